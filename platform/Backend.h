@@ -1,0 +1,74 @@
+#pragma once
+
+// What a backend supplies: how time passes and how a loop waits, where input
+// comes from, and the system services (files, processes, boxes). The window
+// system itself is portable and lives in the core; each backend owns one.
+// A program reaches the installed backend only through the role headers.
+
+#include "platform/FileStream.h"
+#include "platform/MessageBox.h"
+#include "platform/Shell.h"
+#include "platform/Types.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class WindowSystem;
+
+class Backend {
+public:
+    Backend();
+    virtual ~Backend();
+    Backend(Backend const&) = delete;
+    Backend& operator=(Backend const&) = delete;
+
+    // Files.
+    virtual std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) = 0;
+    virtual std::optional<std::u16string> ProgramPath() = 0;
+
+    // Shell and processes.
+    virtual bool ShellExecute(ShellExecuteInfo& info) = 0;
+    virtual bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) = 0;
+    virtual bool TerminateProcess(ProcessHandle process, uint32_t exitCode) = 0;
+    virtual bool CloseHandle(ProcessHandle process) = 0;
+
+    // System.
+    virtual uint32_t TickCount() = 0;
+    virtual BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags) = 0;
+
+    // The screen and the part of it that windows may use.
+    virtual Rect Screen() const = 0;
+    virtual Rect WorkArea() const = 0;
+    virtual int32_t CaptionHeight() const = 0;
+
+    // Blocks until input arrives, a timer is due or the tick `deadline` comes,
+    // and hands the input to the window system. False: the run is over and no
+    // more will ever come (the loop then ends as if asked to quit).
+    virtual bool WaitForEvents(std::optional<uint32_t> deadline) = 0;
+
+    WindowSystem& Windows() { return *windows_; }
+
+private:
+    std::unique_ptr<WindowSystem> windows_;
+};
+
+// The backend that the calls of this thread reach.
+Backend& CurrentBackend();
+
+// Installs a backend for its lifetime, restoring the previous one after.
+class ScopedBackend {
+public:
+    explicit ScopedBackend(Backend& backend);
+    ~ScopedBackend();
+    ScopedBackend(ScopedBackend const&) = delete;
+    ScopedBackend& operator=(ScopedBackend const&) = delete;
+
+private:
+    Backend* previous_;
+};
+
+}

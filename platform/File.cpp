@@ -1,0 +1,42 @@
+#include "platform/File.h"
+
+#include "platform/Backend.h"
+
+namespace platform {
+
+File::File(std::unique_ptr<FileStream> stream)
+    : stream_(std::move(stream))
+{
+}
+
+File File::OpenForReading(std::u16string_view path)
+{
+    return File(CurrentBackend().OpenForReading(path));
+}
+
+size_t File::Read(void* buffer, size_t bytes)
+{
+    return stream_ ? stream_->Read(buffer, bytes) : 0;
+}
+
+bool File::SeekRelative(int64_t delta)
+{
+    return stream_ && stream_->SeekRelative(delta);
+}
+
+uint64_t File::Position() const
+{
+    return stream_ ? stream_->Position() : 0;
+}
+
+uint64_t File::Size() const
+{
+    return stream_ ? stream_->Size() : 0;
+}
+
+std::optional<std::u16string> ProgramPath()
+{
+    return CurrentBackend().ProgramPath();
+}
+
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+// The shell's execute call and the processes it starts.
+
+#include "platform/Types.h"
+
+namespace platform {
+
+// Mask bits of the execute record.
+constexpr uint32_t kExecuteReturnProcess = 0x40;
+constexpr uint32_t kExecuteNoErrorUi = 0x400;
+
+// Show states, as windows and started programs take them.
+constexpr int32_t kShowHide = 0;
+constexpr int32_t kShowNormal = 1;
+constexpr int32_t kShow = 5;
+constexpr int32_t kShowMinimized = 6;
+
+// Exit code of a process that has not ended.
+constexpr uint32_t kStillActive = 259;
+
+// The execute-information record; absent strings are null.
+struct ShellExecuteInfo {
+    uint32_t size = 60;
+    uint32_t mask = 0;
+    WindowHandle owner;
+    char16_t const* verb = nullptr;
+    char16_t const* file = nullptr;
+    char16_t const* parameters = nullptr;
+    char16_t const* directory = nullptr;
+    int32_t show = kShowNormal;
+    ProcessHandle process; // set by the call when the mask asks for it
+};
+
+// True when the file was started or opened.
+bool ShellExecute(ShellExecuteInfo& info);
+bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode);
+bool TerminateProcess(ProcessHandle process, uint32_t exitCode);
+bool CloseHandle(ProcessHandle process);
+
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// Plain values shared by every role of the platform layer: handles, rectangles,
+// colours and message parameters, with the platform's own layouts.
+
+#include <cstdint>
+#include <compare>
+
+namespace platform {
+
+// A handle is a small number that names something the platform owns; 0 is "none".
+template<typename Tag>
+struct Handle {
+    uint32_t value = 0;
+
+    constexpr explicit operator bool() const { return value != 0; }
+    constexpr auto operator<=>(Handle const&) const = default;
+};
+
+using WindowHandle = Handle<struct WindowTag>;
+using ProcessHandle = Handle<struct ProcessTag>;
+using InstanceHandle = Handle<struct InstanceTag>;
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+    constexpr bool operator==(Point const&) const = default;
+};
+
+// Right and bottom are exclusive.
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    constexpr int32_t Width() const { return right - left; }
+    constexpr int32_t Height() const { return bottom - top; }
+    constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    constexpr bool operator==(Rect const&) const = default;
+};
+
+// Red in bits 0-7, green in 8-15, blue in 16-23.
+using ColorRef = uint32_t;
+constexpr ColorRef Rgb(uint8_t red, uint8_t green, uint8_t blue)
+{
+    return ColorRef(red) | (ColorRef(green) << 8) | (ColorRef(blue) << 16);
+}
+
+using WParam = uintptr_t;
+using LParam = intptr_t;
+using LResult = intptr_t;
+
+constexpr uint16_t LowWord(uintptr_t v) { return uint16_t(v & 0xFFFF); }
+constexpr uint16_t HighWord(uintptr_t v) { return uint16_t((v >> 16) & 0xFFFF); }
+constexpr LParam MakeLParam(uint16_t low, uint16_t high) { return LParam(uint32_t(low) | (uint32_t(high) << 16)); }
+
+}

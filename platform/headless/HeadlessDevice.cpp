@@ -1,0 +1,213 @@
+#include "platform/headless/HeadlessDevice.h"
+
+#include "platform/host/HostFileStream.h"
+
+#include <algorithm>
+
+namespace platform {
+
+HeadlessDevice::HeadlessDevice(DeviceSettings settings)
+    : settings_(std::move(settings))
+    , root_(settings_.root)
+    , shell_(root_, trace_)
+{
+    Windows().SetEvents(this);
+}
+
+HeadlessDevice::~HeadlessDevice()
+{
+    Windows().SetEvents(nullptr);
+}
+
+std::unique_ptr<FileStream> HeadlessDevice::OpenForReading(std::u16string_view path)
+{
+    auto host = root_.HostPath(path);
+    if (!host)
+        return nullptr;
+    return HostFileStream::Open(*host);
+}
+
+std::optional<std::u16string> HeadlessDevice::ProgramPath()
+{
+    if (settings_.exe.empty())
+        return std::nullopt;
+    return settings_.exe;
+}
+
+bool HeadlessDevice::ShellExecute(ShellExecuteInfo& info)
+{
+    return shell_.Execute(info, now_);
+}
+
+bool HeadlessDevice::GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode)
+{
+    return shell_.ExitCode(process, exitCode);
+}
+
+bool HeadlessDevice::TerminateProcess(ProcessHandle process, uint32_t exitCode)
+{
+    return shell_.Terminate(process, exitCode, now_);
+}
+
+bool HeadlessDevice::CloseHandle(ProcessHandle process)
+{
+    return shell_.Close(process);
+}
+
+uint32_t HeadlessDevice::TickCount()
+{
+    return settings_.tick + uint32_t(now_);
+}
+
+static char const* IconName(uint32_t flags)
+{
+    switch (flags & Box::IconMask) {
+    case Box::IconError: return "error";
+    case Box::IconQuestion: return "question";
+    case Box::IconWarning: return "warning";
+    case Box::IconInformation: return "information";
+    default: return "none";
+    }
+}
+
+static char const* ButtonsName(uint32_t flags)
+{
+    switch (flags & Box::ButtonMask) {
+    case Box::OkCancel: return "okcancel";
+    case Box::AbortRetryIgnore: return "abortretryignore";
+    case Box::YesNoCancel: return "yesnocancel";
+    case Box::YesNo: return "yesno";
+    case Box::RetryCancel: return "retrycancel";
+    default: return "ok";
+    }
+}
+
+static char const* AnswerName(BoxAnswer answer)
+{
+    static constexpr char const* kNames[] = { "ok", "cancel", "abort", "retry", "ignore", "yes", "no" };
+    return kNames[int(answer)];
+}
+
+BoxResult HeadlessDevice::MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags)
+{
+    uint32_t buttons = flags & Box::ButtonMask;
+    BoxAnswer answer = (buttons == Box::YesNo || buttons == Box::YesNoCancel) ? BoxAnswer::No : BoxAnswer::Ok;
+    if (trace_.Closed())
+        return BoxResult(int(answer) + 1);
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    }
+    trace_.Add(now_, "msgbox")
+        .Text("caption", caption)
+        .Text("text", text)
+        .Ascii("icon", IconName(flags))
+        .Ascii("buttons", ButtonsName(flags))
+        .Flag("owner", bool(owner))
+        .Flag("foreground", (flags & Box::SetForeground) != 0)
+        .Flag("topmost", (flags & Box::TopMost) != 0)
+        .Ascii("answer", AnswerName(answer));
+    if (boxTime_ > 0)
+        Windows().RunModalLoop(TickCount() + boxTime_);
+    return BoxResult(int(answer) + 1);
+}
+
+Rect HeadlessDevice::Screen() const
+{
+    return { 0, 0, settings_.screenWidth, settings_.screenHeight };
+}
+
+Rect HeadlessDevice::WorkArea() const
+{
+    return { 0, 0, settings_.screenWidth, std::max(settings_.screenHeight - kTaskbarHeight, 0) };
+}
+
+void HeadlessDevice::Schedule(uint64_t at, std::function<void()> action)
+{
+    auto later = std::upper_bound(script_.begin(), script_.end(), at, [](uint64_t t, Scheduled const& s) { return t < s.at; });
+    script_.insert(later, { at, std::move(action) });
+}
+
+bool HeadlessDevice::WaitForEvents(std::optional<uint32_t> deadline)
+{
+    if (trace_.Closed())
+        return false;
+    std::optional<uint64_t> target;
+    if (deadline) {
+        auto ahead = int32_t(*deadline - TickCount());
+        target = now_ + uint64_t(std::max(ahead, 0));
+    }
+    if (!script_.empty() && (!target || script_.front().at < *target))
+        target = std::max(script_.front().at, now_);
+    if (!target || *target > settings_.until) {
+        if (target)
+            now_ = settings_.until;
+        EndRun();
+        return false;
+    }
+    now_ = *target;
+    while (!script_.empty() && script_.front().at <= now_) {
+        auto action = std::move(script_.front().action);
+        script_.pop_front();
+        action();
+    }
+    return true;
+}
+
+void HeadlessDevice::EndRun()
+{
+    trace_.Add(now_, "end");
+    trace_.Close();
+}
+
+void HeadlessDevice::TraceStart(std::string_view program, std::u16string_view commandLine)
+{
+    trace_.Add(now_, "start").Ascii("program", program).Text("cmdline", commandLine);
+}
+
+void HeadlessDevice::TraceExit(int32_t exitCode)
+{
+    trace_.Add(now_, "exit").Number("code", exitCode);
+    trace_.Close();
+}
+
+void HeadlessDevice::WindowAction(Window const& window, std::string_view action)
+{
+    trace_.Add(now_, "window").Ascii("action", action).Number("id", window.handle.value);
+}
+
+void HeadlessDevice::Created(Window const& window)
+{
+    trace_.Add(now_, "window")
+        .Ascii("action", "create")
+        .Number("id", window.handle.value)
+        .Text("class", window.windowClass->name)
+        .Text("title", window.title)
+        .Number("x", window.rect.left)
+        .Number("y", window.rect.top)
+        .Number("w", window.rect.Width())
+        .Number("h", window.rect.Height());
+}
+
+void HeadlessDevice::Moved(Window const& window)
+{
+    trace_.Add(now_, "window")
+        .Ascii("action", "move")
+        .Number("id", window.handle.value)
+        .Number("x", window.rect.left)
+        .Number("y", window.rect.top)
+        .Number("w", window.rect.Width())
+        .Number("h", window.rect.Height());
+}
+
+void HeadlessDevice::Shown(Window const& window) { WindowAction(window, "show"); }
+void HeadlessDevice::Hidden(Window const& window) { WindowAction(window, "hide"); }
+void HeadlessDevice::BecameTopMost(Window const& window) { WindowAction(window, "topmost"); }
+void HeadlessDevice::Destroyed(Window const& window) { WindowAction(window, "destroy"); }
+
+void HeadlessDevice::TitleChanged(Window const& window)
+{
+    trace_.Add(now_, "window").Ascii("action", "title").Number("id", window.handle.value).Text("title", window.title);
+}
+
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// A file of the host system, opened for reading.
+
+#include "platform/FileStream.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class HostFileStream final : public FileStream {
+public:
+    // None when the path does not name a readable regular file.
+    static std::unique_ptr<HostFileStream> Open(std::string const& hostPath);
+    ~HostFileStream() override;
+
+    size_t Read(void* buffer, size_t bytes) override;
+    bool SeekRelative(int64_t delta) override;
+    uint64_t Position() const override { return position_; }
+    uint64_t Size() const override;
+
+private:
+    explicit HostFileStream(int descriptor) : descriptor_(descriptor) { }
+    int descriptor_;
+    uint64_t position_ = 0;
+};
+
+bool HostFileExists(std::string const& hostPath);
+
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// One entry of the window table.
+
+#include "platform/Types.h"
+#include "platform/window/WindowClass.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct Window {
+    WindowHandle handle;
+    WindowClass const* windowClass = nullptr;
+    uint32_t style = 0;
+    uint32_t exStyle = 0;
+    std::u16string title;
+    Rect rect; // on the screen
+    bool visible = false;
+    bool topMost = false;
+    bool destroying = false;
+    std::vector<intptr_t> extra;
+
+    bool HasCaption() const;
+};
+
+}

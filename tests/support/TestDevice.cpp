@@ -1,0 +1,66 @@
+#include "tests/support/TestDevice.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+TestDevice::TestDevice(platform::DeviceSettings settings)
+{
+    std::string pattern = (fs::temp_directory_path() / "vessarine-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    root_ = pattern;
+    settings.root = root_;
+    device_ = std::make_unique<platform::HeadlessDevice>(std::move(settings));
+    scope_ = std::make_unique<platform::ScopedBackend>(*device_);
+}
+
+TestDevice::~TestDevice()
+{
+    scope_.reset();
+    device_.reset();
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+void TestDevice::MakeFolder(std::string_view path)
+{
+    fs::create_directories(fs::path(root_) / path);
+}
+
+void TestDevice::WriteBytes(std::string_view path, std::string_view bytes)
+{
+    fs::path host = fs::path(root_) / path;
+    fs::create_directories(host.parent_path());
+    std::ofstream out(host, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+void TestDevice::WriteUtf16(std::string_view path, std::u16string_view text, bool bom)
+{
+    std::string bytes;
+    if (bom)
+        bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(char(unit & 0xFF));
+        bytes.push_back(char(unit >> 8));
+    }
+    WriteBytes(path, bytes);
+}
+
+std::vector<std::string> TestDevice::Events(std::string_view event)
+{
+    std::string marker = "\"event\":\"" + std::string(event) + "\"";
+    std::vector<std::string> lines;
+    for (auto const& line : Trace()) {
+        if (line.find(marker) != std::string::npos)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+}
