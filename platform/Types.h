@@ -34,8 +34,17 @@ struct Rect {
     int32_t right = 0;
     int32_t bottom = 0;
 
-    constexpr int32_t Width() const { return right - left; }
-    constexpr int32_t Height() const { return bottom - top; }
+    // Sizes and corners saturate instead of overflowing: file values can be anything.
+    constexpr int32_t Width() const { return Saturate(int64_t(right) - left); }
+    constexpr int32_t Height() const { return Saturate(int64_t(bottom) - top); }
+    static constexpr Rect FromSize(int32_t x, int32_t y, int32_t width, int32_t height)
+    {
+        return { x, y, Saturate(int64_t(x) + width), Saturate(int64_t(y) + height) };
+    }
+    static constexpr int32_t Saturate(int64_t v)
+    {
+        return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
+    }
     constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     constexpr bool operator==(Rect const&) const = default;
 };

@@ -17,7 +17,7 @@ bool RegisterClass(WindowClass const& windowClass)
 WindowHandle CreateWindowEx(uint32_t exStyle, std::u16string_view className, std::u16string_view title, uint32_t style,
     int32_t x, int32_t y, int32_t width, int32_t height, WindowHandle parent, InstanceHandle instance, void* parameter)
 {
-    return Windows().CreateWindow(exStyle, className, title, style, { x, y, x + width, y + height }, parent, instance, parameter);
+    return Windows().CreateWindow(exStyle, className, title, style, Rect::FromSize(x, y, width, height), parent, instance, parameter);
 }
 
 bool DestroyWindow(WindowHandle window)
@@ -48,7 +48,7 @@ bool UpdateWindow(WindowHandle window)
 
 bool SetWindowPos(WindowHandle window, InsertAfter after, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags)
 {
-    return Windows().SetWindowPos(window, after, { x, y, x + width, y + height }, flags);
+    return Windows().SetWindowPos(window, after, Rect::FromSize(x, y, width, height), flags);
 }
 
 bool MoveWindow(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t height)

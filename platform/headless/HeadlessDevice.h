@@ -65,6 +65,8 @@ public:
     void Schedule(uint64_t at, std::function<void()> action);
     void QueueAnswer(BoxAnswer answer) { answers_.push_back(answer); }
     void SetBoxTime(uint32_t milliseconds) { boxTime_ = milliseconds; }
+    // The left button goes down on the tray icon; without an icon it meets nothing.
+    void TrayClick() { }
 
     // The run's first and last lines.
     void TraceStart(std::string_view program, std::u16string_view commandLine);

@@ -3,6 +3,7 @@
 // One entry of the window table.
 
 #include "platform/Types.h"
+#include "platform/draw/Surface.h"
 #include "platform/window/WindowClass.h"
 
 #include <string>
@@ -21,6 +22,8 @@ struct Window {
     bool topMost = false;
     bool destroying = false;
     std::vector<intptr_t> extra;
+    // What the window shows, the size of its rectangle; white until painted.
+    Surface picture;
 
     bool HasCaption() const;
 };

@@ -10,6 +10,16 @@
 
 namespace platform {
 
+static constexpr uint32_t kUnpainted = 0xFFFFFF;
+
+// A window may be larger than any screen; its picture covers at most this much.
+static constexpr int32_t kLargestPicture = 4096;
+
+static void FitPicture(Window& window)
+{
+    window.picture.Resize(std::min(window.rect.Width(), kLargestPicture), std::min(window.rect.Height(), kLargestPicture), kUnpainted);
+}
+
 static bool Reached(uint32_t deadline, uint32_t now)
 {
     return int32_t(now - deadline) >= 0;
@@ -75,6 +85,7 @@ WindowHandle WindowSystem::CreateWindow(uint32_t exStyle, std::u16string_view cl
     window->rect = rect;
     window->topMost = (exStyle & ExStyle::TopMost) != 0;
     window->extra.assign(size_t(std::max(windowClass->windowExtraBytes, 0) + 3) / 4, 0);
+    FitPicture(*window);
 
     WindowHandle handle = window->handle;
     Window& entry = *window;
@@ -158,17 +169,14 @@ bool WindowSystem::SetWindowPos(WindowHandle handle, InsertAfter after, Rect rec
 
     Rect next = window->rect;
     if (!(flags & PosFlag::NoMove)) {
-        next.right = rect.left + window->rect.Width();
-        next.bottom = rect.top + window->rect.Height();
-        next.left = rect.left;
-        next.top = rect.top;
+        next = Rect::FromSize(rect.left, rect.top, window->rect.Width(), window->rect.Height());
     }
     if (!(flags & PosFlag::NoSize)) {
-        next.right = next.left + std::max(rect.Width(), 0);
-        next.bottom = next.top + std::max(rect.Height(), 0);
+        next = Rect::FromSize(next.left, next.top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
     }
     if (next != window->rect) {
         window->rect = next;
+        FitPicture(*window);
         if (events_)
             events_->Moved(*window);
     }

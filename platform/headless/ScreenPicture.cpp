@@ -1,0 +1,58 @@
+#include "platform/headless/ScreenPicture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <png.h>
+
+namespace platform {
+
+Surface ComposeScreen(WindowSystem const& windows, Rect screen)
+{
+    Surface picture(screen.Width(), screen.Height(), kDesktopPixel);
+    auto order = windows.ZOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Window const& window = *windows.Find(*it);
+        Surface const& source = window.picture;
+        int32_t left = std::max(window.rect.left, 0);
+        int32_t top = std::max(window.rect.top, 0);
+        int32_t right = std::min({ window.rect.right, picture.Width(), Rect::Saturate(int64_t(window.rect.left) + source.Width()) });
+        int32_t bottom = std::min({ window.rect.bottom, picture.Height(), Rect::Saturate(int64_t(window.rect.top) + source.Height()) });
+        for (int32_t y = top; y < bottom; ++y) {
+            uint32_t const* from = source.Row(y - window.rect.top) + (left - window.rect.left);
+            std::copy(from, from + std::max(right - left, 0), picture.Row(y) + left);
+        }
+    }
+    return picture;
+}
+
+bool WritePng(Surface const& picture, std::string const& path)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    std::vector<uint8_t> row(size_t(picture.Width()) * 3);
+    bool written = false;
+    if (info && !setjmp(png_jmpbuf(png))) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, png_uint_32(picture.Width()), png_uint_32(picture.Height()), 8, PNG_COLOR_TYPE_RGB,
+            PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int32_t y = 0; y < picture.Height(); ++y) {
+            uint32_t const* pixels = picture.Row(y);
+            for (int32_t x = 0; x < picture.Width(); ++x) {
+                row[size_t(x) * 3] = uint8_t(pixels[x] >> 16);
+                row[size_t(x) * 3 + 1] = uint8_t(pixels[x] >> 8);
+                row[size_t(x) * 3 + 2] = uint8_t(pixels[x]);
+            }
+            png_write_row(png, row.data());
+        }
+        png_write_end(png, nullptr);
+        written = true;
+    }
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return std::fclose(file) == 0 && written;
+}
+
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// The real Linux machine's system services: host files, real processes, the
+// monotonic clock. Message boxes go to standard error until a display backend
+// shows them. Programs without a display (the launcher) run on it as they are.
+
+#include "platform/Backend.h"
+#include "platform/host/HostShell.h"
+
+namespace platform {
+
+class HostBackend : public Backend {
+public:
+    HostBackend();
+
+    std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) override;
+    std::optional<std::u16string> ProgramPath() override;
+    bool ShellExecute(ShellExecuteInfo& info) override { return shell_.Execute(info); }
+    bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) override { return shell_.ExitCode(process, exitCode); }
+    bool TerminateProcess(ProcessHandle process, uint32_t exitCode) override { return shell_.Terminate(process, exitCode); }
+    bool CloseHandle(ProcessHandle process) override { return shell_.Close(process); }
+    uint32_t TickCount() override;
+    BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags) override;
+    Rect Screen() const override { return {}; }
+    Rect WorkArea() const override { return {}; }
+    int32_t CaptionHeight() const override { return 20; }
+    bool WaitForEvents(std::optional<uint32_t> deadline) override;
+
+private:
+    HostShell shell_;
+};
+
+}
