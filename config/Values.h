@@ -1,0 +1,34 @@
+#pragma once
+
+// The value syntaxes of key lines: where the value starts, integers, colours
+// and booleans. None of them reports an error; odd input gives a fixed result.
+
+#include "config/Dialect.h"
+#include "platform/Types.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace config {
+
+// Minimum value lengths the readers ask for.
+constexpr size_t kMinimumValue = 1;
+constexpr size_t kMinimumColorValue = 6;
+
+// The value after the first '=' of the line, leading blanks skipped, when at
+// least `minimum` units remain; otherwise null.
+char16_t const* ValueOf(char16_t const* line, size_t length, size_t minimum);
+
+// Optional '-', then decimal digits; no '+', no blanks, 0 without digits.
+int32_t ParseInt(char16_t const* string);
+
+// '1'-'9' and upper-case 'A'-'F'; every other unit counts 0.
+uint32_t HexDigitValue(char16_t unit);
+
+// RRGGBB in upper-case hex; units after the sixth are ignored.
+platform::ColorRef ParseColor(char16_t const* string);
+
+// Only the first unit counts.
+bool ParseBool(Dialect const& dialect, char16_t const* string);
+
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// The whole work of the start-up launcher: find its INI file, start every
+// program of the RUN section in file order without waiting for any, and
+// report nothing, whatever fails.
+
+#include <string_view>
+
+namespace launcher {
+
+// `commandLine` names the INI file (double quotes allowed); when it is empty
+// the file sits beside the program file.
+void RunStartupList(std::u16string_view commandLine);
+
+}
