@@ -1,0 +1,32 @@
+#pragma once
+
+// cesim's command line: the program to run, the device it runs on, the
+// script and where the trace and pictures go.
+
+#include "platform/headless/HeadlessDevice.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cesim {
+
+struct Options {
+    std::string program;
+    std::u16string commandLine;
+    platform::DeviceSettings device;
+    std::optional<std::string> script; // "-" is standard input
+    std::optional<std::string> trace;
+    std::optional<std::string> shot;
+};
+
+// Throws UsageError with a message for the user.
+Options ParseOptions(std::vector<std::string> const& arguments);
+
+struct UsageError {
+    std::string message;
+};
+
+extern char const* const kUsage;
+
+}

@@ -1,0 +1,20 @@
+#include "programs/cesim/Programs.h"
+
+#include "launcher/RunStartupList.h"
+
+namespace cesim {
+
+static int32_t Talvok(std::u16string_view commandLine)
+{
+    launcher::RunStartupList(commandLine);
+    return 0;
+}
+
+ProgramEntry FindProgram(std::string const& name)
+{
+    if (name == "talvok")
+        return Talvok;
+    return nullptr;
+}
+
+}

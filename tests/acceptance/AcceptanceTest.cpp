@@ -1,0 +1,110 @@
+// Runs cesim on every case folder below this one and compares its trace with
+// the expected one, line by line. A case folder holds:
+//   args      cesim's arguments, one per line; @ROOT@ stands for the case's root/,
+//             @EXAMPLES@ for the project's examples/
+//   root/     the device's files
+//   script    the event script (optional)
+//   expected  the trace cesim must write
+//   status    cesim's exit status when it is not 0 (optional)
+// UPDATE_EXPECTED=1 rewrites `expected` from what cesim wrote.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> ReadLines(fs::path const& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> CaseNames()
+{
+    std::vector<std::string> names;
+    for (auto const& entry : fs::recursive_directory_iterator(ACCEPTANCE_DIR)) {
+        if (entry.is_regular_file() && entry.path().filename() == "args")
+            names.push_back(fs::relative(entry.path().parent_path(), ACCEPTANCE_DIR).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int RunCesim(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), CESIM_PATH);
+    std::vector<char*> argv;
+    for (auto& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int status = -1;
+    if (posix_spawn(&pid, CESIM_PATH, &actions, nullptr, argv.data(), environ) == 0)
+        waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class Acceptance : public ::testing::TestWithParam<std::string> { };
+
+TEST_P(Acceptance, TraceMatches)
+{
+    fs::path folder = fs::path(ACCEPTANCE_DIR) / GetParam();
+    fs::path trace = fs::temp_directory_path() / ("cesim-" + std::to_string(getpid()) + ".trace");
+    std::vector<std::string> arguments;
+    for (std::string argument : ReadLines(folder / "args")) {
+        for (size_t at; (at = argument.find("@ROOT@")) != std::string::npos;)
+            argument.replace(at, 6, (folder / "root").string());
+        for (size_t at; (at = argument.find("@EXAMPLES@")) != std::string::npos;)
+            argument.replace(at, 10, EXAMPLES_DIR);
+        arguments.push_back(argument);
+    }
+    if (fs::exists(folder / "script")) {
+        arguments.insert(arguments.begin() + 1, { "--script", (folder / "script").string() });
+    }
+    arguments.insert(arguments.begin() + 1, { "--trace", trace.string() });
+
+    int expectedStatus = fs::exists(folder / "status") ? std::stoi(ReadLines(folder / "status").at(0)) : 0;
+    EXPECT_EQ(RunCesim(arguments), expectedStatus);
+    std::vector<std::string> actual = ReadLines(trace);
+    fs::remove(trace);
+    if (std::getenv("UPDATE_EXPECTED")) {
+        std::ofstream out(folder / "expected");
+        for (auto const& line : actual)
+            out << line << '\n';
+        return;
+    }
+    std::vector<std::string> expected = ReadLines(folder / "expected");
+    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        EXPECT_EQ(i < actual.size() ? actual[i] : "(no line)", i < expected.size() ? expected[i] : "(no line)")
+            << "trace line " << i + 1;
+    }
+}
+
+std::string CaseName(testing::TestParamInfo<std::string> const& info)
+{
+    std::string name = info.param;
+    for (char& c : name) {
+        if (!isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cesim, Acceptance, ::testing::ValuesIn(CaseNames()), CaseName);
+
+}
