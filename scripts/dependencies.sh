@@ -20,10 +20,17 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
   libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  local options=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+  [ "${1:-}" = "--" ] && shift && targets=("$@")
+  cmake -S "$ROOT" -B "$dir" -G Ninja "${options[@]}" >/dev/null
+  if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
+  else
+    cmake --build "$dir" -j "$(nproc)"
+  fi
 }
