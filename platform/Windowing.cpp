@@ -1,6 +1,7 @@
 #include "platform/Windowing.h"
 
 #include "platform/Backend.h"
+#include "platform/Drawing.h"
 
 namespace platform {
 
@@ -43,7 +44,12 @@ bool ShowWindow(WindowHandle window, int32_t show)
 
 bool UpdateWindow(WindowHandle window)
 {
-    return IsWindow(window);
+    Window const* w = Windows().Find(window);
+    if (!w)
+        return false;
+    if (w->visible && w->invalid)
+        SendMessage(window, Msg::Paint, 0, 0);
+    return true;
 }
 
 bool SetWindowPos(WindowHandle window, InsertAfter after, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags)
@@ -126,8 +132,16 @@ LResult DispatchMessage(Message const& message)
 
 LResult DefWindowProc(WindowHandle window, uint32_t message, WParam, LParam)
 {
-    if (message == Msg::Close)
+    switch (message) {
+    case Msg::Close:
         DestroyWindow(window);
+        break;
+    case Msg::Paint:
+        Windows().Validate(window);
+        break;
+    default:
+        break;
+    }
     return 0;
 }
 
@@ -189,6 +203,15 @@ Rect GetWorkArea()
 uint16_t GetAsyncKeyState(uint32_t virtualKey)
 {
     return Windows().KeyIsDown(virtualKey) ? 0x8000 : 0;
+}
+
+}
+
+namespace platform {
+
+bool InvalidateRect(WindowHandle window, Rect const* rect, bool erase)
+{
+    return Windows().Invalidate(window, rect, erase);
 }
 
 }

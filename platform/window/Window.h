@@ -6,6 +6,7 @@
 #include "platform/draw/Surface.h"
 #include "platform/window/WindowClass.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct Window {
     std::vector<intptr_t> extra;
     // What the window shows, the size of its rectangle; white until painted.
     Surface picture;
+    // The part of the client area that waits for a paint message.
+    std::optional<Rect> invalid;
+    bool eraseDue = false;
 
     bool HasCaption() const;
 };

@@ -149,6 +149,8 @@ bool WindowSystem::ShowWindow(WindowHandle handle, int32_t show)
     window->visible = visible;
     if (visible != wasVisible && events_)
         visible ? events_->Shown(*window) : events_->Hidden(*window);
+    if (visible && !wasVisible)
+        Invalidate(handle, nullptr, true);
 
     // The states that show without activating: minimised (2, 6, 7), no-activate (4, 8).
     bool activates = visible && show != 2 && show != 4 && show != 6 && show != 7 && show != 8;
@@ -175,10 +177,14 @@ bool WindowSystem::SetWindowPos(WindowHandle handle, InsertAfter after, Rect rec
         next = Rect::FromSize(next.left, next.top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
     }
     if (next != window->rect) {
+        Rect clientBefore = ClientRect(handle);
         window->rect = next;
         FitPicture(*window);
         if (events_)
             events_->Moved(*window);
+        Rect clientAfter = ClientRect(handle);
+        if (clientBefore != clientAfter)
+            InvalidateResized(handle, clientBefore, clientAfter);
     }
 
     if (!(flags & PosFlag::NoZOrder)) {
@@ -272,6 +278,79 @@ Point WindowSystem::ClientOrigin(Window const& window) const
     return { window.rect.left + kFrameWidth, window.rect.top + kFrameWidth + backend_.CaptionHeight() };
 }
 
+Surface* WindowSystem::PictureOf(WindowHandle handle)
+{
+    Window* window = FindMutable(handle);
+    return window ? &window->picture : nullptr;
+}
+
+Point WindowSystem::ClientOffset(WindowHandle handle) const
+{
+    Window const* window = Find(handle);
+    if (!window)
+        return {};
+    Point origin = ClientOrigin(*window);
+    return { origin.x - window->rect.left, origin.y - window->rect.top };
+}
+
+bool WindowSystem::Invalidate(WindowHandle handle, Rect const* rect, bool erase)
+{
+    Window* window = FindMutable(handle);
+    if (!window)
+        return false;
+    Rect client = ClientRect(handle);
+    Rect area = rect ? Rect { std::max(rect->left, 0), std::max(rect->top, 0), std::min(rect->right, client.right),
+                           std::min(rect->bottom, client.bottom) }
+                     : client;
+    if (area.left >= area.right || area.top >= area.bottom)
+        return true;
+    if (window->invalid) {
+        Rect& invalid = *window->invalid;
+        area = { std::min(invalid.left, area.left), std::min(invalid.top, area.top), std::max(invalid.right, area.right),
+            std::max(invalid.bottom, area.bottom) };
+    }
+    window->invalid = area;
+    window->eraseDue = window->eraseDue || erase;
+    return true;
+}
+
+WindowSystem::Invalid WindowSystem::Validate(WindowHandle handle)
+{
+    Window* window = FindMutable(handle);
+    if (!window || !window->invalid)
+        return {};
+    Invalid taken { *window->invalid, window->eraseDue };
+    window->invalid.reset();
+    window->eraseDue = false;
+    return taken;
+}
+
+// Classes that ask for it are redrawn whole; others only where the client area grew.
+void WindowSystem::InvalidateResized(WindowHandle handle, Rect before, Rect after)
+{
+    uint32_t style = Find(handle)->windowClass->style;
+    bool widthChanged = before.Width() != after.Width();
+    bool heightChanged = before.Height() != after.Height();
+    if ((widthChanged && (style & ClassStyle::HorizontalRedraw)) || (heightChanged && (style & ClassStyle::VerticalRedraw))) {
+        Invalidate(handle, nullptr, true);
+        return;
+    }
+    Rect right { before.right, 0, after.right, after.bottom };
+    Rect below { 0, before.bottom, after.right, after.bottom };
+    Invalidate(handle, &right, true);
+    Invalidate(handle, &below, true);
+}
+
+// Paint messages come when nothing is posted, for visible windows, oldest window first.
+Window const* WindowSystem::FirstToPaint() const
+{
+    for (auto const& [value, window] : windows_) {
+        if (window->visible && window->invalid && !window->destroying)
+            return window.get();
+    }
+    return nullptr;
+}
+
 std::vector<WindowHandle> WindowSystem::ZOrder() const
 {
     std::vector<WindowHandle> visible;
@@ -328,6 +407,10 @@ WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<ui
                 return Fetch::Quit; // a nested loop leaves the request to the outer one
             message = { {}, Msg::Quit, WParam(uint32_t(*queue_.TakeQuit())), 0 };
             return Fetch::Quit;
+        }
+        if (Window const* window = FirstToPaint()) {
+            message = { window->handle, Msg::Paint, 0, 0 };
+            return Fetch::Message;
         }
         uint32_t now = backend_.TickCount();
         if (auto due = timers_.TakeDue(now)) {

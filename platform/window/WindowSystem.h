@@ -32,6 +32,8 @@ public:
     virtual void BecameTopMost(Window const&) { }
     virtual void TitleChanged(Window const&) { }
     virtual void Destroyed(Window const&) { }
+    // Pixels of the window's picture changed within `rect` (picture coordinates).
+    virtual void PictureChanged(Window const&, Rect const&) { }
 };
 
 // Where SetWindowPos puts a window in the z-order.
@@ -62,6 +64,19 @@ public:
     intptr_t GetExtra(WindowHandle window, int32_t byteIndex) const;
     intptr_t SetExtra(WindowHandle window, int32_t byteIndex, intptr_t value);
     Rect ClientRect(WindowHandle window) const;
+    // The window's picture and where its client area lies in it; none for no window.
+    // The picture is replaced when the window is resized: do not keep the pointer.
+    Surface* PictureOf(WindowHandle window);
+    Point ClientOffset(WindowHandle window) const;
+
+    // Invalid areas, in client coordinates; null `rect` is the whole client area.
+    bool Invalidate(WindowHandle window, Rect const* rect, bool erase);
+    struct Invalid {
+        Rect rect;
+        bool erase = false;
+    };
+    // Takes the invalid area of the window, which is then valid again.
+    Invalid Validate(WindowHandle window);
     // Visible windows from the top of the z-order down.
     std::vector<WindowHandle> ZOrder() const;
     WindowHandle WindowAt(Point screenPoint) const;
@@ -109,6 +124,8 @@ private:
     Point ClientOrigin(Window const& window) const;
     WindowClass const* FindClass(std::u16string_view name) const;
     void Raise(Window& window);
+    Window const* FirstToPaint() const;
+    void InvalidateResized(WindowHandle window, Rect before, Rect after);
     void PostPen(uint32_t message, WindowHandle target, Point screenPoint, WParam keyState);
 
     Backend& backend_;

@@ -1,3 +1,4 @@
+#include "platform/Drawing.h"
 #include "platform/MessageBox.h"
 #include "platform/System.h"
 #include "platform/Windowing.h"
@@ -349,6 +350,50 @@ TEST_F(WindowSystemTest, KeysGoToTheFocusedWindowAndTheirStateFollows)
     Rect client = GetClientRect(window);
     EXPECT_EQ(client.Width(), 276 - 2);
     EXPECT_EQ(client.Height(), 88 - 2 - GetSystemMetrics(Metric::CaptionHeight));
+}
+
+TEST_F(WindowSystemTest, InvalidAreasBecomePaintMessagesAfterPostedOnesAndBeforeTimers)
+{
+    auto& windows = device_.Device().Windows();
+    WindowHandle window = Create(0, 0, 100, 50);
+    WindowHandle hidden = Create(0, 0, 10, 10);
+    InvalidateRect(hidden, nullptr, true); // hidden windows do not paint
+    ShowWindow(window, kShow);
+    std::vector<WindowSystem::Invalid> painted;
+    g_handler = [&](WindowHandle w, uint32_t message, WParam, LParam) -> LResult {
+        if (message == Msg::Paint)
+            painted.push_back(windows.Validate(w));
+        if (message == Msg::App || message == Msg::Timer) {
+            KillTimer(w, 1);
+            PostQuitMessage(0);
+        }
+        return 0;
+    };
+    SetTimer(window, 1, 10);
+    PostMessage(window, Msg::App + 1, 0, 0);
+    RunMessageLoop();
+    EXPECT_EQ(Messages(Msg::Paint, Msg::App + 1), (std::vector<uint32_t> { Msg::App + 1, Msg::Paint, Msg::Timer }));
+
+    g_received.clear();
+    Rect first { 10, 10, 20, 20 };
+    Rect second { 50, 0, 60, 5 };
+    InvalidateRect(window, &first, false);
+    InvalidateRect(window, &second, false);
+    MoveWindow(window, 0, 0, 120, 50); // a plain class repaints only what it gained
+    SetTimer(window, 1, 10);
+    RunMessageLoop();
+    ASSERT_EQ(painted.size(), 2u);
+    EXPECT_EQ(painted[0].rect, (Rect { 0, 0, 100, 50 }));
+    EXPECT_TRUE(painted[0].erase);
+    EXPECT_EQ(painted[1].rect, (Rect { 10, 0, 120, 50 }));
+
+    WindowHandle redraws = CreateWindowEx(0, u"Clicks.Class", u"", 0, 0, 0, 10, 10, {}, {}, nullptr);
+    RegisterClass({ u"Redraw.Class", ClassStyle::VerticalRedraw, RecordingProcedure, 0 });
+    WindowHandle whole = CreateWindowEx(0, u"Redraw.Class", u"", 0, 0, 0, 10, 10, {}, {}, nullptr);
+    MoveWindow(redraws, 0, 0, 10, 12);
+    MoveWindow(whole, 0, 0, 10, 12);
+    EXPECT_EQ(windows.Validate(redraws).rect, (Rect { 0, 10, 10, 12 }));
+    EXPECT_EQ(windows.Validate(whole).rect, (Rect { 0, 0, 10, 12 }));
 }
 
 TEST_F(WindowSystemTest, HugeSizesFromFilesSaturateInsteadOfOverflowing)

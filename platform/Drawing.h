@@ -1,0 +1,153 @@
+#pragma once
+
+// Drawing, as the programs call it: device contexts with a selected bitmap,
+// font, pen and brush; bitmaps with addressable 32-bit pixels; text through
+// FreeType. One software renderer serves every backend, so the simulated
+// screen and the desktop show the same pixels.
+
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace platform {
+
+using DeviceContext = Handle<struct DeviceContextTag>;
+using BitmapHandle = Handle<struct BitmapTag>;
+using BrushHandle = Handle<struct BrushTag>;
+using PenHandle = Handle<struct PenTag>;
+using FontHandle = Handle<struct FontTag>;
+
+struct Size {
+    int32_t width = 0;
+    int32_t height = 0;
+    constexpr bool operator==(Size const&) const = default;
+};
+
+// The header of a device-independent bitmap. A positive height stores rows
+// bottom-up; 32 bits per pixel are blue, green, red and a fourth byte.
+struct BitmapInfoHeader {
+    uint32_t size = 40;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint16_t planes = 1;
+    uint16_t bitCount = 32;
+    uint32_t compression = 0;
+    uint32_t sizeImage = 0;
+    int32_t xPelsPerMeter = 0;
+    int32_t yPelsPerMeter = 0;
+    uint32_t colorsUsed = 0;
+    uint32_t colorsImportant = 0;
+};
+
+// The logical-font record. Height > 0: cell height, < 0: character height,
+// 0: the default; weight 0: the default (400).
+struct LogFont {
+    int32_t height = 0;
+    int32_t width = 0;
+    int32_t escapement = 0;
+    int32_t orientation = 0;
+    int32_t weight = 0;
+    uint8_t italic = 0;
+    uint8_t underline = 0;
+    uint8_t strikeOut = 0;
+    uint8_t charSet = 0;
+    uint8_t outPrecision = 0;
+    uint8_t clipPrecision = 0;
+    uint8_t quality = 0;
+    uint8_t pitchAndFamily = 0;
+    char16_t faceName[32] = {};
+};
+
+struct TextMetrics {
+    int32_t height = 0;
+    int32_t ascent = 0;
+    int32_t descent = 0;
+    int32_t internalLeading = 0;
+    int32_t externalLeading = 0;
+    int32_t averageCharWidth = 0;
+    int32_t maxCharWidth = 0;
+    int32_t weight = 0;
+};
+
+struct PaintStruct {
+    DeviceContext dc;
+    bool erase = false;
+    Rect paint; // the invalid area, client coordinates
+};
+
+namespace TextFormat {
+constexpr uint32_t Center = 0x1;
+constexpr uint32_t Right = 0x2;
+constexpr uint32_t VerticalCenter = 0x4;
+constexpr uint32_t Bottom = 0x8;
+constexpr uint32_t WordBreak = 0x10;
+constexpr uint32_t SingleLine = 0x20;
+constexpr uint32_t NoClip = 0x100;
+constexpr uint32_t CalculateRect = 0x400;
+constexpr uint32_t NoPrefix = 0x800;
+}
+
+enum class BackgroundMode : int32_t { Transparent = 1, Opaque = 2 };
+enum class StockBrush { White = 0, LightGray = 1, Hollow = 5 };
+
+constexpr uint32_t kSourceCopy = 0x00CC0020;
+constexpr int32_t kSolidPen = 0;
+
+// Device contexts. GetDC(none) is the whole screen; a window's draws into
+// its picture, with the client area's origin.
+DeviceContext GetDC(WindowHandle window);
+bool ReleaseDC(WindowHandle window, DeviceContext dc);
+DeviceContext CreateCompatibleDC(DeviceContext dc);
+bool DeleteDC(DeviceContext dc);
+
+// Bitmaps. `bits` receives the pixel address of a section.
+BitmapHandle CreateDIBSection(DeviceContext dc, BitmapInfoHeader const& header, void** bits);
+BitmapHandle CreateCompatibleBitmap(DeviceContext dc, int32_t width, int32_t height);
+// A device-independent bitmap file; none when it is missing or no valid bitmap.
+BitmapHandle LoadBitmapFile(std::u16string_view path);
+// Width and height of a bitmap; false for none.
+bool GetBitmapSize(BitmapHandle bitmap, Size& size);
+
+// Brushes, pens and fonts.
+BrushHandle CreateSolidBrush(ColorRef color);
+BrushHandle GetStockBrush(StockBrush brush);
+PenHandle CreatePen(int32_t style, int32_t width, ColorRef color);
+FontHandle CreateFontIndirect(LogFont const& font);
+
+// Selection returns what was selected before.
+BitmapHandle SelectObject(DeviceContext dc, BitmapHandle bitmap);
+BrushHandle SelectObject(DeviceContext dc, BrushHandle brush);
+PenHandle SelectObject(DeviceContext dc, PenHandle pen);
+FontHandle SelectObject(DeviceContext dc, FontHandle font);
+// Stock objects survive deletion; a selected object is not deleted.
+bool DeleteObject(BitmapHandle bitmap);
+bool DeleteObject(BrushHandle brush);
+bool DeleteObject(PenHandle pen);
+bool DeleteObject(FontHandle font);
+
+// Drawing.
+bool FillRect(DeviceContext dc, Rect const& rect, BrushHandle brush);
+// Outlined with the pen, filled with the brush.
+bool Rectangle(DeviceContext dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
+bool MoveToEx(DeviceContext dc, int32_t x, int32_t y, Point* previous);
+bool LineTo(DeviceContext dc, int32_t x, int32_t y);
+bool Polyline(DeviceContext dc, Point const* points, int32_t count);
+bool BitBlt(DeviceContext destination, int32_t x, int32_t y, int32_t width, int32_t height, DeviceContext source,
+    int32_t sourceX, int32_t sourceY, uint32_t operation);
+
+// Text. A CR LF pair breaks a line; `count` -1 means up to the NUL.
+ColorRef SetTextColor(DeviceContext dc, ColorRef color);
+ColorRef SetBkColor(DeviceContext dc, ColorRef color);
+BackgroundMode SetBkMode(DeviceContext dc, BackgroundMode mode);
+// Returns the height of the text; with CalculateRect, `rect` becomes the text's extent.
+int32_t DrawText(DeviceContext dc, char16_t const* text, int32_t count, Rect& rect, uint32_t format);
+bool GetTextExtentPoint(DeviceContext dc, char16_t const* text, int32_t count, Size& size);
+bool GetTextMetrics(DeviceContext dc, TextMetrics& metrics);
+
+// Painting: the invalid area of a window, validated by EndPaint.
+DeviceContext BeginPaint(WindowHandle window, PaintStruct& paint);
+bool EndPaint(WindowHandle window, PaintStruct const& paint);
+bool InvalidateRect(WindowHandle window, Rect const* rect, bool erase);
+
+}
