@@ -1,5 +1,6 @@
 #include "platform/Backend.h"
 
+#include "platform/draw/Graphics.h"
 #include "platform/window/WindowSystem.h"
 
 #include <cstdio>
@@ -11,6 +12,7 @@ static thread_local Backend* g_current = nullptr;
 
 Backend::Backend()
     : windows_(std::make_unique<WindowSystem>(*this))
+    , graphics_(std::make_unique<platform::Graphics>(*windows_))
 {
 }
 

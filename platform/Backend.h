@@ -17,6 +17,7 @@
 
 namespace platform {
 
+class Graphics;
 class WindowSystem;
 
 class Backend {
@@ -51,9 +52,12 @@ public:
     virtual bool WaitForEvents(std::optional<uint32_t> deadline) = 0;
 
     WindowSystem& Windows() { return *windows_; }
+    platform::Graphics& Graphics() { return *graphics_; }
 
 private:
     std::unique_ptr<WindowSystem> windows_;
+    // Its device contexts draw into the windows' pictures: it goes first.
+    std::unique_ptr<platform::Graphics> graphics_;
 };
 
 // The backend that the calls of this thread reach.

@@ -12,11 +12,7 @@
 
 namespace platform {
 
-using DeviceContext = Handle<struct DeviceContextTag>;
-using BitmapHandle = Handle<struct BitmapTag>;
-using BrushHandle = Handle<struct BrushTag>;
-using PenHandle = Handle<struct PenTag>;
-using FontHandle = Handle<struct FontTag>;
+class File;
 
 struct Size {
     int32_t width = 0;
@@ -93,6 +89,9 @@ enum class StockBrush { White = 0, LightGray = 1, Hollow = 5 };
 
 constexpr uint32_t kSourceCopy = 0x00CC0020;
 constexpr int32_t kSolidPen = 0;
+constexpr int32_t kNullPen = 5;
+// What the colour calls return for a device context that does not exist.
+constexpr ColorRef kInvalidColor = 0xFFFFFFFF;
 
 // Device contexts. GetDC(none) is the whole screen; a window's draws into
 // its picture, with the client area's origin.
@@ -106,6 +105,8 @@ BitmapHandle CreateDIBSection(DeviceContext dc, BitmapInfoHeader const& header, 
 BitmapHandle CreateCompatibleBitmap(DeviceContext dc, int32_t width, int32_t height);
 // A device-independent bitmap file; none when it is missing or no valid bitmap.
 BitmapHandle LoadBitmapFile(std::u16string_view path);
+// The same from an open file, starting at its current position.
+BitmapHandle LoadBitmapFile(File& file);
 // Width and height of a bitmap; false for none.
 bool GetBitmapSize(BitmapHandle bitmap, Size& size);
 
@@ -136,7 +137,7 @@ bool Polyline(DeviceContext dc, Point const* points, int32_t count);
 bool BitBlt(DeviceContext destination, int32_t x, int32_t y, int32_t width, int32_t height, DeviceContext source,
     int32_t sourceX, int32_t sourceY, uint32_t operation);
 
-// Text. A CR LF pair breaks a line; `count` -1 means up to the NUL.
+// Text. A CR LF pair, or a lone CR or LF, breaks a line; `count` -1 means up to the NUL.
 ColorRef SetTextColor(DeviceContext dc, ColorRef color);
 ColorRef SetBkColor(DeviceContext dc, ColorRef color);
 BackgroundMode SetBkMode(DeviceContext dc, BackgroundMode mode);

@@ -20,6 +20,11 @@ struct Handle {
 using WindowHandle = Handle<struct WindowTag>;
 using ProcessHandle = Handle<struct ProcessTag>;
 using InstanceHandle = Handle<struct InstanceTag>;
+using DeviceContext = Handle<struct DeviceContextTag>;
+using BitmapHandle = Handle<struct BitmapTag>;
+using BrushHandle = Handle<struct BrushTag>;
+using PenHandle = Handle<struct PenTag>;
+using FontHandle = Handle<struct FontTag>;
 
 struct Point {
     int32_t x = 0;

@@ -130,15 +130,26 @@ LResult DispatchMessage(Message const& message)
     return Windows().DispatchMessage(message);
 }
 
-LResult DefWindowProc(WindowHandle window, uint32_t message, WParam, LParam)
+LResult DefWindowProc(WindowHandle window, uint32_t message, WParam wParam, LParam)
 {
     switch (message) {
     case Msg::Close:
         DestroyWindow(window);
         break;
-    case Msg::Paint:
-        Windows().Validate(window);
+    case Msg::Paint: {
+        PaintStruct paint;
+        BeginPaint(window, paint);
+        EndPaint(window, paint);
         break;
+    }
+    case Msg::EraseBackground: {
+        Window const* w = Windows().Find(window);
+        BrushHandle brush = w ? w->windowClass->backgroundBrush : BrushHandle {};
+        if (!brush)
+            return 0;
+        FillRect(DeviceContext { uint32_t(wParam) }, GetClientRect(window), brush);
+        return 1;
+    }
     default:
         break;
     }

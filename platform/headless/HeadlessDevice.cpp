@@ -1,6 +1,9 @@
 #include "platform/headless/HeadlessDevice.h"
 
+#include "platform/headless/ScreenPicture.h"
 #include "platform/host/HostFileStream.h"
+
+#include <cstdio>
 
 #include <algorithm>
 
@@ -158,6 +161,16 @@ void HeadlessDevice::EndRun()
 {
     trace_.Add(now_, "end");
     trace_.Close();
+    if (!endShot_.empty())
+        WriteShot(endShot_);
+}
+
+bool HeadlessDevice::WriteShot(std::string const& path)
+{
+    if (WritePng(ComposeScreen(Windows(), Screen()), path))
+        return true;
+    std::fprintf(stderr, "cesim: cannot write the picture '%s'\n", path.c_str());
+    return false;
 }
 
 void HeadlessDevice::TraceStart(std::string_view program, std::u16string_view commandLine)
@@ -169,6 +182,8 @@ void HeadlessDevice::TraceExit(int32_t exitCode)
 {
     trace_.Add(now_, "exit").Number("code", exitCode);
     trace_.Close();
+    if (!endShot_.empty())
+        WriteShot(endShot_);
 }
 
 void HeadlessDevice::WindowAction(Window const& window, std::string_view action)

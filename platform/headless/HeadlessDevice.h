@@ -71,6 +71,10 @@ public:
     // The run's first and last lines.
     void TraceStart(std::string_view program, std::u16string_view commandLine);
     void TraceExit(int32_t exitCode);
+    // A picture of the screen, written as the run ends (before the program
+    // tears down its windows when it is stopped by the end of the run).
+    void ShootAtEnd(std::string path) { endShot_ = std::move(path); }
+    bool WriteShot(std::string const& path);
     bool RunEnded() const { return trace_.Closed(); }
 
     static constexpr int32_t kTaskbarHeight = 26;
@@ -102,6 +106,7 @@ private:
     std::deque<Scheduled> script_;
     std::deque<BoxAnswer> answers_;
     uint32_t boxTime_ = 0;
+    std::string endShot_;
 };
 
 }

@@ -15,6 +15,8 @@ struct WindowClass {
     // Per-window storage in bytes; each 4-byte cell holds a pointer-sized value,
     // so a window can keep a pointer to its state in 4 bytes on any host.
     int32_t windowExtraBytes = 0;
+    // What the default procedure erases the background with; none leaves it.
+    BrushHandle backgroundBrush;
 };
 
 // What the creation message carries in its second parameter.

@@ -39,8 +39,8 @@ protected:
     {
         g_received.clear();
         g_handler = nullptr;
-        RegisterClass({ u"Test.Class", 0, RecordingProcedure, 4 });
-        RegisterClass({ u"Clicks.Class", ClassStyle::DoubleClicks, RecordingProcedure, 0 });
+        RegisterClass({ u"Test.Class", 0, RecordingProcedure, 4, {} });
+        RegisterClass({ u"Clicks.Class", ClassStyle::DoubleClicks, RecordingProcedure, 0, {} });
     }
     ~WindowSystemTest() override { g_handler = nullptr; }
 
@@ -388,7 +388,7 @@ TEST_F(WindowSystemTest, InvalidAreasBecomePaintMessagesAfterPostedOnesAndBefore
     EXPECT_EQ(painted[1].rect, (Rect { 10, 0, 120, 50 }));
 
     WindowHandle redraws = CreateWindowEx(0, u"Clicks.Class", u"", 0, 0, 0, 10, 10, {}, {}, nullptr);
-    RegisterClass({ u"Redraw.Class", ClassStyle::VerticalRedraw, RecordingProcedure, 0 });
+    RegisterClass({ u"Redraw.Class", ClassStyle::VerticalRedraw, RecordingProcedure, 0, {} });
     WindowHandle whole = CreateWindowEx(0, u"Redraw.Class", u"", 0, 0, 0, 10, 10, {}, {}, nullptr);
     MoveWindow(redraws, 0, 0, 10, 12);
     MoveWindow(whole, 0, 0, 10, 12);

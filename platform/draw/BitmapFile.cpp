@@ -1,0 +1,329 @@
+#include "platform/draw/BitmapFile.h"
+
+#include "platform/draw/BitmapLimits.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr uint32_t kUncompressed = 0;
+constexpr uint32_t kRunLength8 = 1;
+constexpr uint32_t kRunLength4 = 2;
+constexpr uint32_t kBitFields = 3;
+
+constexpr uint64_t kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kLargestHeaderSize = 124;
+
+uint16_t Read16(uint8_t const* p)
+{
+    return uint16_t(p[0] | (p[1] << 8));
+}
+
+uint32_t Read32(uint8_t const* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+bool ReadExactly(File& file, void* buffer, size_t bytes)
+{
+    auto* into = static_cast<uint8_t*>(buffer);
+    while (bytes > 0) {
+        size_t got = file.Read(into, bytes);
+        if (got == 0)
+            return false;
+        into += got;
+        bytes -= got;
+    }
+    return true;
+}
+
+// One colour channel of a masked pixel, widened or narrowed to 8 bits.
+class Channel {
+public:
+    // False for a mask whose bits are not contiguous.
+    bool Set(uint32_t mask)
+    {
+        mask_ = mask;
+        if (mask == 0)
+            return true;
+        shift_ = std::countr_zero(mask);
+        uint32_t bits = mask >> shift_;
+        if ((bits & (bits + 1)) != 0)
+            return false;
+        int width = std::popcount(bits);
+        // Wider channels keep their top eight bits; narrower ones are scaled
+        // so that their largest value becomes 255.
+        if (width > 8) {
+            shift_ += width - 8;
+            width = 8;
+        }
+        uint32_t largest = (1u << width) - 1;
+        for (uint32_t v = 0; v <= largest; ++v)
+            scale_[v] = uint8_t((v * 255 + largest / 2) / largest);
+        return true;
+    }
+    uint32_t Of(uint32_t pixel) const { return mask_ ? scale_[((pixel & mask_) >> shift_) & 0xFF] : 0; }
+
+private:
+    uint32_t mask_ = 0;
+    int shift_ = 0;
+    std::array<uint8_t, 256> scale_ {};
+};
+
+struct Format {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool topDown = false;
+    uint32_t bitCount = 0;
+    uint32_t compression = kUncompressed;
+    std::array<Channel, 3> channels; // red, green, blue
+    std::vector<uint32_t> palette; // as surface pixels
+
+    uint32_t Color(uint32_t index) const { return index < palette.size() ? palette[index] : 0; }
+    uint32_t Masked(uint32_t value) const
+    {
+        return (channels[0].Of(value) << 16) | (channels[1].Of(value) << 8) | channels[2].Of(value);
+    }
+};
+
+bool ValidDepth(uint32_t bitCount, uint32_t compression, bool core)
+{
+    if (core)
+        return compression == kUncompressed && (bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24);
+    switch (compression) {
+    case kUncompressed:
+        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+    case kRunLength8:
+        return bitCount == 8;
+    case kRunLength4:
+        return bitCount == 4;
+    case kBitFields:
+        return bitCount == 16 || bitCount == 32;
+    }
+    return false;
+}
+
+bool SetMasks(Format& format, uint32_t red, uint32_t green, uint32_t blue)
+{
+    uint32_t all = red | green | blue;
+    if (all == 0 || (red & green) || (red & blue) || (green & blue))
+        return false;
+    if (format.bitCount == 16 && all > 0xFFFF)
+        return false;
+    return format.channels[0].Set(red) && format.channels[1].Set(green) && format.channels[2].Set(blue);
+}
+
+void DecodeRow(uint8_t const* row, Format const& format, uint32_t* out)
+{
+    int32_t width = format.width;
+    switch (format.bitCount) {
+    case 1:
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = format.Color((row[x >> 3] >> (7 - (x & 7))) & 1);
+        break;
+    case 4:
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = format.Color((x & 1) ? row[x >> 1] & 0xF : row[x >> 1] >> 4);
+        break;
+    case 8:
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = format.Color(row[x]);
+        break;
+    case 16:
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = format.Masked(Read16(row + 2 * size_t(x)));
+        break;
+    case 24:
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t const* p = row + 3 * size_t(x);
+            out[x] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
+        }
+        break;
+    case 32:
+        for (int32_t x = 0; x < width; ++x) {
+            uint32_t value = Read32(row + 4 * size_t(x));
+            out[x] = format.compression == kBitFields ? format.Masked(value) : value & 0xFFFFFF;
+        }
+        break;
+    }
+}
+
+// Runs of palette indexes with escapes for end of line (0 0), end of bitmap
+// (0 1), a jump (0 2 dx dy) and literal stretches (0 n ...) padded to 16 bits.
+// Pixels that no run reaches stay black; runs past the right edge are cut.
+bool DecodeRunLength(std::vector<uint8_t> const& data, Format const& format, Surface& picture)
+{
+    bool nibbles = format.compression == kRunLength4;
+    int64_t x = 0;
+    int64_t y = 0; // stored rows, from the bottom
+    size_t i = 0;
+    auto put = [&](uint32_t index) {
+        if (x < format.width && y < format.height)
+            picture.Row(int32_t(format.height - 1 - y))[x] = format.Color(index);
+        ++x;
+    };
+    while (y < format.height) {
+        if (data.size() - i < 2)
+            return false;
+        uint8_t count = data[i];
+        uint8_t value = data[i + 1];
+        i += 2;
+        if (count > 0) {
+            if (x >= format.width) {
+                x += count;
+                continue;
+            }
+            for (int k = 0; k < count; ++k)
+                put(nibbles ? ((k & 1) ? value & 0xF : value >> 4) : value);
+            continue;
+        }
+        switch (value) {
+        case 0:
+            x = 0;
+            ++y;
+            break;
+        case 1:
+            return true;
+        case 2:
+            if (data.size() - i < 2)
+                return false;
+            x += data[i];
+            y += data[i + 1];
+            i += 2;
+            break;
+        default: {
+            size_t bytes = nibbles ? (size_t(value) + 1) / 2 : value;
+            if (data.size() - i < bytes)
+                return false;
+            for (int k = 0; k < value; ++k) {
+                uint8_t byte = data[i + (nibbles ? size_t(k) / 2 : size_t(k))];
+                put(nibbles ? ((k & 1) ? byte & 0xF : byte >> 4) : byte);
+            }
+            i += std::min(bytes + (bytes & 1), data.size() - i);
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+}
+
+std::optional<Surface> ReadBitmapFile(File& file)
+{
+    uint64_t start = file.Position();
+    uint64_t length = file.Size() > start ? file.Size() - start : 0;
+
+    uint8_t header[kFileHeaderSize + kLargestHeaderSize] = {};
+    if (!ReadExactly(file, header, kFileHeaderSize + 4) || header[0] != 'B' || header[1] != 'M')
+        return std::nullopt;
+    uint64_t dataOffset = Read32(header + 10);
+    uint8_t* info = header + kFileHeaderSize;
+    uint32_t headerSize = Read32(info);
+    switch (headerSize) {
+    case kCoreHeaderSize:
+    case kInfoHeaderSize:
+    case 52:
+    case 56:
+    case 108:
+    case kLargestHeaderSize:
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (!ReadExactly(file, info + 4, headerSize - 4))
+        return std::nullopt;
+    uint64_t position = kFileHeaderSize + headerSize;
+
+    bool core = headerSize == kCoreHeaderSize;
+    Format format;
+    int64_t width = core ? Read16(info + 4) : int32_t(Read32(info + 4));
+    int64_t height = core ? Read16(info + 6) : int32_t(Read32(info + 8));
+    format.bitCount = core ? Read16(info + 10) : Read16(info + 14);
+    format.compression = core ? kUncompressed : Read32(info + 16);
+    uint32_t colorsUsed = core ? 0 : Read32(info + 32);
+    format.topDown = height < 0;
+    height = std::abs(height);
+    if (!IsAcceptableBitmapSize(width, height) || !ValidDepth(format.bitCount, format.compression, core))
+        return std::nullopt;
+    bool runLength = format.compression == kRunLength8 || format.compression == kRunLength4;
+    if (runLength && format.topDown)
+        return std::nullopt;
+    format.width = int32_t(width);
+    format.height = int32_t(height);
+
+    if (format.compression == kBitFields) {
+        uint8_t masks[12];
+        if (headerSize >= 52) {
+            std::copy_n(info + 40, 12, masks);
+        } else {
+            if (!ReadExactly(file, masks, sizeof masks))
+                return std::nullopt;
+            position += sizeof masks;
+        }
+        if (!SetMasks(format, Read32(masks), Read32(masks + 4), Read32(masks + 8)))
+            return std::nullopt;
+    } else if (format.bitCount == 16) {
+        SetMasks(format, 0x7C00, 0x03E0, 0x001F);
+    }
+
+    if (dataOffset < position || dataOffset > length)
+        return std::nullopt;
+    if (format.bitCount <= 8) {
+        uint64_t entrySize = core ? 3 : 4;
+        uint64_t entries = 1u << format.bitCount;
+        if (colorsUsed != 0)
+            entries = std::min<uint64_t>(entries, colorsUsed);
+        // A palette that runs into the pixels is cut where they begin.
+        entries = std::min(entries, (dataOffset - position) / entrySize);
+        if (entries == 0)
+            return std::nullopt;
+        std::vector<uint8_t> table(entries * entrySize);
+        if (!ReadExactly(file, table.data(), table.size()))
+            return std::nullopt;
+        position += table.size();
+        for (uint64_t k = 0; k < entries; ++k) {
+            uint8_t const* entry = table.data() + k * entrySize;
+            format.palette.push_back((uint32_t(entry[2]) << 16) | (uint32_t(entry[1]) << 8) | entry[0]);
+        }
+    }
+    if (dataOffset > position && !file.SeekRelative(int64_t(dataOffset - position)))
+        return std::nullopt;
+
+    uint64_t available = length - dataOffset;
+    uint64_t pixels = uint64_t(width) * uint64_t(height);
+    Surface picture(format.width, format.height, 0);
+    if (runLength) {
+        // Two bytes a pixel and four a row is more than any encoder writes;
+        // beyond that a file only pads, and reading stops.
+        uint64_t budget = 2 * pixels + 4 * uint64_t(height) + 64;
+        std::vector<uint8_t> data(size_t(std::min(available, budget)));
+        if (!ReadExactly(file, data.data(), data.size()) || !DecodeRunLength(data, format, picture))
+            return std::nullopt;
+        return picture;
+    }
+
+    uint64_t rowBits = uint64_t(width) * format.bitCount;
+    uint64_t stride = (rowBits + 31) / 32 * 4;
+    // The last row's padding may be missing; its pixels may not.
+    uint64_t needed = stride * (uint64_t(height) - 1) + (rowBits + 7) / 8;
+    if (available < needed)
+        return std::nullopt;
+    std::vector<uint8_t> data(size_t(std::min(available, stride * uint64_t(height))));
+    if (!ReadExactly(file, data.data(), data.size()))
+        return std::nullopt;
+    for (int32_t stored = 0; stored < format.height; ++stored) {
+        int32_t row = format.topDown ? stored : format.height - 1 - stored;
+        DecodeRow(data.data() + size_t(stored) * size_t(stride), format, picture.Row(row));
+    }
+    return picture;
+}
+
+}

@@ -1,0 +1,190 @@
+#include "platform/draw/Canvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+__extension__ typedef __int128 Int128;
+
+Canvas::Canvas(Surface& surface, Rect clip, Point origin)
+    : surface_(&surface)
+    , origin_(origin)
+{
+    clip_ = {
+        std::clamp(clip.left, 0, surface.Width()),
+        std::clamp(clip.top, 0, surface.Height()),
+        std::clamp(clip.right, 0, surface.Width()),
+        std::clamp(clip.bottom, 0, surface.Height()),
+    };
+}
+
+Rect Canvas::ClipSurfaceRect(int64_t left, int64_t top, int64_t right, int64_t bottom) const
+{
+    Rect cut {
+        int32_t(std::clamp<int64_t>(left, clip_.left, clip_.right)),
+        int32_t(std::clamp<int64_t>(top, clip_.top, clip_.bottom)),
+        int32_t(std::clamp<int64_t>(right, clip_.left, clip_.right)),
+        int32_t(std::clamp<int64_t>(bottom, clip_.top, clip_.bottom)),
+    };
+    if (cut.right <= cut.left || cut.bottom <= cut.top)
+        return {};
+    return cut;
+}
+
+Canvas Canvas::ClippedTo(Rect const& rect) const
+{
+    Canvas narrowed = *this;
+    narrowed.clip_ = ClipSurfaceRect(int64_t(rect.left) + origin_.x, int64_t(rect.top) + origin_.y,
+        int64_t(rect.right) + origin_.x, int64_t(rect.bottom) + origin_.y);
+    return narrowed;
+}
+
+void Canvas::FillSurfaceRect(Rect const& rect, uint32_t pixel)
+{
+    for (int32_t y = rect.top; y < rect.bottom; ++y)
+        std::fill_n(surface_->Row(y) + rect.left, rect.right - rect.left, pixel);
+}
+
+void Canvas::FillRect(Rect const& rect, uint32_t pixel)
+{
+    FillSurfaceRect(ClipSurfaceRect(int64_t(rect.left) + origin_.x, int64_t(rect.top) + origin_.y,
+                        int64_t(rect.right) + origin_.x, int64_t(rect.bottom) + origin_.y),
+        pixel);
+}
+
+void Canvas::FrameRect(Rect const& rect, int32_t thickness, uint32_t pixel)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top || thickness <= 0)
+        return;
+    int64_t left = int64_t(rect.left) + origin_.x;
+    int64_t top = int64_t(rect.top) + origin_.y;
+    int64_t right = int64_t(rect.right) + origin_.x;
+    int64_t bottom = int64_t(rect.bottom) + origin_.y;
+    int64_t innerTop = std::min(top + thickness, bottom);
+    int64_t innerBottom = std::max(bottom - thickness, innerTop);
+    FillSurfaceRect(ClipSurfaceRect(left, top, right, innerTop), pixel);
+    FillSurfaceRect(ClipSurfaceRect(left, innerBottom, right, bottom), pixel);
+    FillSurfaceRect(ClipSurfaceRect(left, innerTop, std::min(left + thickness, right), innerBottom), pixel);
+    FillSurfaceRect(ClipSurfaceRect(std::max(right - thickness, left), innerTop, right, innerBottom), pixel);
+}
+
+void Canvas::DrawLine(Point from, Point to, int32_t width, uint32_t pixel)
+{
+    width = std::max(width, 1);
+    int64_t x0 = int64_t(from.x) + origin_.x;
+    int64_t y0 = int64_t(from.y) + origin_.y;
+    int64_t dx = int64_t(to.x) - from.x;
+    int64_t dy = int64_t(to.y) - from.y;
+    bool xMajor = std::abs(dx) >= std::abs(dy);
+    int64_t steps = xMajor ? std::abs(dx) : std::abs(dy);
+    if (steps == 0)
+        return;
+    int64_t major0 = xMajor ? x0 : y0;
+    int64_t minor0 = xMajor ? y0 : x0;
+    int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    int64_t minorDelta = xMajor ? std::abs(dy) : std::abs(dx);
+
+    // The stamp at p covers [p - before, p - before + width); only steps whose
+    // stamp meets the clip along the major axis are visited, so a line from
+    // far outside costs no more than one across the surface.
+    int64_t before = (width - 1) / 2;
+    int64_t low = (xMajor ? clip_.left : clip_.top) + before - width + 1;
+    int64_t high = (xMajor ? clip_.right : clip_.bottom) + before;
+    int64_t first = majorStep > 0 ? low - major0 : major0 - (high - 1);
+    int64_t last = majorStep > 0 ? high - major0 : major0 - low + 1;
+    first = std::max<int64_t>(first, 0);
+    last = std::min(last, steps);
+    if (first >= last)
+        return;
+
+    // The minor offset of step i is floor((2 i d + n) / 2n): the nearest
+    // pixel to the exact line, ties rounded away from the start. It is computed
+    // once in 128 bits for the first visible step, then carried as a remainder.
+    int64_t twoSteps = 2 * steps;
+    Int128 numerator = Int128(2) * first * minorDelta + steps;
+    int64_t offset = int64_t(numerator / twoSteps);
+    int64_t remainder = int64_t(numerator % twoSteps);
+    for (int64_t i = first; i < last; ++i) {
+        int64_t major = major0 + i * majorStep;
+        int64_t minor = minor0 + offset * minorStep;
+        int64_t x = xMajor ? major : minor;
+        int64_t y = xMajor ? minor : major;
+        if (width == 1) {
+            if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom)
+                surface_->Row(int32_t(y))[x] = pixel;
+        } else {
+            FillSurfaceRect(ClipSurfaceRect(x - before, y - before, x - before + width, y - before + width), pixel);
+        }
+        remainder += 2 * minorDelta;
+        if (remainder >= twoSteps) {
+            remainder -= twoSteps;
+            ++offset;
+        }
+    }
+}
+
+void Canvas::CopyFrom(Point topLeft, int32_t width, int32_t height, Surface const& source, Rect const& sourceBounds,
+    Point sourceTopLeft)
+{
+    Rect bounds {
+        std::clamp(sourceBounds.left, 0, source.Width()),
+        std::clamp(sourceBounds.top, 0, source.Height()),
+        std::clamp(sourceBounds.right, 0, source.Width()),
+        std::clamp(sourceBounds.bottom, 0, source.Height()),
+    };
+    int64_t destinationX = int64_t(topLeft.x) + origin_.x;
+    int64_t destinationY = int64_t(topLeft.y) + origin_.y;
+    // Offsets k into the block that are valid at both ends.
+    int64_t firstColumn = std::max({ int64_t(0), clip_.left - destinationX, bounds.left - int64_t(sourceTopLeft.x) });
+    int64_t lastColumn = std::min({ int64_t(width), clip_.right - destinationX, bounds.right - int64_t(sourceTopLeft.x) });
+    int64_t firstRow = std::max({ int64_t(0), clip_.top - destinationY, bounds.top - int64_t(sourceTopLeft.y) });
+    int64_t lastRow = std::min({ int64_t(height), clip_.bottom - destinationY, bounds.bottom - int64_t(sourceTopLeft.y) });
+    if (firstColumn >= lastColumn || firstRow >= lastRow)
+        return;
+    size_t bytes = size_t(lastColumn - firstColumn) * sizeof(uint32_t);
+    auto copyRow = [&](int64_t k) {
+        uint32_t const* from = source.Row(int32_t(sourceTopLeft.y + k)) + (sourceTopLeft.x + firstColumn);
+        uint32_t* into = surface_->Row(int32_t(destinationY + k)) + (destinationX + firstColumn);
+        std::memmove(into, from, bytes);
+    };
+    // Within one surface, a block moving down is copied from its last row up,
+    // so no row is overwritten before it has been read.
+    if (&source == surface_ && destinationY > sourceTopLeft.y) {
+        for (int64_t k = lastRow - 1; k >= firstRow; --k)
+            copyRow(k);
+    } else {
+        for (int64_t k = firstRow; k < lastRow; ++k)
+            copyRow(k);
+    }
+}
+
+void Canvas::BlendCoverage(Point topLeft, int32_t width, int32_t height, uint8_t const* coverage, uint32_t pixel)
+{
+    int64_t left = int64_t(topLeft.x) + origin_.x;
+    int64_t top = int64_t(topLeft.y) + origin_.y;
+    Rect area = ClipSurfaceRect(left, top, left + width, top + height);
+    uint32_t const sourceRedBlue = pixel & 0xFF00FF;
+    uint32_t const sourceGreen = pixel & 0x00FF00;
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        uint8_t const* weights = coverage + size_t(y - top) * size_t(width) + (area.left - left);
+        uint32_t* row = surface_->Row(y);
+        for (int32_t x = area.left; x < area.right; ++x) {
+            uint32_t a = weights[x - area.left];
+            if (a == 0)
+                continue;
+            uint32_t d = row[x];
+            // Per channel: (s a + d (255 - a) + 128) / 255, exactly rounded as
+            // (t + (t >> 8)) >> 8. Red and blue share a word in 16-bit lanes,
+            // which cannot carry: every lane stays below 65536.
+            uint32_t redBlue = sourceRedBlue * a + (d & 0xFF00FF) * (255 - a) + 0x800080;
+            redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+            uint32_t green = (sourceGreen >> 8) * a + ((d >> 8) & 0xFF) * (255 - a) + 0x80;
+            green = ((green + (green >> 8)) >> 8) & 0xFF;
+            row[x] = redBlue | (green << 8);
+        }
+    }
+}
+
+}
