@@ -1,6 +1,7 @@
 #include "programs/cesim/Programs.h"
 
 #include "launcher/RunStartupList.h"
+#include "panel/core/PanelEntry.h"
 
 namespace cesim {
 
@@ -14,6 +15,8 @@ ProgramEntry FindProgram(std::string const& name)
 {
     if (name == "talvok")
         return Talvok;
+    if (name == "vessarine")
+        return panel::VessarineMain;
     return nullptr;
 }
 

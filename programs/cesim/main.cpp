@@ -3,7 +3,6 @@
 
 #include "platform/Backend.h"
 #include "platform/headless/HeadlessDevice.h"
-#include "platform/headless/ScreenPicture.h"
 #include "programs/cesim/Options.h"
 #include "programs/cesim/Programs.h"
 #include "programs/cesim/Script.h"
@@ -63,17 +62,14 @@ int main(int argc, char** argv)
     platform::HeadlessDevice device(options.device);
     platform::ScopedBackend installed(device);
     device.GetTrace().SetOutput(options.trace ? static_cast<std::ostream*>(&traceFile) : &std::cout);
-    auto writeShot = [&device](std::string const& path) {
-        if (!platform::WritePng(platform::ComposeScreen(device.Windows(), device.Screen()), path))
-            std::cerr << "cesim: cannot write the picture '" << path << "'\n";
-    };
+    auto writeShot = [&device](std::string const& path) { device.WriteShot(path); };
+    if (options.shot)
+        device.ShootAtEnd(*options.shot);
 
     device.TraceStart(options.program, options.commandLine);
     script.Apply(device, writeShot);
     int32_t exitCode = entry(options.commandLine);
     if (!device.RunEnded())
         device.TraceExit(exitCode);
-    if (options.shot)
-        writeShot(*options.shot);
     return 0;
 }

@@ -6,9 +6,12 @@
 //   script    the event script (optional)
 //   expected  the trace cesim must write
 //   status    cesim's exit status when it is not 0 (optional)
-// UPDATE_EXPECTED=1 rewrites `expected` from what cesim wrote.
+//   expected.png  the screen when the run ends, every pixel (optional)
+// UPDATE_EXPECTED=1 rewrites `expected` and `expected.png` from what cesim wrote.
 
 #include <gtest/gtest.h>
+
+#include <png.h>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -59,6 +62,48 @@ int RunCesim(std::vector<std::string> arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+struct Picture {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> rgb;
+};
+
+Picture ReadPng(fs::path const& path)
+{
+    png_image image {};
+    image.version = PNG_IMAGE_VERSION;
+    Picture picture;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return picture;
+    image.format = PNG_FORMAT_RGB;
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) {
+        picture.width = image.width;
+        picture.height = image.height;
+    }
+    return picture;
+}
+
+// Counts the pixels that differ and names the first of them.
+void ExpectSamePicture(fs::path const& actualPath, fs::path const& expectedPath)
+{
+    Picture actual = ReadPng(actualPath);
+    Picture expected = ReadPng(expectedPath);
+    ASSERT_EQ(actual.width, expected.width);
+    ASSERT_EQ(actual.height, expected.height);
+    size_t differing = 0;
+    std::string first;
+    for (size_t i = 0; i < actual.rgb.size(); i += 3) {
+        if (std::equal(&actual.rgb[i], &actual.rgb[i] + 3, &expected.rgb[i]))
+            continue;
+        if (differing++ == 0) {
+            size_t pixel = i / 3;
+            first = "(" + std::to_string(pixel % actual.width) + ", " + std::to_string(pixel / actual.width) + ")";
+        }
+    }
+    EXPECT_EQ(differing, 0u) << "pixels differ from the expected picture, the first at " << first;
+}
+
 class Acceptance : public ::testing::TestWithParam<std::string> { };
 
 TEST_P(Acceptance, TraceMatches)
@@ -77,6 +122,10 @@ TEST_P(Acceptance, TraceMatches)
         arguments.insert(arguments.begin() + 1, { "--script", (folder / "script").string() });
     }
     arguments.insert(arguments.begin() + 1, { "--trace", trace.string() });
+    fs::path picture = fs::path(trace).replace_extension(".png");
+    bool comparesPicture = fs::exists(folder / "expected.png");
+    if (comparesPicture)
+        arguments.insert(arguments.begin() + 1, { "--shot", picture.string() });
 
     int expectedStatus = fs::exists(folder / "status") ? std::stoi(ReadLines(folder / "status").at(0)) : 0;
     EXPECT_EQ(RunCesim(arguments), expectedStatus);
@@ -86,7 +135,14 @@ TEST_P(Acceptance, TraceMatches)
         std::ofstream out(folder / "expected");
         for (auto const& line : actual)
             out << line << '\n';
+        if (comparesPicture)
+            fs::copy_file(picture, folder / "expected.png", fs::copy_options::overwrite_existing);
+        fs::remove(picture);
         return;
+    }
+    if (comparesPicture) {
+        ExpectSamePicture(picture, folder / "expected.png");
+        fs::remove(picture);
     }
     std::vector<std::string> expected = ReadLines(folder / "expected");
     for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {

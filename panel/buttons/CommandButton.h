@@ -1,0 +1,35 @@
+#pragma once
+
+// A touch area of the panel that runs a command when it is released inside,
+// and the base of every visible button. A plain one draws nothing.
+
+#include "panel/buttons/ButtonCommand.h"
+#include "panel/core/DesktopObject.h"
+
+#include <memory>
+
+namespace panel {
+
+class CommandButton : public DesktopObject {
+public:
+    // `window` is the panel window the command reports to.
+    explicit CommandButton(platform::WindowHandle window);
+
+    // Command, NewIni, QuitOnExecute, ExitCode, ShutDownAnimation; then those of DesktopObject.
+    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
+    bool OnPress(int32_t x, int32_t y) override;
+    // Runs the command only when the pen is lifted inside the button.
+    bool OnRelease(int32_t x, int32_t y) override;
+
+protected:
+    std::unique_ptr<ButtonCommand> action_;
+    bool pressed_ = false;
+
+private:
+    enum class Key;
+    // False when the value is not acceptable.
+    bool Apply(Key key, char16_t const* value);
+};
+
+}

@@ -1,0 +1,31 @@
+#include "panel/core/AnimationKind.h"
+
+#include "config/Strings.h"
+
+#include <string_view>
+
+namespace panel {
+
+bool ParseAnimation(char16_t const* text, int32_t& kind)
+{
+    // Tested in this order, as prefixes: the first that matches wins.
+    struct Named {
+        std::u16string_view name;
+        AnimationKind kind;
+    };
+    static constexpr Named kNames[] = {
+        { u"FlyRight", FlyRight }, { u"FlyDown", FlyDown }, { u"FlyLeft", FlyLeft }, { u"FlyUp", FlyUp },
+        { u"FlyDiagRightDown", FlyDiagRightDown }, { u"FlyDiagRightUp", FlyDiagRightUp },
+        { u"FlyDiagLeftDown", FlyDiagLeftDown }, { u"FlyDiagLeftUp", FlyDiagLeftUp }, { u"RollDown", RollDown },
+        { u"NoAnimation", NoAnimation },
+    };
+    for (auto const& named : kNames) {
+        if (config::CompareN(text, named.name.data(), named.name.size()) == 0) {
+            kind = named.kind;
+            return true;
+        }
+    }
+    return false;
+}
+
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// Everything about one panel window as a whole: place and size, background,
+// spacing and arrangement of the objects, refresh cap, double-click and
+// top-most behaviour, animations. Owner of the window's objects.
+
+#include "panel/core/AnimationKind.h"
+#include "panel/core/DesktopObject.h"
+#include "panel/core/IniObject.h"
+#include "platform/Types.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace panel {
+
+class Painter;
+
+enum class Arrangement : int32_t { Vertical = 0, Horizontal = 1, None = 2 };
+
+class GlobalSettings : public IniObject {
+public:
+    explicit GlobalSettings(platform::WindowHandle window);
+    // Objects go in list order.
+    ~GlobalSettings() override;
+
+    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+
+    // The window height for the arrangement; stored in `height` for a row or column.
+    int32_t ComputePanelHeight();
+    int32_t WindowWidth() const;
+    // The period of the refresh timer; 0 for none.
+    uint32_t RefreshInterval() const;
+    // Where the window stands on the screen: negative positions count from the
+    // right and bottom screen edges, with or without an animation.
+    platform::Point ScreenPosition(int32_t windowWidth, int32_t windowHeight) const;
+    // Places the objects as the arrangement says, after they are prepared.
+    void ArrangeObjects();
+
+    std::vector<std::unique_ptr<DesktopObject>>& Objects() { return objects_; }
+    void AppendObject(std::unique_ptr<DesktopObject> object) { objects_.push_back(std::move(object)); }
+
+    DesktopObject* pressedObject = nullptr;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t distance = 2;
+    Arrangement arrange = Arrangement::Vertical;
+    int32_t width = 128;
+    int32_t height = 0;
+    int32_t border = 0;
+    uint32_t refresh = 0;
+    platform::ColorRef backgroundColor = 0;
+    std::u16string backgroundBitmap; // empty: none
+    int32_t bitmapOffsetX = 0;
+    int32_t bitmapOffsetY = 0;
+    bool showMessage = true;
+    bool quitOnDoubleClick = true;
+    bool topMost = true;
+    platform::WindowHandle window;
+    Painter* painter = nullptr;
+    int32_t startUpAnimation = FlyRight;
+    int32_t shutDownAnimation = FlyDown;
+    bool accelerated = true;
+    uint32_t animationTime = 800;
+
+private:
+    std::vector<std::unique_ptr<DesktopObject>> objects_;
+};
+
+}

@@ -1,0 +1,76 @@
+#include "panel/core/LayoutReader.h"
+
+#include "config/ConfigFile.h"
+#include "config/Paths.h"
+#include "config/Reports.h"
+#include "config/SectionReader.h"
+#include "panel/core/ObjectFactory.h"
+#include "platform/Drawing.h"
+
+#include <string>
+
+namespace panel {
+
+namespace {
+
+class LayoutSections final : public config::SectionHandler {
+public:
+    LayoutSections(GlobalSettings& settings, char16_t const* folder)
+        : settings_(settings)
+        , folder_(folder)
+    {
+    }
+
+    bool OpenSection(char16_t const* line, size_t) override
+    {
+        Section section = CreateSection(line, settings_.window);
+        switch (section.kind) {
+        case SectionKind::Object:
+            section.object->SetFolder(folder_);
+            current_ = section.object.get();
+            settings_.AppendObject(std::move(section.object));
+            return true;
+        case SectionKind::GlobalSettings:
+            current_ = &settings_;
+            return true;
+        case SectionKind::Unknown:
+            return false;
+        }
+        return false;
+    }
+
+    void KeyLine(char16_t const* line, size_t length) override { current_->ReadValue(line, length, true); }
+
+private:
+    GlobalSettings& settings_;
+    char16_t const* folder_;
+    IniObject* current_ = nullptr;
+};
+
+}
+
+bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path)
+{
+    std::u16string fullPath(path.substr(0, config::kPathCapacity - 1));
+    platform::File file = config::OpenConfigFile(config::kPanelDialect, fullPath.c_str(), config::kFileNotFoundCaption);
+    if (!file.IsOpen())
+        return true;
+
+    std::u16string folder = fullPath.substr(0, config::FolderLength(fullPath.c_str()));
+    settings.SetFolder(folder.c_str());
+    LayoutSections sections(settings, folder.c_str());
+    config::ReadSections(config::kPanelDialect, file, sections);
+    file.Close();
+    settings.SetFolder(nullptr);
+
+    platform::DeviceContext screen = platform::GetDC({});
+    for (auto& object : settings.Objects()) {
+        object->SetFolder(nullptr);
+        object->Prepare(screen);
+    }
+    platform::ReleaseDC({}, screen);
+    settings.ArrangeObjects();
+    return false;
+}
+
+}

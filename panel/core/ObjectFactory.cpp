@@ -1,0 +1,58 @@
+#include "panel/core/ObjectFactory.h"
+
+#include "config/Strings.h"
+#include "panel/buttons/CommandButton.h"
+#include "panel/core/PlaceholderObject.h"
+#include "panel/displays/Space.h"
+#include "panel/displays/Text.h"
+
+#include <functional>
+#include <string_view>
+
+namespace panel {
+
+namespace {
+
+using Make = std::unique_ptr<DesktopObject> (*)(platform::WindowHandle);
+
+template<uint32_t Interval>
+std::unique_ptr<DesktopObject> MakePlaceholder(platform::WindowHandle)
+{
+    return std::make_unique<PlaceholderObject>(Interval);
+}
+
+struct Keyword {
+    std::u16string_view name;
+    Make make; // null: the panel's own settings
+};
+
+constexpr Keyword kKeywords[] = {
+    { u"TEXT", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Text>(); } },
+    { u"SPACE", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Space>(); } },
+    { u"MEMORY", MakePlaceholder<600000> },
+    { u"DISKMEM", MakePlaceholder<600000> },
+    { u"BATTERY", MakePlaceholder<600000> },
+    { u"DATE", MakePlaceholder<600000> },
+    { u"TIME", MakePlaceholder<60000> },
+    { u"BUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<CommandButton>(window); } },
+    { u"BITMAPBUTTON", MakePlaceholder<0> },
+    { u"ICONXPBUTTON", MakePlaceholder<0> },
+    { u"WINDOWSBUTTON", MakePlaceholder<0> },
+    { u"GLOBALSETTINGS", nullptr },
+};
+
+}
+
+Section CreateSection(char16_t const* header, platform::WindowHandle window)
+{
+    for (auto const& keyword : kKeywords) {
+        if (config::CompareN(header, keyword.name.data(), keyword.name.size()) != 0)
+            continue;
+        if (!keyword.make)
+            return { SectionKind::GlobalSettings, nullptr };
+        return { SectionKind::Object, keyword.make(window) };
+    }
+    return { SectionKind::Unknown, nullptr };
+}
+
+}

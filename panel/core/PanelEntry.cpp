@@ -1,0 +1,119 @@
+#include "panel/core/PanelEntry.h"
+
+#include "config/ConfigFile.h"
+#include "config/LineReader.h"
+#include "config/Paths.h"
+#include "config/Strings.h"
+#include "panel/core/PanelWindowProcedure.h"
+#include "platform/Shell.h"
+#include "platform/Windowing.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace panel {
+
+using namespace platform;
+
+namespace {
+
+constexpr std::u16string_view kClassName = u"Vessarine.Class";
+constexpr std::u16string_view kDefaultSettingsFile = u"VessarineSettings.ini";
+
+// The open panel windows in creation order; only the loop's thread touches it.
+std::vector<WindowHandle> g_windowList;
+
+bool IsSettingsComment(char16_t first)
+{
+    return first == u'#' || first == u'/' || first == u';';
+}
+
+}
+
+WindowHandle CreateLayoutWindow(std::u16string_view layoutPath)
+{
+    std::u16string path(layoutPath.substr(0, config::kPathCapacity - 1));
+    WindowHandle window = CreateWindowEx(ExStyle::NoAnimation | ExStyle::ToolWindow, kClassName, u"", Style::Popup, 10, 10,
+        10, 10, {}, {}, path.data());
+    if (window)
+        g_windowList.push_back(window);
+    return window;
+}
+
+void ShowPanel(WindowHandle window)
+{
+    ShowWindow(window, kShow);
+    SetForegroundWindow(window);
+}
+
+void RemoveAndDestroyWindow(WindowHandle window)
+{
+    auto found = std::find(g_windowList.begin(), g_windowList.end(), window);
+    if (found != g_windowList.end())
+        g_windowList.erase(found);
+    DestroyWindow(window);
+}
+
+void ReadSettingsFile(std::u16string_view commandLine)
+{
+    std::u16string name(commandLine.empty() ? kDefaultSettingsFile : commandLine);
+    char16_t path[config::kPathCapacity] = {};
+    if (name[0] == u'\\' || name[0] == u'/')
+        config::CopyString(name.c_str(), path, config::kPathCapacity);
+    else
+        config::ResolveProgramPath(config::kPanelDialect, path, config::kPathCapacity, name.c_str());
+    size_t length = config::StringLength(path);
+    while (length > 1 && path[length - 1] == u'"')
+        path[--length] = u'\0';
+
+    platform::File file = config::OpenConfigFile(config::kPanelDialect, { path, length }, u"Datei kann nicht gefunden werden.");
+    if (!file.IsOpen())
+        return;
+    std::u16string folder(path, config::FolderLength(path));
+    char16_t line[config::kSettingsLineCapacity];
+    while (file.Position() < file.Size()) {
+        uint64_t before = file.Position();
+        config::ReadLine(file, line, config::kSettingsLineCapacity);
+        if (file.Position() == before)
+            break;
+        if (line[0] == u'\0' || IsSettingsComment(line[0]))
+            continue;
+        char16_t layout[config::kPathCapacity];
+        size_t layoutLength = config::JoinPath(layout, config::kPathCapacity, line, folder.c_str());
+        CreateLayoutWindow({ layout, layoutLength });
+    }
+}
+
+bool RegisterPanelClass()
+{
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.style = ClassStyle::VerticalRedraw | ClassStyle::HorizontalRedraw | ClassStyle::DoubleClicks;
+    windowClass.procedure = PanelWindowProcedure;
+    windowClass.windowExtraBytes = 4; // the PanelWindow
+    return RegisterClass(windowClass);
+}
+
+int32_t VessarineMain(std::u16string_view commandLine)
+{
+    g_windowList.clear();
+    RegisterPanelClass();
+
+    ReadSettingsFile(commandLine);
+    for (WindowHandle window : std::vector<WindowHandle>(g_windowList)) {
+        ShowPanel(window);
+        UpdateWindow(window);
+    }
+    if (g_windowList.empty())
+        return 1;
+    int32_t exitCode = RunMessageLoop();
+    for (WindowHandle window : std::vector<WindowHandle>(g_windowList)) {
+        if (IsWindow(window))
+            DestroyWindow(window);
+    }
+    g_windowList.clear();
+    return exitCode;
+}
+
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+// The state of one panel window: its settings and objects, the back buffer
+// that always holds the whole picture, the background, the painters, and the
+// animation in progress. The window owns it through its extra storage.
+
+#include "panel/core/GlobalSettings.h"
+#include "panel/core/Painter.h"
+#include "panel/displays/ScratchBitmap.h"
+
+#include <memory>
+
+namespace panel {
+
+class PanelWindow {
+public:
+    PanelWindow() = default;
+    ~PanelWindow();
+    PanelWindow(PanelWindow const&) = delete;
+    PanelWindow& operator=(PanelWindow const&) = delete;
+
+    // The background colour or picture, back in the back buffer within `rect`.
+    void RestoreBackground(platform::Rect const& rect);
+    void RedrawObject(DesktopObject& object);
+    void DrawAllObjects(ScratchBitmap& surface);
+    void UpdateDueObjects();
+    void PressAt(int32_t x, int32_t y);
+    void ReleaseAt(int32_t x, int32_t y);
+
+    std::unique_ptr<GlobalSettings> settings;
+    int32_t windowWidth = 0;
+    int32_t windowHeight = 0;
+    platform::BrushHandle backgroundBrush;
+    std::unique_ptr<ScratchBitmap> backgroundImage;
+    std::unique_ptr<PaintPainter> paintPainter;
+    std::unique_ptr<DirectPainter> directPainter;
+    bool fullRedraw = false;
+    bool refreshDue = false;
+    std::unique_ptr<ScratchBitmap> backBuffer;
+    uint32_t animationStart = 0;
+    bool animating = false;
+    bool quitWhenClosed = true;
+    int32_t exitCode = 0;
+};
+
+// The panel window's state, from its extra storage; null before creation ends.
+PanelWindow* PanelOf(platform::WindowHandle window);
+
+}

@@ -1,0 +1,206 @@
+#include "panel/displays/Text.h"
+
+#include "config/Reports.h"
+#include "config/Strings.h"
+#include "config/Values.h"
+#include "panel/displays/ScratchBitmap.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <utility>
+
+namespace panel {
+
+using namespace platform;
+
+static constexpr std::u16string_view kClassName = u"Text";
+static constexpr std::u16string_view kDefaultText = u"Text";
+static constexpr uint32_t kAlignmentBits = TextFormat::Center | TextFormat::Right;
+
+enum class Text::Key { Color, FrameColor, Text, Font, Size, Weight, Align, CreateFont };
+
+Text::Text()
+    : text_(std::make_unique<char16_t[]>(kDefaultText.size() + 1))
+    , textLength_(uint32_t(kDefaultText.size()))
+{
+    std::copy(kDefaultText.begin(), kDefaultText.end(), text_.get());
+}
+
+Text::~Text()
+{
+    if (font_)
+        DeleteObject(font_);
+}
+
+bool Text::ReadValue(char16_t const* line, size_t length, bool report)
+{
+    struct Named {
+        std::u16string_view name;
+        Key key;
+        size_t minimum; // 0: the value is not read
+    };
+    // Prefixes of the line, tried in this order: TextColor is the key Text.
+    static constexpr Named kKeys[] = {
+        { u"Color", Key::Color, config::kMinimumColorValue },
+        { u"FrameColor", Key::FrameColor, config::kMinimumColorValue },
+        { u"Text", Key::Text, config::kMinimumValue },
+        { u"Font", Key::Font, config::kMinimumValue },
+        { u"Size", Key::Size, config::kMinimumValue },
+        { u"Weight", Key::Weight, config::kMinimumValue },
+        { u"Align", Key::Align, config::kMinimumValue },
+        { u"CreateFont", Key::CreateFont, 0 },
+    };
+    for (auto const& named : kKeys) {
+        if (config::CompareN(line, named.name.data(), named.name.size()) != 0)
+            continue;
+        if (named.minimum == 0) {
+            Apply(named.key, {});
+            return true;
+        }
+        char16_t const* value = config::ValueOf(line, length, named.minimum);
+        if (value) {
+            Apply(named.key, { value, size_t(line + length - value) });
+            return true;
+        }
+        if (report)
+            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
+        return false;
+    }
+    return DesktopObject::ReadValue(line, length, report);
+}
+
+void Text::Apply(Key key, std::u16string_view value)
+{
+    switch (key) {
+    case Key::Color:
+        textColor_ = config::ParseColor(value.data());
+        break;
+    case Key::FrameColor:
+        frameColor_ = config::ParseColor(value.data());
+        framed_ = true;
+        break;
+    case Key::Text:
+        SetText(value.data(), value.size());
+        break;
+    case Key::Font:
+        fontName_ = value;
+        break;
+    case Key::Size:
+        fontHeight_ = config::ParseInt(value.data());
+        break;
+    case Key::Weight:
+        fontWeight_ = config::ParseInt(value.data());
+        break;
+    case Key::Align:
+        drawFlags_ &= ~kAlignmentBits;
+        if (value.starts_with(u"Right"))
+            drawFlags_ |= TextFormat::Right;
+        else if (!value.starts_with(u"Left"))
+            drawFlags_ |= TextFormat::Center;
+        break;
+    case Key::CreateFont:
+        CreateFont();
+        break;
+    }
+}
+
+void Text::CreateFont()
+{
+    if (font_)
+        DeleteObject(font_);
+    LogFont logFont;
+    logFont.height = fontHeight_;
+    logFont.weight = fontWeight_;
+    logFont.charSet = 0;
+    // The record holds 31 units of the face name and its terminator.
+    config::CopyString(fontName_.c_str(), logFont.faceName, std::size(logFont.faceName));
+    // A font the platform cannot make leaves the panel's current font in use.
+    font_ = CreateFontIndirect(logFont);
+}
+
+void Text::SetText(char16_t const* text, size_t length)
+{
+    bool const longer = length > textLength_;
+    if (longer) {
+        // A new buffer first: `text` may point into the old one.
+        auto buffer = std::make_unique<char16_t[]>(length + 1);
+        std::copy(text, text + length, buffer.get());
+        text_ = std::move(buffer);
+    } else {
+        std::copy(text, text + length, text_.get());
+        text_[length] = u'\0';
+    }
+    textLength_ = uint32_t(length);
+
+    // The platform's text drawing breaks lines at CR LF.
+    for (uint32_t i = 0; i + 1 < textLength_; ++i) {
+        if (text_[i] == u'\\' && text_[i + 1] == u'n') {
+            text_[i] = u'\r';
+            text_[i + 1] = u'\n';
+        }
+    }
+
+    // While the layout is still read the size rule is undecided: measuring now
+    // would decide it before a later Width or Height line could count.
+    if (longer && sizeState_ != SizeState::Undecided) {
+        DeviceContext screen = GetDC({});
+        Prepare(screen); // a clock measures as a clock
+        ReleaseDC({}, screen);
+    }
+}
+
+void Text::Prepare(DeviceContext dc)
+{
+    if (sizeState_ == SizeState::Undecided)
+        sizeState_ = width_ != 0 && height_ != 0 ? SizeState::Given : SizeState::FollowsText;
+    if (sizeState_ == SizeState::Given)
+        return;
+
+    FontHandle previousFont;
+    if (font_)
+        previousFont = SelectObject(dc, font_);
+    Rect extent;
+    DrawText(dc, text_.get(), int32_t(textLength_), extent, drawFlags_ | TextFormat::CalculateRect);
+    if (font_)
+        SelectObject(dc, previousFont);
+    width_ = extent.right;
+    height_ = extent.bottom;
+}
+
+// Positions come from the layout file and can be anything: the outline's offsets saturate.
+static Rect Shifted(Rect const& rect, int32_t dx, int32_t dy)
+{
+    return { Rect::Saturate(int64_t(rect.left) + dx), Rect::Saturate(int64_t(rect.top) + dy),
+        Rect::Saturate(int64_t(rect.right) + dx), Rect::Saturate(int64_t(rect.bottom) + dy) };
+}
+
+void Text::Draw(ScratchBitmap& surface, int32_t x, int32_t y)
+{
+    DeviceContext dc = surface.Dc();
+    FontHandle previousFont;
+    if (font_)
+        previousFont = SelectObject(dc, font_);
+    Rect const area = Rect::FromSize(x, y, width_, height_);
+    auto drawAt = [&](int32_t dx, int32_t dy) {
+        Rect shifted = Shifted(area, dx, dy);
+        DrawText(dc, text_.get(), int32_t(textLength_), shifted, drawFlags_);
+    };
+    ColorRef const previousColor = SetTextColor(dc, textColor_);
+    if (framed_) {
+        SetTextColor(dc, frameColor_);
+        // Around the text, which sits one pixel in from the corner.
+        static constexpr Point kOutline[] = { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, 1 }, { 2, 2 }, { 1, 2 }, { 0, 2 }, { 0, 1 } };
+        for (Point offset : kOutline)
+            drawAt(offset.x, offset.y);
+        SetTextColor(dc, textColor_);
+        drawAt(1, 1);
+    } else {
+        drawAt(0, 0);
+    }
+    SetTextColor(dc, previousColor);
+    if (font_)
+        SelectObject(dc, previousFont);
+}
+
+}

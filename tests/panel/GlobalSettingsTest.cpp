@@ -1,0 +1,156 @@
+#include "panel/core/GlobalSettings.h"
+#include "panel/displays/Space.h"
+#include "tests/support/TestDevice.h"
+
+#include <gtest/gtest.h>
+
+using namespace panel;
+using testing_support::TestDevice;
+
+namespace {
+
+bool Read(GlobalSettings& settings, std::u16string_view line)
+{
+    std::u16string text(line);
+    return settings.ReadValue(text.c_str(), text.size(), true);
+}
+
+void AddSpace(GlobalSettings& settings, int32_t size)
+{
+    auto space = std::make_unique<Space>();
+    space->SetSpaceSize(size);
+    space->Prepare({});
+    settings.AppendObject(std::move(space));
+}
+
+class GlobalSettingsTest : public ::testing::Test {
+protected:
+    TestDevice device_;
+    GlobalSettings settings_ { platform::WindowHandle { 7 } };
+};
+
+TEST_F(GlobalSettingsTest, KeysInTheirOrderWithTheirReports)
+{
+    EXPECT_TRUE(Read(settings_, u"BackgroundColor=0000FF"));
+    EXPECT_EQ(settings_.backgroundColor, 0x00FF0000u);
+    EXPECT_FALSE(Read(settings_, u"BackgroundColor=FFF"));
+    EXPECT_EQ(settings_.backgroundColor, 0x00FF0000u);
+    EXPECT_TRUE(Read(settings_, u"xpos=20"));
+    EXPECT_TRUE(Read(settings_, u"Yoffset=-3"));
+    EXPECT_EQ(settings_.x, 20);
+    EXPECT_EQ(settings_.y, -3);
+    EXPECT_TRUE(Read(settings_, u"BitmapOffsetX=x"));
+    EXPECT_TRUE(Read(settings_, u"BitmapOffsetY=Y"));
+    EXPECT_EQ(settings_.bitmapOffsetX, -1);
+    EXPECT_EQ(settings_.bitmapOffsetY, -1);
+    EXPECT_TRUE(Read(settings_, u"BitmapOffsetX=12"));
+    EXPECT_EQ(settings_.bitmapOffsetX, 12);
+    EXPECT_FALSE(Read(settings_, u"Arrange=Diagonal"));
+    EXPECT_EQ(settings_.arrange, Arrangement::Vertical);
+    EXPECT_TRUE(Read(settings_, u"Arrange=Horizontal please"));
+    EXPECT_EQ(settings_.arrange, Arrangement::Horizontal);
+    EXPECT_TRUE(Read(settings_, u"Arrange=No"));
+    EXPECT_EQ(settings_.arrange, Arrangement::None);
+    // Unknown animation names are ignored without a word; NoAnimation switches it off.
+    EXPECT_FALSE(Read(settings_, u"StartUpAnimation=Spiral"));
+    EXPECT_EQ(settings_.startUpAnimation, FlyRight);
+    EXPECT_TRUE(Read(settings_, u"StartUpAnimation=NoAnimation"));
+    EXPECT_EQ(settings_.startUpAnimation, NoAnimation);
+    EXPECT_TRUE(Read(settings_, u"ShutDownAnimation=FlyDiagLeftUp"));
+    EXPECT_EQ(settings_.shutDownAnimation, FlyDiagLeftUp);
+    EXPECT_TRUE(Read(settings_, u"Accelerated=nein"));
+    EXPECT_FALSE(settings_.accelerated);
+    EXPECT_TRUE(Read(settings_, u"TopMost=ja"));
+    EXPECT_TRUE(settings_.topMost);
+    EXPECT_TRUE(Read(settings_, u"AnimationTime=-1"));
+    EXPECT_EQ(settings_.animationTime, 0xFFFFFFFFu);
+    EXPECT_FALSE(Read(settings_, u"Colour=1"));
+    EXPECT_FALSE(Read(settings_, u"Border="));
+
+    auto boxes = device_.Events("msgbox");
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_NE(boxes[0].find(R"("caption":"GlobalSetting - Ignoriere Fehler:","text":"BackgroundColor=FFF")"), std::string::npos);
+    EXPECT_NE(boxes[1].find(R"("caption":"GlobalSetting - Ignoriere Fehler:","text":"Arrange=Diagonal")"), std::string::npos);
+    EXPECT_NE(boxes[2].find(R"("caption":"GlobalSettings - Ignoriere unbekannten Wert:","text":"Colour=1","icon":"warning","buttons":"ok","owner":false,"foreground":true)"), std::string::npos);
+    EXPECT_NE(boxes[3].find(R"("text":"Border=")"), std::string::npos);
+}
+
+TEST_F(GlobalSettingsTest, ColumnsSizeTheWindowAndStretchTheirObjects)
+{
+    Read(settings_, u"Width=200");
+    Read(settings_, u"Border=4");
+    EXPECT_EQ(settings_.ComputePanelHeight(), 8); // no objects: just the borders
+    AddSpace(settings_, 20);
+    AddSpace(settings_, 30);
+    AddSpace(settings_, 40);
+    settings_.ArrangeObjects();
+    EXPECT_EQ(settings_.WindowWidth(), 208);
+    EXPECT_EQ(settings_.ComputePanelHeight(), 8 + 90 + 2 * 2);
+    auto& objects = settings_.Objects();
+    EXPECT_EQ(objects[0]->GetY(), 4);
+    EXPECT_EQ(objects[1]->GetY(), 26);
+    EXPECT_EQ(objects[2]->GetY(), 58);
+    for (auto& object : objects) {
+        EXPECT_EQ(object->GetX(), 4);
+        EXPECT_EQ(object->GetWidth(), 192);
+    }
+}
+
+TEST_F(GlobalSettingsTest, RowsAndFreePlacement)
+{
+    Read(settings_, u"Arrange=Horizontal");
+    Read(settings_, u"Distance=0");
+    for (int32_t size : { 50, 60, 70 })
+        AddSpace(settings_, size);
+    settings_.ArrangeObjects();
+    EXPECT_EQ(settings_.Objects()[1]->GetX(), 50);
+    EXPECT_EQ(settings_.Objects()[2]->GetX(), 110);
+    EXPECT_EQ(settings_.Objects()[2]->GetY(), 0);
+    EXPECT_EQ(settings_.WindowWidth(), 128);
+    EXPECT_EQ(settings_.ComputePanelHeight(), 70);
+
+    GlobalSettings free { {} };
+    Read(free, u"Arrange=No");
+    Read(free, u"Width=240");
+    Read(free, u"Height=40");
+    AddSpace(free, 30);
+    free.Objects()[0]->SetX(-1).SetY(-1);
+    free.ArrangeObjects();
+    EXPECT_EQ(free.Objects()[0]->GetX(), 209);
+    EXPECT_EQ(free.Objects()[0]->GetY(), 9);
+    EXPECT_EQ(free.ComputePanelHeight(), 40);
+}
+
+TEST_F(GlobalSettingsTest, RefreshOnlyShortensTheShortestInterval)
+{
+    class Timed final : public DesktopObject {
+    public:
+        explicit Timed(uint32_t interval) { interval_ = interval; }
+        void Draw(ScratchBitmap&, int32_t, int32_t) override { }
+    };
+    settings_.AppendObject(std::make_unique<Timed>(0));
+    Read(settings_, u"Refresh=1000");
+    EXPECT_EQ(settings_.RefreshInterval(), 0u);
+    settings_.AppendObject(std::make_unique<Timed>(600000));
+    settings_.AppendObject(std::make_unique<Timed>(60000));
+    EXPECT_EQ(settings_.RefreshInterval(), 1000u);
+    Read(settings_, u"Refresh=0");
+    EXPECT_EQ(settings_.RefreshInterval(), 60000u);
+    Read(settings_, u"Refresh=90000");
+    EXPECT_EQ(settings_.RefreshInterval(), 60000u);
+}
+
+TEST_F(GlobalSettingsTest, HugeValuesSaturateInsteadOfOverflowing)
+{
+    Read(settings_, u"Width=2147483647");
+    Read(settings_, u"Border=2147483647");
+    Read(settings_, u"Distance=2147483647");
+    AddSpace(settings_, 2147483647);
+    AddSpace(settings_, 2147483647);
+    settings_.ArrangeObjects();
+    EXPECT_EQ(settings_.WindowWidth(), INT32_MAX);
+    EXPECT_EQ(settings_.ComputePanelHeight(), INT32_MAX);
+    EXPECT_EQ(settings_.Objects()[1]->GetY(), INT32_MAX);
+}
+
+}

@@ -1,0 +1,386 @@
+#include "panel/displays/ScratchBitmap.h"
+#include "panel/displays/Text.h"
+#include "platform/Drawing.h"
+#include "tests/support/TestDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace panel;
+using namespace platform;
+using testing_support::TestDevice;
+
+namespace {
+
+// Pixels as the back buffer holds them: 0xRRGGBB.
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kBlue = 0x0000FF;
+
+uint32_t Red(uint32_t pixel) { return pixel >> 16 & 0xFF; }
+uint32_t Green(uint32_t pixel) { return pixel >> 8 & 0xFF; }
+uint32_t Blue(uint32_t pixel) { return pixel & 0xFF; }
+
+// A panel back buffer of one colour, in the transparent mode the panel draws objects in.
+class BackBuffer {
+public:
+    explicit BackBuffer(uint32_t background, int32_t width = 200, int32_t height = 80)
+        : bitmap_(width, height, true)
+        , background_(background)
+    {
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x)
+                *bitmap_.CursorAt(x, y).pixel = background;
+        }
+        SetBkMode(bitmap_.Dc(), BackgroundMode::Transparent);
+    }
+
+    ScratchBitmap& Surface() { return bitmap_; }
+    int32_t Width() const { return bitmap_.Width(); }
+    int32_t Height() const { return bitmap_.Height(); }
+    bool Inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+    uint32_t At(int32_t x, int32_t y) const { return *bitmap_.CursorAt(x, y).pixel & 0xFFFFFF; }
+    bool Touched(int32_t x, int32_t y) const { return At(x, y) != background_; }
+    bool SamePixels(BackBuffer const& other) const
+    {
+        bool same = true;
+        ForEach([&](int32_t x, int32_t y) { same = same && At(x, y) == other.At(x, y); });
+        return same;
+    }
+
+    // The smallest rectangle that holds every pixel drawn on the background.
+    Rect TouchedArea() const
+    {
+        Rect area { INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN };
+        ForEach([&](int32_t x, int32_t y) {
+            if (!Touched(x, y))
+                return;
+            area = { std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1),
+                std::max(area.bottom, y + 1) };
+        });
+        return area;
+    }
+
+    template<typename Visit>
+    void ForEach(Visit visit) const
+    {
+        for (int32_t y = 0; y < Height(); ++y) {
+            for (int32_t x = 0; x < Width(); ++x)
+                visit(x, y);
+        }
+    }
+
+private:
+    ScratchBitmap bitmap_;
+    uint32_t background_;
+};
+
+// Counts the measurings, as the clock subclass will be measured.
+class MeasuredText : public Text {
+public:
+    void Prepare(DeviceContext dc) override
+    {
+        ++measurings;
+        Text::Prepare(dc);
+    }
+    int measurings = 0;
+};
+
+class TextTest : public ::testing::Test {
+protected:
+    // A text read line by line from its section, then prepared as the layout reader does.
+    template<typename T = Text>
+    std::unique_ptr<T> Read(std::initializer_list<std::u16string_view> lines)
+    {
+        auto text = std::make_unique<T>();
+        for (auto line : lines)
+            ReadLine(*text, line);
+        Prepare(*text);
+        return text;
+    }
+
+    static bool ReadLine(Text& text, std::u16string_view line, bool report = true)
+    {
+        std::u16string const terminated(line);
+        return text.ReadValue(terminated.c_str(), terminated.size(), report);
+    }
+
+    static void Prepare(Text& text)
+    {
+        DeviceContext screen = GetDC({});
+        text.Prepare(screen);
+        ReleaseDC({}, screen);
+    }
+
+    // What the platform measures for `text` in its default font.
+    static Size Measured(std::u16string_view text)
+    {
+        DeviceContext screen = GetDC({});
+        Rect extent;
+        DrawText(screen, text.data(), int32_t(text.size()), extent,
+            TextFormat::Center | TextFormat::NoClip | TextFormat::CalculateRect);
+        ReleaseDC({}, screen);
+        return { extent.right, extent.bottom };
+    }
+
+    static Size SizeOf(Text const& text) { return { text.GetWidth(), text.GetHeight() }; }
+
+    static std::unique_ptr<BackBuffer> Drawn(Text& text, int32_t x = 0, int32_t y = 0, uint32_t background = kWhite)
+    {
+        auto buffer = std::make_unique<BackBuffer>(background);
+        text.Draw(buffer->Surface(), x, y);
+        return buffer;
+    }
+
+    static void ExpectBlackText(BackBuffer const& buffer)
+    {
+        bool sawBlack = false;
+        buffer.ForEach([&](int32_t x, int32_t y) {
+            uint32_t pixel = buffer.At(x, y);
+            EXPECT_TRUE(Red(pixel) == Green(pixel) && Green(pixel) == Blue(pixel)) << x << "," << y;
+            sawBlack = sawBlack || pixel == kBlack;
+        });
+        EXPECT_TRUE(sawBlack);
+    }
+
+    TestDevice device_;
+};
+
+TEST_F(TextTest, ASectionWithoutKeysShowsTheWordTextCentredInBlack)
+{
+    auto text = Read({ u"x=5", u"y=7" });
+    EXPECT_EQ(text->GetX(), 5);
+    EXPECT_EQ(text->GetY(), 7);
+    EXPECT_EQ(SizeOf(*text), Measured(u"Text"));
+    EXPECT_GT(text->GetWidth(), 0);
+    EXPECT_GT(text->GetHeight(), 0);
+
+    // Stretched by the vertical arrangement: the word stays in the middle.
+    text->SetWidth(120);
+    auto buffer = Drawn(*text, 10, 20);
+    Rect drawn = buffer->TouchedArea();
+    EXPECT_GE(drawn.top, 20);
+    EXPECT_LE(drawn.bottom, 20 + text->GetHeight());
+    EXPECT_LE(std::abs((drawn.left - 10) - (130 - drawn.right)), 2);
+    ExpectBlackText(*buffer);
+}
+
+TEST_F(TextTest, KeysArePrefixesTriedInTheirOrder)
+{
+    // TextColor is the key Text: its colour value becomes the words.
+    auto textColor = Read({ u"TextColor=FF0000" });
+    EXPECT_EQ(SizeOf(*textColor), Measured(u"FF0000"));
+    ExpectBlackText(*Drawn(*textColor));
+
+    auto red = Read({ u"Color=FF0000", u"Text=Rot" });
+    EXPECT_EQ(SizeOf(*red), Measured(u"Rot"));
+    auto redOnWhite = Drawn(*red);
+    bool sawRed = false;
+    redOnWhite->ForEach([&](int32_t x, int32_t y) {
+        uint32_t pixel = redOnWhite->At(x, y);
+        EXPECT_TRUE(Red(pixel) == 0xFF && Green(pixel) == Blue(pixel)) << x << "," << y;
+        sawRed = sawRed || pixel == kRed;
+    });
+    EXPECT_TRUE(sawRed);
+}
+
+TEST_F(TextTest, AlignmentPlacesTheTextAndLeavesItUnclipped)
+{
+    auto place = [&](std::u16string_view align, std::u16string_view before = u"Align=Right") {
+        return Drawn(*Read({ u"Width=150", u"Height=20", before, align }))->TouchedArea();
+    };
+    Rect left = place(u"Align=Left");
+    Rect right = place(u"Align=Right", u"Align=Left");
+    Rect rightByPrefix = place(u"Align=Rightmost", u"Align=Left");
+    Rect centre = place(u"Align=Middle");
+    EXPECT_LE(left.left, 2);
+    EXPECT_GE(right.right, 148);
+    EXPECT_EQ(rightByPrefix, right);
+    EXPECT_LE(std::abs(centre.left - (150 - centre.right)), 2);
+    EXPECT_LE(std::abs((centre.right - centre.left) - (left.right - left.left)), 1);
+
+    // Much narrower than its words, a left-aligned text still draws all of them.
+    auto narrow = Read({ u"Width=4", u"Height=20", u"Align=Left", u"Text=Breit" });
+    EXPECT_GE(Drawn(*narrow)->TouchedArea().right, Measured(u"Breit").width - 2);
+}
+
+TEST_F(TextTest, FontSizeAndWeightTakeEffectOnlyAtCreateFont)
+{
+    auto plain = Read({ u"Text=Schrift" });
+    auto notCreated = Read({ u"Text=Schrift", u"Font=DejaVu Serif", u"Size=30", u"Weight=700" });
+    auto created = Read({ u"Text=Schrift", u"Size=30", u"CreateFont" });
+    auto changedAfter = Read({ u"Text=Schrift", u"Size=30", u"CreateFont", u"Size=8", u"Font=DejaVu Serif" });
+    auto longName = Read({ u"Text=Schrift", u"Font=" + std::u16string(40, u'F'), u"Size=-20", u"CreateFont" });
+
+    EXPECT_EQ(SizeOf(*notCreated), SizeOf(*plain));
+    EXPECT_TRUE(Drawn(*notCreated)->SamePixels(*Drawn(*plain)));
+
+    EXPECT_GE(created->GetHeight(), 25);
+    EXPECT_EQ(SizeOf(*changedAfter), SizeOf(*created));
+    // A face name longer than the record holds still makes a font.
+    EXPECT_GT(longName->GetHeight(), plain->GetHeight());
+
+    // Drawing puts back the font and colour it found.
+    BackBuffer buffer(kWhite);
+    DeviceContext dc = buffer.Surface().Dc();
+    LogFont large;
+    large.height = 40;
+    FontHandle panelFont = CreateFontIndirect(large);
+    FontHandle original = SelectObject(dc, panelFont);
+    SetTextColor(dc, 0x00FF00);
+    created->Draw(buffer.Surface(), 0, 0);
+    EXPECT_EQ(SetTextColor(dc, 0x00FF00), ColorRef(0x00FF00));
+    EXPECT_EQ(SelectObject(dc, original), panelFont);
+    DeleteObject(panelFont);
+}
+
+TEST_F(TextTest, BadValuesAreReportedUnderTheTextCaptionAndChangeNothing)
+{
+    auto text = std::make_unique<Text>();
+    for (std::u16string_view line : { u"Color=FFF", u"FrameColor=12345", u"Text=", u"Font=", u"Size=", u"Weight=", u"Align= " })
+        EXPECT_FALSE(ReadLine(*text, line)) << line.size();
+    EXPECT_FALSE(ReadLine(*text, u"Colour=FF0000"));
+    EXPECT_FALSE(ReadLine(*text, u"Interval=1000"));
+    EXPECT_FALSE(ReadLine(*text, u"Width="));
+    EXPECT_FALSE(ReadLine(*text, u"Size=", false));
+    EXPECT_TRUE(ReadLine(*text, u"CreateFont"));
+    EXPECT_TRUE(ReadLine(*text, u"CreateFont=ignored"));
+    EXPECT_TRUE(ReadLine(*text, u"Align=Diagonal"));
+
+    auto box = [](std::string const& caption, std::string const& line) {
+        return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
+            + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
+    };
+    std::string const bad = "Text - Ignoriere Fehler:";
+    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
+        box(bad, "Color=FFF"),
+        box(bad, "FrameColor=12345"),
+        box(bad, "Text="),
+        box(bad, "Font="),
+        box(bad, "Size="),
+        box(bad, "Weight="),
+        box(bad, "Align= "),
+        box("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+        box("DesktopObject - Ignoriere unbekannten Wert:", "Interval=1000"),
+        box("DesktopObject - Ignoriere Fehler:", "Width="),
+    }));
+
+    // Still the black, unframed word "Text" of a section without keys.
+    Prepare(*text);
+    auto untouched = Read({});
+    EXPECT_EQ(SizeOf(*text), SizeOf(*untouched));
+    EXPECT_TRUE(Drawn(*text)->SamePixels(*Drawn(*untouched)));
+}
+
+TEST_F(TextTest, ALongerTextIsMeasuredAgainAndAShorterOneKeepsTheSize)
+{
+    auto text = Read<MeasuredText>({});
+    EXPECT_EQ(text->measurings, 1);
+
+    std::u16string_view const longer = u"A much longer text";
+    text->SetText(longer.data(), longer.size());
+    EXPECT_EQ(text->measurings, 2);
+    EXPECT_EQ(SizeOf(*text), Measured(longer));
+
+    text->SetText(u"ab", 2);
+    EXPECT_EQ(text->measurings, 2);
+    EXPECT_EQ(SizeOf(*text), Measured(longer));
+
+    text->SetText(u"abc", 3);
+    EXPECT_EQ(text->measurings, 3);
+    EXPECT_EQ(SizeOf(*text), Measured(u"abc"));
+
+    // A backslash and n break the line, also when read from the layout file.
+    std::u16string_view const twoLines = u"first\\nsecond";
+    text->SetText(twoLines.data(), twoLines.size());
+    EXPECT_EQ(SizeOf(*text), Measured(u"first\r\nsecond"));
+    EXPECT_EQ(text->GetHeight(), 2 * Measured(u"x").height);
+    auto read = Read({ u"Text=first\\nsecond" });
+    EXPECT_EQ(SizeOf(*read), Measured(u"first\r\nsecond"));
+
+    // Only within the length: an n beyond it is not part of the text.
+    auto cut = Read<MeasuredText>({});
+    cut->SetText(u"abcd\\n", 5);
+    EXPECT_EQ(SizeOf(*cut), Measured(u"abcd\\"));
+}
+
+TEST_F(TextTest, AWidthAndHeightGivenTogetherAreKept)
+{
+    auto both = Read({ u"Width=100", u"Height=20", u"Text=Ein viel zu langer Text" });
+    EXPECT_EQ(SizeOf(*both), (Size { 100, 20 }));
+    // The order of the lines does not matter: a long text read first decides nothing.
+    auto textFirst = Read({ u"Text=Ein viel zu langer Text", u"Width=100", u"Height=20" });
+    EXPECT_EQ(SizeOf(*textFirst), (Size { 100, 20 }));
+    both->SetText(u"Noch ein viel zu langer Text", 28);
+    EXPECT_EQ(SizeOf(*both), (Size { 100, 20 }));
+
+    auto widthOnly = Read({ u"Width=100" });
+    EXPECT_EQ(SizeOf(*widthOnly), Measured(u"Text"));
+    auto heightOnly = Read({ u"Height=20" });
+    EXPECT_EQ(SizeOf(*heightOnly), Measured(u"Text"));
+    auto zeroWidth = Read({ u"Width=0", u"Height=20" });
+    EXPECT_EQ(SizeOf(*zeroWidth), Measured(u"Text"));
+}
+
+TEST_F(TextTest, AFramedTextIsOutlinedAroundItsCopyAtOneOne)
+{
+    auto plain = Read({ u"Color=FF0000", u"Text=Ab,g" });
+    auto framed = Read({ u"Color=FF0000", u"Text=Ab,g", u"FrameColor=FFFFFF" });
+    EXPECT_EQ(SizeOf(*framed), SizeOf(*plain));
+
+    int32_t const x = 20, y = 10;
+    auto atOrigin = Drawn(*plain, x, y, kBlue);
+    auto atOneOne = Drawn(*plain, x + 1, y + 1, kBlue);
+    auto outlined = Drawn(*framed, x, y, kBlue);
+
+    // The text itself lies where the plain one drawn at (1, 1) lies.
+    outlined->ForEach([&](int32_t px, int32_t py) {
+        EXPECT_EQ(outlined->At(px, py) == kRed, atOneOne->At(px, py) == kRed) << px << "," << py;
+    });
+
+    // Every glyph pixel has white copies on all eight sides of the text's place:
+    // they show white or are mixed only with the red text, never with the background.
+    static constexpr Point kAround[] = { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, 1 }, { 2, 2 }, { 1, 2 }, { 0, 2 }, { 0, 1 } };
+    int whitePixels = 0;
+    atOrigin->ForEach([&](int32_t px, int32_t py) {
+        if (atOrigin->At(px, py) != kRed)
+            return;
+        for (Point offset : kAround) {
+            uint32_t pixel = outlined->At(px + offset.x, py + offset.y);
+            EXPECT_TRUE(Red(pixel) == 0xFF && Green(pixel) == Blue(pixel)) << px + offset.x << "," << py + offset.y;
+            whitePixels += pixel == kWhite;
+        }
+    });
+    EXPECT_GT(whitePixels, 0);
+
+    // Nothing is filled: only pixels within two of a glyph pixel change.
+    outlined->ForEach([&](int32_t px, int32_t py) {
+        if (!outlined->Touched(px, py))
+            return;
+        bool nearGlyph = false;
+        for (int32_t dy = 0; dy <= 2; ++dy) {
+            for (int32_t dx = 0; dx <= 2; ++dx)
+                nearGlyph = nearGlyph || (atOrigin->Inside(px - dx, py - dy) && atOrigin->Touched(px - dx, py - dy));
+        }
+        EXPECT_TRUE(nearGlyph) << px << "," << py;
+    });
+    Rect drawn = outlined->TouchedArea();
+    Rect glyphs = atOrigin->TouchedArea();
+    EXPECT_EQ(drawn, (Rect { glyphs.left, glyphs.top, glyphs.right + 2, glyphs.bottom + 2 }));
+
+    // Far off the surface nothing is drawn, and the outline's offsets do not overflow.
+    auto untouched = Drawn(*framed, INT32_MAX - 1, INT32_MAX - 1);
+    framed->Draw(untouched->Surface(), INT32_MIN, INT32_MIN);
+    EXPECT_EQ(untouched->TouchedArea().right, INT32_MIN);
+}
+
+}
