@@ -20,4 +20,19 @@ constexpr size_t kSettingsLineCapacity = 256;
 // units read when none was among them.
 size_t ReadLine(platform::File& file, char16_t* buffer, size_t capacity);
 
+// Reads line after line while the file position is below its size, calling
+// `each(length)` with the line in `buffer`. Stops early should a read make no
+// progress, which would otherwise repeat forever.
+template<typename Each>
+void ForEachLine(platform::File& file, char16_t* buffer, size_t capacity, Each each)
+{
+    while (file.Position() < file.Size()) {
+        uint64_t before = file.Position();
+        size_t length = ReadLine(file, buffer, capacity);
+        if (file.Position() == before)
+            return;
+        each(length);
+    }
+}
+
 }

@@ -14,14 +14,9 @@ void ReadSections(Dialect const& dialect, platform::File& file, SectionHandler& 
 {
     char16_t line[kLineCapacity];
     bool inSection = false;
-    while (file.Position() < file.Size()) {
-        uint64_t before = file.Position();
-        size_t length = ReadLine(file, line, kLineCapacity);
-        // A failing read would otherwise repeat forever.
-        if (file.Position() == before)
-            break;
+    ForEachLine(file, line, kLineCapacity, [&](size_t length) {
         if (IsCommentLine(line[0]))
-            continue;
+            return;
         if (line[0] == u'\0') {
             if (inSection)
                 handler.CloseSection();
@@ -33,7 +28,7 @@ void ReadSections(Dialect const& dialect, platform::File& file, SectionHandler& 
         } else {
             ReportUnknownType(dialect, line);
         }
-    }
+    });
 }
 
 }

@@ -72,17 +72,14 @@ void ReadSettingsFile(std::u16string_view commandLine)
         return;
     std::u16string folder(path, config::FolderLength(path));
     char16_t line[config::kSettingsLineCapacity];
-    while (file.Position() < file.Size()) {
-        uint64_t before = file.Position();
-        config::ReadLine(file, line, config::kSettingsLineCapacity);
-        if (file.Position() == before)
-            break;
+    config::ForEachLine(file, line, config::kSettingsLineCapacity, [&](size_t) {
         if (line[0] == u'\0' || IsSettingsComment(line[0]))
-            continue;
+            return;
+        // Each line names a layout file relative to the settings folder, blanks and all.
         char16_t layout[config::kPathCapacity];
         size_t layoutLength = config::JoinPath(layout, config::kPathCapacity, line, folder.c_str());
         CreateLayoutWindow({ layout, layoutLength });
-    }
+    });
 }
 
 bool RegisterPanelClass()

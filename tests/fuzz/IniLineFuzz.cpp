@@ -75,11 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
 
     auto settings = FileOf(data, size);
     char16_t line[config::kSettingsLineCapacity];
-    while (settings.Position() < settings.Size()) {
-        uint64_t before = settings.Position();
-        config::ReadLine(settings, line, config::kSettingsLineCapacity);
-        if (settings.Position() == before)
-            break;
-    }
+    config::ForEachLine(settings, line, config::kSettingsLineCapacity, [](size_t) { });
     return 0;
 }
