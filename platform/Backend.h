@@ -8,17 +8,20 @@
 #include "platform/FileStream.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
+#include "platform/SystemStatus.h"
 #include "platform/Types.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
 class Graphics;
 class WindowSystem;
+struct LocaleData;
 
 class Backend {
 public:
@@ -41,6 +44,15 @@ public:
     virtual uint32_t TickCount() = 0;
     virtual BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags) = 0;
 
+    // System state.
+    virtual MemoryStatus QueryMemory() = 0;
+    virtual bool QueryDiskFreeSpace(std::u16string_view folder, uint64_t& available, uint64_t& total) = 0;
+    // Whether the platform library `library` exists and, for a non-empty `name`, exports it.
+    virtual bool HasLibraryExport(std::u16string_view library, std::string_view name) = 0;
+    virtual bool QueryPowerStatus(SystemPowerStatusEx2& status) = 0;
+    virtual SystemTime LocalTime() = 0;
+    virtual LocaleData const& UserLocale() = 0;
+
     // The screen and the part of it that windows may use.
     virtual Rect Screen() const = 0;
     virtual Rect WorkArea() const = 0;
@@ -52,10 +64,13 @@ public:
     virtual bool WaitForEvents(std::optional<uint32_t> deadline) = 0;
 
     WindowSystem& Windows() { return *windows_; }
+    // Names of the loaded platform libraries by handle; empty once freed.
+    std::vector<std::u16string>& Libraries() { return libraries_; }
     platform::Graphics& Graphics() { return *graphics_; }
 
 private:
     std::unique_ptr<WindowSystem> windows_;
+    std::vector<std::u16string> libraries_;
     // Its device contexts draw into the windows' pictures: it goes first.
     std::unique_ptr<platform::Graphics> graphics_;
 };

@@ -3,6 +3,7 @@
 #include "platform/Utf.h"
 #include "platform/host/HostFileStream.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace platform {
@@ -43,6 +44,19 @@ bool DeviceRoot::FileExists(std::u16string_view devicePath) const
 {
     auto host = HostPath(devicePath);
     return host && HostFileExists(*host);
+}
+
+}
+
+namespace platform {
+
+bool DeviceRoot::FolderExists(std::u16string_view devicePath) const
+{
+    if (devicePath.find_first_not_of(u"\\/") == std::u16string_view::npos)
+        return std::filesystem::is_directory(hostFolder_.empty() ? std::string(".") : hostFolder_);
+    auto host = HostPath(devicePath);
+    std::error_code ignored;
+    return host && std::filesystem::is_directory(*host, ignored);
 }
 
 }

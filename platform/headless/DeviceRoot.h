@@ -16,6 +16,8 @@ public:
     // never lead above it. None for a path that names no file.
     std::optional<std::string> HostPath(std::u16string_view devicePath) const;
     bool FileExists(std::u16string_view devicePath) const;
+    // The root itself for an empty path, or "\".
+    bool FolderExists(std::u16string_view devicePath) const;
     std::string const& HostFolder() const { return hostFolder_; }
 
 private:

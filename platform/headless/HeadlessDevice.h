@@ -17,7 +17,7 @@
 
 namespace platform {
 
-struct LocalTime {
+struct ClockStart {
     int32_t year = 2026, month = 1, day = 15, hour = 9, minute = 30, second = 0;
 };
 
@@ -27,7 +27,7 @@ struct DeviceSettings {
     int32_t screenWidth = 480;
     int32_t screenHeight = 272;
     uint32_t tick = 0;
-    LocalTime clock;
+    ClockStart clock;
     std::string locale = "de-DE";
     uint64_t until = 3600000;
 };
@@ -49,6 +49,12 @@ public:
     bool CloseHandle(ProcessHandle process) override;
     uint32_t TickCount() override;
     BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags) override;
+    MemoryStatus QueryMemory() override;
+    bool QueryDiskFreeSpace(std::u16string_view folder, uint64_t& available, uint64_t& total) override;
+    bool HasLibraryExport(std::u16string_view library, std::string_view name) override;
+    bool QueryPowerStatus(SystemPowerStatusEx2& status) override;
+    SystemTime LocalTime() override;
+    LocaleData const& UserLocale() override;
     Rect Screen() const override;
     Rect WorkArea() const override;
     int32_t CaptionHeight() const override { return kCaptionHeight; }

@@ -2,6 +2,7 @@
 
 #include "platform/Utf.h"
 #include "platform/host/HostFileStream.h"
+#include "platform/host/HostSystem.h"
 
 #include <cstdio>
 #include <ctime>
@@ -37,6 +38,38 @@ BoxResult HostBackend::MessageBox(WindowHandle, std::u16string_view text, std::u
     std::fprintf(stderr, "%s\n%s\n\n", ToUtf8(caption).c_str(), ToUtf8(text).c_str());
     uint32_t buttons = flags & Box::ButtonMask;
     return buttons == Box::YesNo || buttons == Box::YesNoCancel ? BoxResult::No : BoxResult::Ok;
+}
+
+MemoryStatus HostBackend::QueryMemory()
+{
+    return HostMemory();
+}
+
+bool HostBackend::QueryDiskFreeSpace(std::u16string_view folder, uint64_t& available, uint64_t& total)
+{
+    return HostDiskFreeSpace(HostPathOf(folder), available, total);
+}
+
+// The device's core library stands for the machine itself; its power call
+// reports what the kernel knows about mains and batteries.
+bool HostBackend::HasLibraryExport(std::u16string_view library, std::string_view name)
+{
+    return (library == u"coredll.dll" || library == u"COREDLL.DLL") && (name.empty() || name == "GetSystemPowerStatusEx2");
+}
+
+bool HostBackend::QueryPowerStatus(SystemPowerStatusEx2& status)
+{
+    return HostPowerStatus(status);
+}
+
+SystemTime HostBackend::LocalTime()
+{
+    return HostLocalTime();
+}
+
+LocaleData const& HostBackend::UserLocale()
+{
+    return HostLocale();
 }
 
 bool HostBackend::WaitForEvents(std::optional<uint32_t> deadline)

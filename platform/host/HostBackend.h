@@ -21,6 +21,12 @@ public:
     bool CloseHandle(ProcessHandle process) override { return shell_.Close(process); }
     uint32_t TickCount() override;
     BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags) override;
+    MemoryStatus QueryMemory() override;
+    bool QueryDiskFreeSpace(std::u16string_view folder, uint64_t& available, uint64_t& total) override;
+    bool HasLibraryExport(std::u16string_view library, std::string_view name) override;
+    bool QueryPowerStatus(SystemPowerStatusEx2& status) override;
+    SystemTime LocalTime() override;
+    LocaleData const& UserLocale() override;
     Rect Screen() const override { return {}; }
     Rect WorkArea() const override { return {}; }
     int32_t CaptionHeight() const override { return 20; }

@@ -30,9 +30,9 @@ static std::u16string DefaultExe(std::string const& program)
     return u"\\Talvok.exe";
 }
 
-static platform::LocalTime ParseClock(std::string const& text)
+static platform::ClockStart ParseClock(std::string const& text)
 {
-    platform::LocalTime time;
+    platform::ClockStart time;
     char tail = 0;
     if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &time.year, &time.month, &time.day, &time.hour,
             &time.minute, &time.second, &tail) != 6

@@ -1,0 +1,20 @@
+#pragma once
+
+// The state of the real Linux machine as the device's queries report it.
+
+#include "platform/SystemStatus.h"
+#include "platform/locale/LocaleData.h"
+
+#include <string>
+
+namespace platform {
+
+MemoryStatus HostMemory();
+bool HostDiskFreeSpace(std::string const& folder, uint64_t& available, uint64_t& total);
+// From the kernel's power-supply classes; false on a machine without any.
+bool HostPowerStatus(SystemPowerStatusEx2& status);
+SystemTime HostLocalTime();
+// German when the environment's time locale is German, else American English.
+LocaleData const& HostLocale();
+
+}
