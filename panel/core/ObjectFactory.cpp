@@ -3,8 +3,13 @@
 #include "config/Strings.h"
 #include "panel/buttons/CommandButton.h"
 #include "panel/core/PlaceholderObject.h"
+#include "panel/displays/Batterie.h"
+#include "panel/displays/DateInfo.h"
+#include "panel/displays/DiskInfo.h"
+#include "panel/displays/MemoryInfo.h"
 #include "panel/displays/Space.h"
 #include "panel/displays/Text.h"
+#include "panel/displays/TimeInfo.h"
 
 #include <functional>
 #include <string_view>
@@ -29,11 +34,11 @@ struct Keyword {
 constexpr Keyword kKeywords[] = {
     { u"TEXT", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Text>(); } },
     { u"SPACE", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Space>(); } },
-    { u"MEMORY", MakePlaceholder<600000> },
-    { u"DISKMEM", MakePlaceholder<600000> },
-    { u"BATTERY", MakePlaceholder<600000> },
-    { u"DATE", MakePlaceholder<600000> },
-    { u"TIME", MakePlaceholder<60000> },
+    { u"MEMORY", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<MemoryInfo>(); } },
+    { u"DISKMEM", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<DiskInfo>(); } },
+    { u"BATTERY", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Batterie>(); } },
+    { u"DATE", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<DateInfo>(); } },
+    { u"TIME", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<TimeInfo>(); } },
     { u"BUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<CommandButton>(window); } },
     { u"BITMAPBUTTON", MakePlaceholder<0> },
     { u"ICONXPBUTTON", MakePlaceholder<0> },

@@ -262,6 +262,57 @@ def main():
             settings=STILL + ["BackgroundColor=202040", "Border=3", "Width=150"]),
     }, picture=True)
 
+    # Live displays.
+    case("diskmem-missing-folder-then-present", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("DISKMEM", "Folder=\\Storage Card", "Interval=500", "TextColor=FFFFFF",
+                        settings=STILL + ["Width=180", "Border=4", "BackgroundColor=203040"]),
+    }, args=("vessarine", "--root", "@ROOT@", "--until", "2000"),
+        script=["wait 1000", "disk \\Storage Card 1073741824 268435456"], picture=True)
+    case("diskmem-missing-folder", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("DISKMEM", "Folder=\\Storage Card\\Fotos", "TextColor=FFFFFF", "Height=40",
+                        settings=STILL + ["Width=180", "Border=4", "BackgroundColor=203040"]),
+    }, picture=True)
+    case("memory-gauges-plain-and-cool", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("MEMORY", "VirtMemString=1", "VirtMemValue=1", "VirtMemBar=1", "VirtMemPercent=1", "", 
+                        "MEMORY", "CoolPhysMemBar=0", "PhysMemPercent=1", "Color=FFFFFF",
+                        settings=STILL + ["Width=200", "Border=4", "BackgroundColor=506070"]),
+    }, script=["memory 67108864 10000000 33554432 30000000"], picture=True)
+    case("clock-every-second", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("TIME", "Format=HH:mm:ss", "Interval=1000", "Color=FFFFFF",
+                        settings=STILL + ["BackgroundColor=000000"]),
+    }, args=("vessarine", "--root", "@ROOT@", "--until", "3500"), picture=True)
+    for locale in ("de-DE", "en-US"):
+        case("clock-and-date-" + locale, {
+            "VessarineSettings.ini": unicode("a.ini"),
+            "a.ini": layout("TIME", "Color=FFFFFF", "", "DATE", "Color=FFFFFF", "",
+                            "TIME", "Format='um' h:mm tt", "Color=FFFF00", "",
+                            "DATE", "Format=dddd, d. MMMM yyyy", "Color=FFFF00",
+                            settings=STILL + ["Width=220", "BackgroundColor=000000"]),
+        }, args=("vessarine", "--root", "@ROOT@", "--locale", locale, "--clock", "2026-12-07T14:05:09"), picture=True)
+    case("battery-test-box", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("BATTERY", "Test=1", "", "BATTERY", "Test=1"),
+    }, script=["power ACLineStatus=1 BatteryFlag=9 BatteryLifePercent=42 BatteryLifeTime=3600 BatteryVoltage=4100 "
+               "BatteryTemperature=31 BackupBatteryVoltage=3000", "answer ok", "close"])
+    case("battery-power-query-fails", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("BATTERY", "Test=1"),
+    }, script=["power fail", "close"])
+    case("battery-power-call-absent", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("BATTERY", "Test=1", "Width=60", "Height=24", settings=STILL + ["BackgroundColor=FFFFFF"]),
+    }, script=["power-call absent"], picture=True)
+    case("battery-tap-queries-afresh", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("BATTERY", "Width=60", "Height=24", "", "BATTERY", "CoolBattery=0", "Width=60", "Height=24",
+                        settings=STILL + ["BackgroundColor=FFFFFF", "Arrange=Horizontal", "Distance=4"]),
+    }, script=["power BatteryLifePercent=20", "wait 100", "power BatteryLifePercent=90 ACLineStatus=1",
+               "tap 10 10", "wait 600", "tap 70 10"], picture=True)
+
 
 if __name__ == "__main__":
     main()
