@@ -41,6 +41,7 @@ struct PowerState {
     int64_t BackupBatteryVoltage = 0;
     bool queryFails = false;
     bool callAbsent = false;
+    bool libraryAbsent = false; // the platform library itself cannot be loaded
 
     // False for a name the record does not have.
     bool Set(std::string_view field, int64_t value);

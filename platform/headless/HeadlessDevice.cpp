@@ -185,7 +185,7 @@ bool HeadlessDevice::HasLibraryExport(std::u16string_view library, std::string_v
     std::u16string lower(library);
     for (char16_t& c : lower)
         c = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-    if (lower != u"coredll.dll" && lower != u"coredll")
+    if ((lower != u"coredll.dll" && lower != u"coredll") || state_.power.libraryAbsent)
         return false;
     return name.empty() || (name == "GetSystemPowerStatusEx2" && !state_.power.callAbsent);
 }

@@ -127,9 +127,14 @@ Script Script::Parse(std::istream& input)
             }
         } else if (command == "power-call") {
             line.ExpectCount(2);
-            if (line.words[1] != "absent")
-                line.Fail("'power-call' knows only 'absent'");
-            action = [](HeadlessDevice& device, ShotWriter const&) { device.State().power.callAbsent = true; };
+            // "no-library": the platform library itself is missing, not only the call.
+            if (line.words[1] != "absent" && line.words[1] != "no-library")
+                line.Fail("'power-call' knows 'absent' and 'no-library'");
+            bool library = line.words[1] == "no-library";
+            action = [library](HeadlessDevice& device, ShotWriter const&) {
+                device.State().power.callAbsent = true;
+                device.State().power.libraryAbsent = library;
+            };
         } else if (command == "memory") {
             line.ExpectCount(5);
             platform::MemoryState memory { line.Number<uint64_t>(1, "total physical"), line.Number<uint64_t>(2, "available physical"),

@@ -306,6 +306,10 @@ def main():
         "VessarineSettings.ini": unicode("a.ini"),
         "a.ini": layout("BATTERY", "Test=1", "Width=60", "Height=24", settings=STILL + ["BackgroundColor=FFFFFF"]),
     }, script=["power-call absent"], picture=True)
+    case("battery-library-absent", {
+        "VessarineSettings.ini": unicode("a.ini"),
+        "a.ini": layout("BATTERY", "Test=1", "Width=60", "Height=24"),
+    }, script=["power-call no-library", "close"])
     case("battery-tap-queries-afresh", {
         "VessarineSettings.ini": unicode("a.ini"),
         "a.ini": layout("BATTERY", "Width=60", "Height=24", "", "BATTERY", "CoolBattery=0", "Width=60", "Height=24",
