@@ -9,8 +9,11 @@
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/SystemStatus.h"
+#include "platform/Tray.h"
 #include "platform/Types.h"
+#include "platform/draw/Surface.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +56,10 @@ public:
     virtual SystemTime LocalTime() = 0;
     virtual LocaleData const& UserLocale() = 0;
 
+    // Keys and the notification area.
+    virtual void SynthesizeKey(uint8_t virtualKey, uint32_t flags) = 0;
+    virtual bool NotifyIcon(uint32_t message, NotifyIconData const& data) = 0;
+
     // The screen and the part of it that windows may use.
     virtual Rect Screen() const = 0;
     virtual Rect WorkArea() const = 0;
@@ -64,6 +71,8 @@ public:
     virtual bool WaitForEvents(std::optional<uint32_t> deadline) = 0;
 
     WindowSystem& Windows() { return *windows_; }
+    // The program's icon pictures by resource number.
+    std::map<int32_t, Surface>& IconResources() { return icons_; }
     // Names of the loaded platform libraries by handle; empty once freed.
     std::vector<std::u16string>& Libraries() { return libraries_; }
     platform::Graphics& Graphics() { return *graphics_; }
@@ -71,6 +80,7 @@ public:
 private:
     std::unique_ptr<WindowSystem> windows_;
     std::vector<std::u16string> libraries_;
+    std::map<int32_t, Surface> icons_;
     // Its device contexts draw into the windows' pictures: it goes first.
     std::unique_ptr<platform::Graphics> graphics_;
 };

@@ -231,6 +231,66 @@ LocaleData const& HeadlessDevice::UserLocale()
     return locale ? *locale : *LocaleNamed("de-DE");
 }
 
+void HeadlessDevice::SynthesizeKey(uint8_t virtualKey, uint32_t flags)
+{
+    trace_.Add(now_, "keybd").Number("vk", virtualKey).Number("flags", flags);
+    Windows().Key(virtualKey, !(flags & 0x0002));
+}
+
+bool HeadlessDevice::NotifyIcon(uint32_t message, NotifyIconData const& data)
+{
+    auto found = std::find_if(tray_.begin(), tray_.end(),
+        [&](TrayIcon const& icon) { return icon.window == data.window && icon.id == data.id; });
+    bool ok = false;
+    char const* action = "delete";
+    if (message == Tray::Add) {
+        action = "add";
+        ok = found == tray_.end() && Windows().IsWindow(data.window);
+        if (ok) {
+            tray_.push_back({ data.window, data.id, (data.flags & Tray::HasMessage) ? data.callbackMessage : 0,
+                (data.flags & Tray::HasIcon) ? data.icon : IconHandle {} });
+        }
+    } else if (message == Tray::Modify) {
+        action = "modify";
+        ok = found != tray_.end();
+        if (ok && (data.flags & Tray::HasIcon))
+            found->icon = data.icon;
+        if (ok && (data.flags & Tray::HasMessage))
+            found->callbackMessage = data.callbackMessage;
+    } else if (message == Tray::Delete) {
+        ok = found != tray_.end();
+        if (ok)
+            tray_.erase(found);
+    } else {
+        return false;
+    }
+    auto event = trace_.Add(now_, "tray");
+    event.Ascii("action", action);
+    if (message == Tray::Delete || !(data.flags & Tray::HasIcon) || !data.icon)
+        event.Null("icon");
+    else
+        event.Number("icon", data.icon.value);
+    event.Flag("ok", ok);
+    return ok;
+}
+
+void HeadlessDevice::TrayClick()
+{
+    if (tray_.empty())
+        return;
+    TrayIcon const& icon = tray_.front();
+    Windows().PostMessage(icon.window, icon.callbackMessage, icon.id, 0x0201);
+}
+
+void HeadlessDevice::HotKeyChanged(bool registered, int32_t id, uint32_t virtualKey, bool ok)
+{
+    trace_.Add(now_, "hotkey")
+        .Ascii("action", registered ? "register" : "unregister")
+        .Number("id", id)
+        .Number("vk", virtualKey)
+        .Flag("ok", ok);
+}
+
 Rect HeadlessDevice::Screen() const
 {
     return { 0, 0, settings_.screenWidth, settings_.screenHeight };

@@ -55,6 +55,8 @@ public:
     bool QueryPowerStatus(SystemPowerStatusEx2& status) override;
     SystemTime LocalTime() override;
     LocaleData const& UserLocale() override;
+    void SynthesizeKey(uint8_t virtualKey, uint32_t flags) override;
+    bool NotifyIcon(uint32_t message, NotifyIconData const& data) override;
     Rect Screen() const override;
     Rect WorkArea() const override;
     int32_t CaptionHeight() const override { return kCaptionHeight; }
@@ -72,7 +74,7 @@ public:
     void QueueAnswer(BoxAnswer answer) { answers_.push_back(answer); }
     void SetBoxTime(uint32_t milliseconds) { boxTime_ = milliseconds; }
     // The left button goes down on the tray icon; without an icon it meets nothing.
-    void TrayClick() { }
+    void TrayClick();
 
     // The run's first and last lines.
     void TraceStart(std::string_view program, std::u16string_view commandLine);
@@ -95,6 +97,7 @@ private:
     void BecameTopMost(Window const&) override;
     void TitleChanged(Window const&) override;
     void Destroyed(Window const&) override;
+    void HotKeyChanged(bool registered, int32_t id, uint32_t virtualKey, bool ok) override;
     void WindowAction(Window const& window, std::string_view action);
     void EndRun();
 
@@ -113,6 +116,14 @@ private:
     std::deque<BoxAnswer> answers_;
     uint32_t boxTime_ = 0;
     std::string endShot_;
+
+    struct TrayIcon {
+        WindowHandle window;
+        uint32_t id = 0;
+        uint32_t callbackMessage = 0;
+        IconHandle icon;
+    };
+    std::vector<TrayIcon> tray_;
 };
 
 }

@@ -27,6 +27,9 @@ public:
     bool QueryPowerStatus(SystemPowerStatusEx2& status) override;
     SystemTime LocalTime() override;
     LocaleData const& UserLocale() override;
+    // Without a display there is nobody to type to and no notification area.
+    void SynthesizeKey(uint8_t, uint32_t) override { }
+    bool NotifyIcon(uint32_t, NotifyIconData const&) override { return false; }
     Rect Screen() const override { return {}; }
     Rect WorkArea() const override { return {}; }
     int32_t CaptionHeight() const override { return 20; }

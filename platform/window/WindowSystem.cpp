@@ -115,6 +115,7 @@ bool WindowSystem::DestroyWindow(WindowHandle handle)
 
     timers_.KillAll(handle);
     queue_.DropFor(handle);
+    std::erase_if(hotKeys_, [handle](HotKey const& key) { return key.window == handle; });
     if (capture_ == handle)
         capture_ = {};
     if (focus_ == handle)
@@ -526,6 +527,31 @@ void WindowSystem::PenUp(Point screenPoint)
         PostPen(Msg::LeftButtonUp, target, screenPoint, 0);
 }
 
+bool WindowSystem::RegisterHotKey(WindowHandle window, int32_t id, uint32_t modifiers, uint32_t virtualKey)
+{
+    bool taken = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](HotKey const& key) {
+        return (key.virtualKey == virtualKey && key.modifiers == modifiers) || (key.window == window && key.id == id);
+    });
+    bool ok = IsWindow(window) && !taken;
+    if (ok)
+        hotKeys_.push_back({ window, id, modifiers, virtualKey });
+    if (events_)
+        events_->HotKeyChanged(true, id, virtualKey, ok);
+    return ok;
+}
+
+bool WindowSystem::UnregisterHotKey(WindowHandle window, int32_t id)
+{
+    auto found = std::find_if(hotKeys_.begin(), hotKeys_.end(), [&](HotKey const& key) { return key.window == window && key.id == id; });
+    bool ok = found != hotKeys_.end();
+    uint32_t virtualKey = ok ? found->virtualKey : 0;
+    if (ok)
+        hotKeys_.erase(found);
+    if (events_)
+        events_->HotKeyChanged(false, id, virtualKey, ok);
+    return ok;
+}
+
 void WindowSystem::Key(uint32_t virtualKey, bool down)
 {
     bool wasDown = KeyIsDown(virtualKey);
@@ -533,6 +559,15 @@ void WindowSystem::Key(uint32_t virtualKey, bool down)
         keysDown_.push_back(virtualKey);
     if (!down)
         std::erase(keysDown_, virtualKey);
+    // A registered key going down notifies its window alone.
+    if (down) {
+        for (HotKey const& key : hotKeys_) {
+            if (key.virtualKey == virtualKey && key.modifiers == 0) {
+                queue_.Post({ key.window, Msg::HotKey, WParam(key.id), MakeLParam(uint16_t(key.modifiers), uint16_t(virtualKey)) });
+                return;
+            }
+        }
+    }
     if (!focus_)
         return;
     // Repeat count 1; a release also carries the previous-state and transition bits.

@@ -32,6 +32,8 @@ public:
     virtual void BecameTopMost(Window const&) { }
     virtual void TitleChanged(Window const&) { }
     virtual void Destroyed(Window const&) { }
+    // A system-wide key registration was made (`registered`) or dropped.
+    virtual void HotKeyChanged(bool /*registered*/, int32_t /*id*/, uint32_t /*virtualKey*/, bool /*ok*/) { }
     // Pixels of the window's picture changed within `rect` (picture coordinates).
     virtual void PictureChanged(Window const&, Rect const&) { }
 };
@@ -106,6 +108,10 @@ public:
     WindowHandle Focus() const { return focus_; }
     bool SetForegroundWindow(WindowHandle window);
 
+    // System-wide keys: a registered key goes to its window as the hot-key message.
+    bool RegisterHotKey(WindowHandle window, int32_t id, uint32_t modifiers, uint32_t virtualKey);
+    bool UnregisterHotKey(WindowHandle window, int32_t id);
+
     // Input, as a backend hands it in.
     void PenDown(Point screenPoint);
     void PenUp(Point screenPoint);
@@ -147,6 +153,13 @@ private:
     };
     std::optional<LastPress> lastPress_;
     std::vector<uint32_t> keysDown_;
+    struct HotKey {
+        WindowHandle window;
+        int32_t id = 0;
+        uint32_t modifiers = 0;
+        uint32_t virtualKey = 0;
+    };
+    std::vector<HotKey> hotKeys_;
 };
 
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+// Keys beyond a window's own: system-wide registration of a key, which then
+// notifies its window with the hot-key message (0x0312) instead of going to
+// the focused window, and key events synthesised as if typed.
+
+#include "platform/Types.h"
+
+namespace platform {
+
+// Identifier and key of a registration; false when the key is already registered.
+bool RegisterHotKey(WindowHandle window, int32_t id, uint32_t modifiers, uint32_t virtualKey);
+bool UnregisterHotKey(WindowHandle window, int32_t id);
+
+// Flags of a synthesised key event.
+constexpr uint32_t kKeyEventKeyUp = 0x0002;
+constexpr uint32_t kKeyEventSilent = 0x0004; // no key click
+
+void KeybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags, uintptr_t extraInfo);
+
+}
