@@ -40,10 +40,17 @@ Canvas Canvas::ClippedTo(Rect const& rect) const
     return narrowed;
 }
 
+// One row is filled word by word; the others are copies of it, which runs at
+// the speed of memcpy rather than of a 32-bit store loop.
 void Canvas::FillSurfaceRect(Rect const& rect, uint32_t pixel)
 {
-    for (int32_t y = rect.top; y < rect.bottom; ++y)
-        std::fill_n(surface_->Row(y) + rect.left, rect.right - rect.left, pixel);
+    if (rect.top >= rect.bottom || rect.left >= rect.right)
+        return;
+    size_t count = size_t(rect.right - rect.left);
+    uint32_t const* first = surface_->Row(rect.top) + rect.left;
+    std::fill_n(surface_->Row(rect.top) + rect.left, count, pixel);
+    for (int32_t y = rect.top + 1; y < rect.bottom; ++y)
+        std::memcpy(surface_->Row(y) + rect.left, first, count * sizeof(uint32_t));
 }
 
 void Canvas::FillRect(Rect const& rect, uint32_t pixel)
