@@ -137,6 +137,32 @@ bool Polyline(DeviceContext dc, Point const* points, int32_t count);
 bool BitBlt(DeviceContext destination, int32_t x, int32_t y, int32_t width, int32_t height, DeviceContext source,
     int32_t sourceX, int32_t sourceY, uint32_t operation);
 
+// The platform's frame controls. Only the push button of the button type is
+// drawn; it fills the whole rectangle, edges and face.
+namespace FrameControl {
+constexpr uint32_t Button = 4;
+constexpr uint32_t PushButton = 0x10;
+constexpr uint32_t Pushed = 0x200;
+// Afterwards `rect` is the face inside the edges.
+constexpr uint32_t AdjustRect = 0x2000;
+}
+// False, and nothing drawn, for a type or button kind that is not drawn.
+bool DrawFrameControl(DeviceContext dc, Rect& rect, uint32_t type, uint32_t state);
+
+// System colours in the classic scheme, by index, with or without the
+// index flag that marks a colour value as a system colour.
+namespace SystemColor {
+constexpr int32_t IndexFlag = 0x40000000;
+constexpr int32_t ButtonFace = 15;
+constexpr int32_t ButtonShadow = 16;
+constexpr int32_t ButtonText = 18;
+constexpr int32_t ButtonHighlight = 20;
+constexpr int32_t DarkShadow = 21;
+constexpr int32_t Light = 22;
+}
+// 0 for an index the platform does not have.
+ColorRef GetSysColor(int32_t index);
+
 // Text. A CR LF pair, or a lone CR or LF, breaks a line; `count` -1 means up to the NUL.
 ColorRef SetTextColor(DeviceContext dc, ColorRef color);
 ColorRef SetBkColor(DeviceContext dc, ColorRef color);

@@ -1,7 +1,10 @@
 #include "panel/core/ObjectFactory.h"
 
 #include "config/Strings.h"
+#include "panel/buttons/BitmapButton.h"
 #include "panel/buttons/CommandButton.h"
+#include "panel/buttons/IconXPButton.h"
+#include "panel/buttons/WindowsButton.h"
 #include "panel/core/PlaceholderObject.h"
 #include "panel/displays/Batterie.h"
 #include "panel/displays/DateInfo.h"
@@ -40,9 +43,9 @@ constexpr Keyword kKeywords[] = {
     { u"DATE", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<DateInfo>(); } },
     { u"TIME", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<TimeInfo>(); } },
     { u"BUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<CommandButton>(window); } },
-    { u"BITMAPBUTTON", MakePlaceholder<0> },
-    { u"ICONXPBUTTON", MakePlaceholder<0> },
-    { u"WINDOWSBUTTON", MakePlaceholder<0> },
+    { u"BITMAPBUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<BitmapButton>(window); } },
+    { u"ICONXPBUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<IconXPButton>(window); } },
+    { u"WINDOWSBUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<WindowsButton>(window); } },
     { u"GLOBALSETTINGS", nullptr },
 };
 

@@ -1,5 +1,6 @@
 #include "programs/cesim/Programs.h"
 
+#include "daemon/BrellumMain.h"
 #include "launcher/RunStartupList.h"
 #include "panel/core/PanelEntry.h"
 
@@ -17,6 +18,8 @@ ProgramEntry FindProgram(std::string const& name)
         return Talvok;
     if (name == "vessarine")
         return panel::VessarineMain;
+    if (name == "brellum")
+        return brellum::BrellumMain;
     return nullptr;
 }
 

@@ -1,0 +1,138 @@
+// Finding and reading the daemon's INI file into a BindingSet.
+
+#include "daemon/BindingSet.h"
+
+#include "config/ConfigFile.h"
+#include "config/Paths.h"
+#include "config/Reports.h"
+#include "config/SectionReader.h"
+#include "config/Strings.h"
+#include "config/Values.h"
+#include "daemon/DaemonMessages.h"
+#include "platform/File.h"
+
+#include <algorithm>
+
+namespace brellum {
+
+namespace {
+
+constexpr std::u16string_view kDefaultFile = u"Brellum.ini";
+// What the program's own path and the default name may take up.
+constexpr size_t kProgramPathCapacity = 238;
+constexpr size_t kDefaultNameCapacity = 22;
+
+bool StartsWith(char16_t const* line, std::u16string_view keyword)
+{
+    return config::CompareN(keyword.data(), line, keyword.size()) == 0;
+}
+
+}
+
+class BindingFileReader final : public config::SectionHandler {
+public:
+    explicit BindingFileReader(BindingSet& set)
+        : set_(set)
+    {
+    }
+
+    bool OpenSection(char16_t const* line, size_t) override
+    {
+        if (StartsWith(line, u"BRELLUM")) {
+            set_.bindings_.push_back(std::make_unique<KeyBinding>());
+            section_ = Section::Binding;
+            return true;
+        }
+        if (StartsWith(line, u"SETTINGS")) {
+            section_ = Section::Settings;
+            return true;
+        }
+        return false;
+    }
+
+    void KeyLine(char16_t const* line, size_t length) override
+    {
+        if (section_ == Section::Binding && !set_.bindings_.empty())
+            set_.bindings_.back()->ReadValue(line, length, true);
+        else if (section_ == Section::Settings)
+            ReadSetting(line, length);
+    }
+
+private:
+    enum class Section { Binding, Settings };
+
+    void ReadSetting(char16_t const* line, size_t length)
+    {
+        constexpr std::u16string_view kClassName = u"Settings";
+        struct Key {
+            std::u16string_view name;
+            uint32_t* target;
+        };
+        // Longer keys that share a prefix come first; null target: QueryTermination.
+        Key const keys[] = {
+            { u"CheckIntervall", &set_.times_.checkInterval },
+            { u"ElapseTimeLong", &set_.times_.elapseTimeLong },
+            { u"ElapseTime", &set_.times_.elapseTime },
+            { u"QueryTermination", nullptr },
+        };
+        for (Key const& key : keys) {
+            if (!StartsWith(line, key.name))
+                continue;
+            char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
+            if (!value)
+                config::ReportBadValue(config::kDaemonDialect, kClassName, { line, length });
+            else if (key.target)
+                *key.target = uint32_t(config::ParseInt(value));
+            else
+                set_.queryTermination_ = config::ParseBool(config::kDaemonDialect, value);
+            return;
+        }
+        config::ReportUnknownValue(config::kDaemonDialect, kClassName, { line, length });
+    }
+
+    BindingSet& set_;
+    Section section_ = Section::Binding;
+};
+
+bool BindingSet::LocateBindingFile(std::u16string_view commandLine)
+{
+    if (!commandLine.empty())
+        return LoadBindingFile(commandLine);
+    auto program = platform::ProgramPath();
+    if (!program) {
+        config::ReportError(config::kDaemonDialect, u"Der Pfad zum Programm konnte nicht ermittelt werden.");
+        return false;
+    }
+    std::u16string path = program->substr(0, std::min(program->size(), kProgramPathCapacity - 1));
+    size_t cut = path.size();
+    while (cut > 1 && !config::IsPathSeparator(path[cut - 1]))
+        --cut;
+    path.resize(std::min(cut, path.size()));
+    path += kDefaultFile.substr(0, kDefaultNameCapacity - 1);
+    return LoadBindingFile(path);
+}
+
+bool BindingSet::LoadBindingFile(std::u16string_view path)
+{
+    ReleaseBindings();
+    ResetSettings();
+    platform::File file = config::OpenConfigFile(config::kDaemonDialect, path, config::kFileNotFoundCaption);
+    if (!file.IsOpen()) {
+        PostState(State::Loaded, 0);
+        return false;
+    }
+    BindingFileReader reader(*this);
+    config::ReadSections(config::kDaemonDialect, file, reader);
+    file.Close();
+    PostState(State::Loaded, Count());
+    return true;
+}
+
+void BindingSet::ResetSettings()
+{
+    times_ = {};
+    disabled_ = false;
+    queryTermination_ = true;
+}
+
+}
