@@ -39,7 +39,12 @@ int32_t BrellumMain(std::u16string_view commandLine)
         kWindowWidth, height, {}, {}, parameter.data());
     if (window)
         UpdateWindow(window);
-    return RunMessageLoop();
+    int32_t exitCode = RunMessageLoop();
+    // Ended from outside (the device shuts down): the window still holds the
+    // bindings, which go with it as they would when the window is closed.
+    if (IsWindow(window))
+        DestroyWindow(window);
+    return exitCode;
 }
 
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the example panel into examples/: the settings file, two layout
-files (UTF-16LE with byte-order mark, CR LF) and the background picture, a
-480x272 24-bit bitmap drawn here. Run it again after changing it."""
+"""Writes the examples into examples/: the panel's settings and layout files
+and the daemon's key files (UTF-16LE with byte-order mark, CR LF), and the
+pictures they use, all drawn here: a 480x272 background, an icon file with
+three sizes, two button bitmaps. Run it again after changing it."""
 
 import os
 import struct
@@ -39,12 +40,155 @@ def write_background(name, width=480, height=272):
         out.write(header + info + pixels)
 
 
+def write_icon(name, sizes):
+    """A 32-bit icon file with one image per size: a round dial with a soft,
+    alpha-blended rim and a hand, drawn here."""
+    images = []
+    for size in sizes:
+        pixels = bytearray()
+        centre = (size - 1) / 2
+        radius = size / 2
+        for y in range(size - 1, -1, -1):  # bottom-up rows
+            for x in range(size):
+                dx, dy = x - centre, y - centre
+                d = (dx * dx + dy * dy) ** 0.5
+                alpha = max(0, min(255, int((radius - d) * 255)))
+                shade = int(255 - d / radius * 120)
+                blue, green, red = 60 + shade // 3, shade, 40
+                if abs(dx) <= size / 16 and -radius * 0.7 < dy < 0:  # the hand, pointing up
+                    blue, green, red = 250, 250, 250
+                if d < size / 12:
+                    blue, green, red = 30, 30, 30
+                pixels += bytes((blue, green, red, alpha))
+        mask_row = ((size + 31) // 32) * 4
+        info = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, len(pixels), 0, 0, 0, 0)
+        images.append(info + pixels + b"\0" * (mask_row * size))
+    header = struct.pack("<HHH", 0, 1, len(sizes))
+    offset = 6 + 16 * len(sizes)
+    entries = b""
+    for size, image in zip(sizes, images):
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    with open(os.path.join(EXAMPLES, name), "wb") as out:
+        out.write(header + entries + b"".join(images))
+
+
+def write_button_bitmap(name, width, height, pushed):
+    """A rounded key with a play triangle, lighter at the top; darker when pushed."""
+    row_size = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            light = 200 - y * 120 // height - (50 if pushed else 0)
+            blue, green, red = light, light // 2 + 60, 40
+            if x in (0, width - 1) or y in (0, height - 1):
+                blue, green, red = 20, 30, 20
+            tx, ty = x - width // 3, y - height // 2
+            if 0 <= tx < height // 2 and abs(ty) <= (height // 2 - tx) // 2:
+                blue, green, red = 240, 250, 250
+            row += bytes((max(blue, 0), max(green, 0), red))
+        pixels += row + b"\0" * (row_size - width * 3)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    with open(os.path.join(EXAMPLES, name), "wb") as out:
+        out.write(struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54) + info + pixels)
+
+
 def main():
     write_background("background.bmp")
+    write_icon("dial.ico", [16, 24, 32])
+    write_button_bitmap("play.bmp", 40, 24, pushed=False)
+    write_button_bitmap("play-pushed.bmp", 40, 24, pushed=True)
+    write_unicode("Brellum.ini", [
+        "; Tasten des Geräts: kurz drücken startet Command, lang CommandLong",
+        "BRELLUM",
+        "KeyCode=193",
+        "Command=\\Windows\\clock.exe",
+        "CommandLong=\\Windows\\calc.exe",
+        "",
+        "; Diese Taste schaltet alle Tasten ab, bis E im Fenster sie wieder einschaltet",
+        "BRELLUM",
+        "KeyCode=194",
+        "CommandShort=\\Windows\\pword.exe",
+        "Disable=1",
+        "",
+        "; Und diese lädt eine andere Belegung",
+        "BRELLUM",
+        "KeyCode=195",
+        "NewIni=\\BrellumNacht.ini",
+        "",
+        "SETTINGS",
+        "ElapseTime=800",
+        "ElapseTimeLong=1500",
+        "QueryTermination=1",
+    ])
+    write_unicode("BrellumNacht.ini", [
+        "; Die Belegung für die Nacht: eine Taste, zurück zur Tagbelegung",
+        "BRELLUM",
+        "KeyCode=193",
+        "CommandLong=\\Windows\\clock.exe",
+        "NewIni=\\Brellum.ini",
+    ])
+    write_unicode("buttons.ini", [
+        "; Unten: Knöpfe aus Bitmaps, Icons und ein flacher Knopf",
+        "GLOBALSETTINGS",
+        "x=16",
+        "y=-28",
+        "Width=240",
+        "Border=3",
+        "Distance=6",
+        "Arrange=Horizontal",
+        "BackgroundColor=2A3440",
+        "StartUpAnimation=FlyUp",
+        "ShutDownAnimation=FlyDown",
+        "AnimationTime=500",
+        "",
+        "BITMAPBUTTON",
+        "BitmapNormal=play.bmp",
+        "BitmapPushed=play-pushed.bmp",
+        "Command=\\Windows\\calc.exe",
+        "",
+        "ICONXPBUTTON",
+        "SizeNormal=24",
+        "SizePushed=24",
+        "IconNormal=dial.ico",
+        "IconPushed=dial.ico",
+        "Command=\\Windows\\clock.exe",
+        "",
+        "; grau",
+        "ICONXPBUTTON",
+        "SizeNormal=24",
+        "SizePushed=24",
+        "Gray=1",
+        "IconNormal=dial.ico",
+        "IconPushed=dial.ico",
+        "",
+        "; umgefärbt, gedrückt kleiner",
+        "ICONXPBUTTON",
+        "SizeNormal=24",
+        "SizePushed=16",
+        "ScaleGreen=40",
+        "AddRed=150",
+        "IconNormal=dial.ico",
+        "IconPushed=dial.ico",
+        "Command=\\Windows\\clock.exe",
+        "",
+        "WINDOWSBUTTON",
+        "Width=64",
+        "Height=24",
+        "Offset=1",
+        "ColorNormal=D8D0C0",
+        "ColorPushed=B0A890",
+        "Text=Schließen",
+        "Color=202020",
+        "QuitOnExecute=1",
+        "ExitCode=5",
+    ])
     write_unicode("VessarineSettings.ini", [
         "; Die Panels dieses Geräts, eines pro Zeile",
         "main.ini",
         "live.ini",
+        "buttons.ini",
     ])
     write_unicode("live.ini", [
         "; Rechts: Uhr, Datum, Akku und Speicher, laufend aufgefrischt",
