@@ -9,7 +9,8 @@ pixels the "D" field is at x 357-376, y 100-117, the "E" field y 118-135 and
 the tray field y 148-166."""
 
 import os
-import shutil
+
+from case_folders import unicode, write_case
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "brellum")
@@ -20,34 +21,8 @@ TRAY_FIELD = "tap 357 155"
 LEFT_OF_TRAY_FIELD = "tap 356 155"
 
 
-def unicode(*lines, ending="\r\n"):
-    return b"\xff\xfe" + (ending.join(lines) + ending).encode("utf-16-le")
-
-
 def case(name, files, script=None, extra=(), picture=False):
-    folder = os.path.join(ROOT, name)
-    root = os.path.join(folder, "root")
-    if os.path.isdir(root):
-        shutil.rmtree(root)
-    os.makedirs(root, exist_ok=True)
-    for path, content in files.items():
-        target = os.path.join(root, *path.split("/"))
-        os.makedirs(os.path.dirname(target), exist_ok=True)
-        with open(target, "wb") as out:
-            out.write(content)
-    if not files:
-        open(os.path.join(root, ".keep"), "wb").close()
-    with open(os.path.join(folder, "args"), "w") as out:
-        out.write("\n".join(["brellum", "--root", "@ROOT@"] + list(extra)) + "\n")
-    expected_picture = os.path.join(folder, "expected.png")
-    if picture and not os.path.exists(expected_picture):
-        open(expected_picture, "wb").close()  # made by the first run with UPDATE_EXPECTED=1
-    script_path = os.path.join(folder, "script")
-    if script:
-        with open(script_path, "w") as out:
-            out.write("\n".join(script) + "\n")
-    elif os.path.exists(script_path):
-        os.remove(script_path)
+    write_case(os.path.join(ROOT, name), files, ["brellum", "--root", "@ROOT@"] + list(extra), script, picture)
 
 
 def press(held, key=193, after=300):

@@ -4,15 +4,12 @@ cesim arguments and scripts) below vessarine/. The expected traces are made
 by running the cases with UPDATE_EXPECTED=1 and reviewed by hand."""
 
 import os
-import shutil
 import struct
+
+from case_folders import unicode, write_case
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "vessarine")
-
-
-def unicode(*lines, ending="\r\n"):
-    return b"\xff\xfe" + (ending.join(lines) + ending).encode("utf-16-le")
 
 
 def bitmap(width, height):
@@ -29,29 +26,7 @@ def bitmap(width, height):
 
 
 def case(name, files, args=("vessarine", "--root", "@ROOT@"), script=None, extra=(), picture=False):
-    folder = os.path.join(ROOT, name)
-    root = os.path.join(folder, "root")
-    if os.path.isdir(root):
-        shutil.rmtree(root)
-    os.makedirs(root, exist_ok=True)
-    for path, content in files.items():
-        target = os.path.join(root, *path.split("/"))
-        os.makedirs(os.path.dirname(target), exist_ok=True)
-        with open(target, "wb") as out:
-            out.write(content)
-    if not files:
-        open(os.path.join(root, ".keep"), "wb").close()
-    with open(os.path.join(folder, "args"), "w") as out:
-        out.write("\n".join(list(args) + list(extra)) + "\n")
-    expected_picture = os.path.join(folder, "expected.png")
-    if picture and not os.path.exists(expected_picture):
-        open(expected_picture, "wb").close()  # made by the first run with UPDATE_EXPECTED=1
-    script_path = os.path.join(folder, "script")
-    if script:
-        with open(script_path, "w") as out:
-            out.write("\n".join(script) + "\n")
-    elif os.path.exists(script_path):
-        os.remove(script_path)
+    write_case(os.path.join(ROOT, name), files, list(args) + list(extra), script, picture)
 
 
 def spaced(*commands):
