@@ -24,20 +24,10 @@ class DiskInfoTest : public ::testing::Test {
 protected:
     static std::unique_ptr<DiskInfo> Read(std::initializer_list<std::u16string_view> lines)
     {
-        auto disk = std::make_unique<DiskInfo>();
-        for (auto line : lines)
-            ReadLine(*disk, line);
-        DeviceContext screen = GetDC({});
-        disk->Prepare(screen);
-        ReleaseDC({}, screen);
-        return disk;
+        return ReadObject<DiskInfo>(lines);
     }
 
-    static bool ReadLine(DiskInfo& disk, std::u16string_view line)
-    {
-        std::u16string const terminated(line);
-        return disk.ReadValue(terminated.c_str(), terminated.size(), true);
-    }
+    static bool ReadLine(DiskInfo& disk, std::u16string_view line) { return ReadKeyLine(disk, line); }
 
     static std::unique_ptr<Picture> Drawn(DiskInfo& disk, int32_t height = 120)
     {

@@ -25,21 +25,12 @@ class MemoryInfoTest : public ::testing::Test {
 protected:
     static std::unique_ptr<MemoryInfo> Read(std::initializer_list<std::u16string_view> lines, bool prepare = true)
     {
-        auto memory = std::make_unique<MemoryInfo>();
-        for (auto line : lines)
-            ReadLine(*memory, line);
-        if (prepare) {
-            DeviceContext screen = GetDC({});
-            memory->Prepare(screen);
-            ReleaseDC({}, screen);
-        }
-        return memory;
+        return ReadObject<MemoryInfo>(lines, prepare);
     }
 
     static bool ReadLine(MemoryInfo& memory, std::u16string_view line)
     {
-        std::u16string const terminated(line);
-        return memory.ReadValue(terminated.c_str(), terminated.size(), true);
+        return ReadKeyLine(memory, line);
     }
 
     static std::unique_ptr<Picture> Drawn(MemoryInfo& memory, int32_t x = 10, int32_t y = 5)
