@@ -1,6 +1,6 @@
 #include "config/ConfigFile.h"
 #include "config/Reports.h"
-#include "tests/config/BoxLine.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <vector>
 
 using namespace config;
-using config_tests::BoxLine;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 TEST(ConfigFile, OpensOnlyExistingUtf16LittleEndianFiles)

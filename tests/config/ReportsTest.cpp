@@ -1,5 +1,5 @@
 #include "config/Reports.h"
-#include "tests/config/BoxLine.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <vector>
 
 using namespace config;
-using config_tests::BoxLine;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 TEST(Reports, LineWarningsNameTheClassOrTheProgram)

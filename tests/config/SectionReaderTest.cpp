@@ -2,7 +2,7 @@
 #include "config/Reports.h"
 #include "config/SectionReader.h"
 #include "config/Strings.h"
-#include "tests/config/BoxLine.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 using namespace config;
-using config_tests::BoxLine;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 namespace {

@@ -3,6 +3,7 @@
 #include "panel/displays/Batterie.h"
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Drawing.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 
 using namespace panel;
 using namespace platform;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 namespace {
@@ -118,12 +120,6 @@ protected:
         auto picture = std::make_unique<Picture>(width, height);
         battery.Draw(picture->Surface(), x, y);
         return picture;
-    }
-
-    static std::string Box(std::string const& caption, std::string const& text, std::string const& icon)
-    {
-        return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + text + R"(","icon":")" + icon
-            + R"(","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
     }
 
     TestDevice device_;
@@ -437,16 +433,16 @@ TEST_F(BatterieTest, KeysAreReadInOrderAndBadValuesReportedUnderTheBatterieCapti
 
     std::string const bad = "Batterie - Ignoriere Fehler:";
     EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        Box(bad, "ColorBattery=12345", "warning"),
-        Box(bad, "ColorCritical=", "warning"),
-        Box(bad, "ColorLow=FFF", "warning"),
-        Box(bad, "ColorHigh= ", "warning"),
-        Box(bad, "ColorArrow=1", "warning"),
-        Box(bad, "Segments=", "warning"),
-        Box(bad, "CoolBattery=", "warning"),
-        Box(bad, "Interval=", "warning"),
-        Box(bad, "Test=", "warning"),
-        Box("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning"),
+        BoxLine(bad, "ColorBattery=12345", "warning"),
+        BoxLine(bad, "ColorCritical=", "warning"),
+        BoxLine(bad, "ColorLow=FFF", "warning"),
+        BoxLine(bad, "ColorHigh= ", "warning"),
+        BoxLine(bad, "ColorArrow=1", "warning"),
+        BoxLine(bad, "Segments=", "warning"),
+        BoxLine(bad, "CoolBattery=", "warning"),
+        BoxLine(bad, "Interval=", "warning"),
+        BoxLine(bad, "Test=", "warning"),
+        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning"),
     }));
 }
 
@@ -476,14 +472,14 @@ TEST_F(BatterieTest, TheTestKeyShowsEveryFieldOfTheQueryAtOnce)
                                "BatteryCurrent: -250\\nBatteryTemperature: 31\\nBackupBatteryVoltage: 3000";
     auto with = [&](std::string percent) { return std::string(fields).replace(fields.find('%'), 1, percent); };
     EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        Box("System Power Status", with("42"), "information"),
-        Box("System Power Status", with("43"), "information"),
+        BoxLine("System Power Status", with("42"), "information"),
+        BoxLine("System Power Status", with("43"), "information"),
     }));
 
     // A failing query says so under "Fehler", with the same icon.
     power.queryFails = true;
     ReadLine(*battery, u"Test=y");
-    EXPECT_EQ(device_.Events("msgbox").back(), Box("Fehler", "GetSystemPowerStatusEx2", "information"));
+    EXPECT_EQ(device_.Events("msgbox").back(), BoxLine("Fehler", "GetSystemPowerStatusEx2", "information"));
 }
 
 TEST_F(BatterieTest, WithoutThePowerCallTheBatteryIsEmptyAndTestIsSilent)
@@ -491,7 +487,7 @@ TEST_F(BatterieTest, WithoutThePowerCallTheBatteryIsEmptyAndTestIsSilent)
     Power().callAbsent = true;
     auto battery = Read({ u"Test=1", u"CoolBattery=0", u"Width=64", u"Height=16" });
     EXPECT_EQ(device_.Events("msgbox"),
-        (std::vector<std::string> { Box("Fehler", R"(GetProcAddress - \"GetSystemPowerStatusEx2\")", "error") }));
+        (std::vector<std::string> { BoxLine("Fehler", R"(GetProcAddress - \"GetSystemPowerStatusEx2\")", "error") }));
     Power().BatteryFlag = 8; // not asked: no text either
     EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 24), PlainBattery(0, 0)));
 }

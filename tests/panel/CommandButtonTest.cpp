@@ -4,6 +4,7 @@
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Shell.h"
 #include "platform/Windowing.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 
 using namespace panel;
 using namespace platform;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 namespace {
@@ -46,13 +48,6 @@ std::string ShellLine(std::string const& file, std::string const& params, std::s
 {
     return R"({"t":0,"event":"shell","verb":"Open","file":")" + file + R"(","params":")" + params
         + R"(","dir":"","show":5,"mask":64,"owner":true,"process":)" + process + "}";
-}
-
-std::string BoxLine(std::string const& caption, std::string const& text, std::string const& icon, bool owner)
-{
-    return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + text + R"(","icon":")" + icon
-        + R"(","buttons":"ok","owner":)" + (owner ? "true" : "false")
-        + R"(,"foreground":true,"topmost":false,"answer":"ok"})";
 }
 
 std::string const kMissingQuote = R"(Fehlendes \" im Command:)";
@@ -147,9 +142,9 @@ TEST_F(CommandButtonTest, AnUnclosedQuoteIsReportedAtEveryPressAndNothingElseHap
     Tap(*unclosed);
     Tap(*loneQuote);
     EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true),
-        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true),
-        BoxLine(kMissingQuote, R"(\")", "error", true),
+        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true, true),
+        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true, true),
+        BoxLine(kMissingQuote, R"(\")", "error", true, true),
     }));
     EXPECT_TRUE(device_.Events("shell").empty());
     EXPECT_TRUE(Delivered().empty());
@@ -223,7 +218,7 @@ TEST_F(CommandButtonTest, NewIniIsResolvedFromTheLayoutFolderAndTheLaterLineWins
     EXPECT_FALSE(Read(*relative, u"NewIni=late.ini"));
     Tap(*relative);
     EXPECT_EQ(device_.Events("shell").back(), ShellLine(R"(\\panel\\other.ini)", "", "3"));
-    EXPECT_EQ(device_.Events("msgbox"), std::vector<std::string> { BoxLine(kBadValue, "NewIni=late.ini", "warning", false) });
+    EXPECT_EQ(device_.Events("msgbox"), std::vector<std::string> { BoxLine(kBadValue, "NewIni=late.ini", "warning", true, false) });
 }
 
 TEST_F(CommandButtonTest, ShutDownAnimationSwitchesTheLayoutInsteadOfStartingIt)
@@ -271,14 +266,14 @@ TEST_F(CommandButtonTest, BadValuesAreReportedUnderTheButtonsCaptionAndChangeNot
     EXPECT_EQ(button->GetX(), 20);
     EXPECT_EQ(button->GetWidth(), 40);
     EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kBadValue, "Command=", "warning", false),
-        BoxLine(kBadValue, "NewIni=   ", "warning", false),
-        BoxLine(kBadValue, "QuitOnExecute=", "warning", false),
-        BoxLine(kBadValue, "ExitCode=", "warning", false),
-        BoxLine(kBadValue, "ShutDownAnimation=Sideways", "warning", false),
-        BoxLine(kBadValue, "ShutDownAnimation=", "warning", false),
-        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning", false),
-        BoxLine("DesktopObject - Ignoriere Fehler:", "Width=", "warning", false),
+        BoxLine(kBadValue, "Command=", "warning", true, false),
+        BoxLine(kBadValue, "NewIni=   ", "warning", true, false),
+        BoxLine(kBadValue, "QuitOnExecute=", "warning", true, false),
+        BoxLine(kBadValue, "ExitCode=", "warning", true, false),
+        BoxLine(kBadValue, "ShutDownAnimation=Sideways", "warning", true, false),
+        BoxLine(kBadValue, "ShutDownAnimation=", "warning", true, false),
+        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning", true, false),
+        BoxLine("DesktopObject - Ignoriere Fehler:", "Width=", "warning", true, false),
     }));
 
     // The rejected lines left the command, the quit flag and the plain shell start alone.

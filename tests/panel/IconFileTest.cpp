@@ -2,6 +2,7 @@
 #include "platform/File.h"
 #include "tests/panel/IconPicture.h"
 #include "tests/support/IconWriter.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ using icon_test::PixelsOf;
 using testing_support::IconEntry;
 using testing_support::IconFile;
 using testing_support::SolidEntry;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 namespace {
@@ -23,12 +25,6 @@ namespace {
 std::string const kNotAnIcon = "Keine gültige Icondatei:";
 std::string const kNoIcons = "Enthält keine Icons:";
 std::string const kNo32Bit = "Kein 32Bit Icon gefunden:";
-
-std::string BoxLine(std::string const& caption, std::string const& text)
-{
-    return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + text
-        + R"(","icon":"error","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
-}
 
 class IconFileTest : public ::testing::Test {
 protected:
@@ -51,7 +47,7 @@ protected:
         return message;
     }
 
-    static std::string Box(std::string const& caption) { return BoxLine(caption, R"(\\icons\\test.ico)"); }
+    static std::string Box(std::string const& caption) { return BoxLine(caption, R"(\\icons\\test.ico)", "error"); }
 
     static uint32_t Colour(IconImage const& image)
     {

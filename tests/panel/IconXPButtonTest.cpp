@@ -4,6 +4,7 @@
 #include "tests/panel/IconPicture.h"
 #include "platform/Windowing.h"
 #include "tests/support/IconWriter.h"
+#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ using namespace icon_test;
 using testing_support::IconEntry;
 using testing_support::IconFile;
 using testing_support::SolidEntry;
+using testing_support::BoxLine;
 using testing_support::TestDevice;
 
 namespace {
@@ -30,12 +32,6 @@ constexpr uint32_t kColour16 = 0xFF101010;
 constexpr uint32_t kColour24 = 0xFF242424;
 constexpr uint32_t kColour32 = 0xFF323232;
 constexpr uint32_t kColour48 = 0xFF484848;
-
-std::string BoxLine(std::string const& caption, std::string const& text, std::string const& icon)
-{
-    return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + text + R"(","icon":")" + icon
-        + R"(","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
-}
 
 std::string const kBadLine = "IconXPButton - Ignoriere Fehler:";
 
