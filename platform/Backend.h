@@ -58,6 +58,10 @@ public:
 
     // Keys and the notification area.
     virtual void SynthesizeKey(uint8_t virtualKey, uint32_t flags) = 0;
+    // Takes a key system-wide (or gives it back); false when another program has it.
+    virtual bool GrabKey(uint32_t /*virtualKey*/, uint32_t /*modifiers*/, bool /*grab*/) { return true; }
+    // Whether the key is down now, as the keyboard itself reports it.
+    virtual bool KeyIsDown(uint32_t virtualKey);
     virtual bool NotifyIcon(uint32_t message, NotifyIconData const& data) = 0;
 
     // The screen and the part of it that windows may use.

@@ -213,7 +213,7 @@ Rect GetWorkArea()
 
 uint16_t GetAsyncKeyState(uint32_t virtualKey)
 {
-    return Windows().KeyIsDown(virtualKey) ? 0x8000 : 0;
+    return CurrentBackend().KeyIsDown(virtualKey) ? 0x8000 : 0;
 }
 
 }

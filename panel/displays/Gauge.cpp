@@ -129,7 +129,8 @@ void DrawCoolBar(ScratchBitmap& surface, GaugeRequest const& request, int32_t of
 
     char16_t text[kPercentCapacity] = {};
     if (request.flags & GaugeFlag::Percent)
-        Format(text, "%u%%", unsigned((fraction * 100) / 1024));
+        // A fraction is below 2^22 (its parts are scaled below that): at most "409600%".
+        Format(text, "%u%%", unsigned((std::min(fraction, 1u << 22) * 100) / 1024));
     CoolBarRequest cool;
     cool.leftColor = request.colors.backgroundColorLow;
     cool.centerColor = request.colors.backgroundColorCenter;

@@ -46,6 +46,7 @@ void Canvas::FillSurfaceRect(Rect const& rect, uint32_t pixel)
 {
     if (rect.top >= rect.bottom || rect.left >= rect.right)
         return;
+    surface_->AddDamage(rect);
     size_t count = size_t(rect.right - rect.left);
     uint32_t const* first = surface_->Row(rect.top) + rect.left;
     std::fill_n(surface_->Row(rect.top) + rect.left, count, pixel);
@@ -105,6 +106,11 @@ void Canvas::DrawLine(Point from, Point to, int32_t width, uint32_t pixel)
     last = std::min(last, steps);
     if (first >= last)
         return;
+    if (width == 1) {
+        int64_t x1 = x0 + dx;
+        int64_t y1 = y0 + dy;
+        surface_->AddDamage(ClipSurfaceRect(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1));
+    }
 
     // The minor offset of step i is floor((2 i d + n) / 2n): the nearest
     // pixel to the exact line, ties rounded away from the start. It is computed
@@ -150,6 +156,8 @@ void Canvas::CopyFrom(Point topLeft, int32_t width, int32_t height, Surface cons
     int64_t lastRow = std::min({ int64_t(height), clip_.bottom - destinationY, bounds.bottom - int64_t(sourceTopLeft.y) });
     if (firstColumn >= lastColumn || firstRow >= lastRow)
         return;
+    surface_->AddDamage({ int32_t(destinationX + firstColumn), int32_t(destinationY + firstRow),
+        int32_t(destinationX + lastColumn), int32_t(destinationY + lastRow) });
     size_t bytes = size_t(lastColumn - firstColumn) * sizeof(uint32_t);
     auto copyRow = [&](int64_t k) {
         uint32_t const* from = source.Row(int32_t(sourceTopLeft.y + k)) + (sourceTopLeft.x + firstColumn);
@@ -172,6 +180,7 @@ void Canvas::BlendCoverage(Point topLeft, int32_t width, int32_t height, uint8_t
     int64_t left = int64_t(topLeft.x) + origin_.x;
     int64_t top = int64_t(topLeft.y) + origin_.y;
     Rect area = ClipSurfaceRect(left, top, left + width, top + height);
+    surface_->AddDamage(area);
     uint32_t const sourceRedBlue = pixel & 0xFF00FF;
     uint32_t const sourceGreen = pixel & 0x00FF00;
     for (int32_t y = area.top; y < area.bottom; ++y) {

@@ -1,6 +1,7 @@
 #include "platform/draw/Surface.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -19,6 +20,24 @@ void Surface::Resize(int32_t width, int32_t height, uint32_t fill)
     for (int32_t y = 0; y < rows; ++y)
         std::copy_n(Row(y), columns, resized.Row(y));
     *this = std::move(resized);
+    damage_ = { 0, 0, width_, height_ };
+}
+
+void Surface::AddDamage(Rect const& rect)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    if (damage_.right <= damage_.left) {
+        damage_ = rect;
+        return;
+    }
+    damage_ = { std::min(damage_.left, rect.left), std::min(damage_.top, rect.top), std::max(damage_.right, rect.right),
+        std::max(damage_.bottom, rect.bottom) };
+}
+
+Rect Surface::TakeDamage()
+{
+    return std::exchange(damage_, Rect {});
 }
 
 }

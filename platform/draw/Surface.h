@@ -28,6 +28,11 @@ public:
     // A new size keeps the top-left part of the picture; new pixels get `fill`.
     void Resize(int32_t width, int32_t height, uint32_t fill);
 
+    // What was written since the last take (top-down rows), so that a screen
+    // can show just the pixels that changed.
+    void AddDamage(Rect const& rect);
+    Rect TakeDamage();
+
     // 0x00RRGGBB as the surface stores it, from a colour value (red in the low byte).
     static constexpr uint32_t PixelOf(ColorRef color)
     {
@@ -38,6 +43,7 @@ private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     std::vector<uint32_t> pixels_;
+    Rect damage_;
 };
 
 }

@@ -115,7 +115,12 @@ bool WindowSystem::DestroyWindow(WindowHandle handle)
 
     timers_.KillAll(handle);
     queue_.DropFor(handle);
-    std::erase_if(hotKeys_, [handle](HotKey const& key) { return key.window == handle; });
+    std::erase_if(hotKeys_, [this, handle](HotKey const& key) {
+        if (key.window != handle)
+            return false;
+        backend_.GrabKey(key.virtualKey, key.modifiers, false);
+        return true;
+    });
     if (capture_ == handle)
         capture_ = {};
     if (focus_ == handle)
@@ -394,7 +399,7 @@ void WindowSystem::PostQuitMessage(int32_t exitCode)
     queue_.PostQuit(exitCode);
 }
 
-WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<uint32_t> deadline)
+WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<uint32_t> deadline, bool nested)
 {
     for (;;) {
         if (runOver_)
@@ -404,8 +409,8 @@ WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<ui
             return Fetch::Message;
         }
         if (queue_.QuitPending()) {
-            if (deadline)
-                return Fetch::Quit; // a nested loop leaves the request to the outer one
+            if (nested)
+                return Fetch::Quit;
             message = { {}, Msg::Quit, WParam(uint32_t(*queue_.TakeQuit())), 0 };
             return Fetch::Quit;
         }
@@ -431,7 +436,7 @@ WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<ui
 
 bool WindowSystem::GetMessage(Message& message)
 {
-    switch (NextMessage(message, std::nullopt)) {
+    switch (NextMessage(message, std::nullopt, false)) {
     case Fetch::Message:
         return true;
     case Fetch::Over:
@@ -452,8 +457,19 @@ LResult WindowSystem::DispatchMessage(Message const& message)
 void WindowSystem::RunModalLoop(uint32_t deadline)
 {
     Message message;
-    while (NextMessage(message, deadline) == Fetch::Message)
+    while (NextMessage(message, deadline, true) == Fetch::Message)
         DispatchMessage(message);
+}
+
+bool WindowSystem::RunModalLoopUntil(std::function<bool()> const& done)
+{
+    Message message;
+    while (!done()) {
+        if (NextMessage(message, std::nullopt, true) != Fetch::Message)
+            return false;
+        DispatchMessage(message);
+    }
+    return true;
 }
 
 uintptr_t WindowSystem::SetTimer(WindowHandle window, uintptr_t id, uint32_t period)
@@ -532,7 +548,7 @@ bool WindowSystem::RegisterHotKey(WindowHandle window, int32_t id, uint32_t modi
     bool taken = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](HotKey const& key) {
         return (key.virtualKey == virtualKey && key.modifiers == modifiers) || (key.window == window && key.id == id);
     });
-    bool ok = IsWindow(window) && !taken;
+    bool ok = IsWindow(window) && !taken && backend_.GrabKey(virtualKey, modifiers, true);
     if (ok)
         hotKeys_.push_back({ window, id, modifiers, virtualKey });
     if (events_)
@@ -545,8 +561,10 @@ bool WindowSystem::UnregisterHotKey(WindowHandle window, int32_t id)
     auto found = std::find_if(hotKeys_.begin(), hotKeys_.end(), [&](HotKey const& key) { return key.window == window && key.id == id; });
     bool ok = found != hotKeys_.end();
     uint32_t virtualKey = ok ? found->virtualKey : 0;
-    if (ok)
+    if (ok) {
+        backend_.GrabKey(found->virtualKey, found->modifiers, false);
         hotKeys_.erase(found);
+    }
     if (events_)
         events_->HotKeyChanged(false, id, virtualKey, ok);
     return ok;

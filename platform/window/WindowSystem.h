@@ -11,6 +11,7 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowClass.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -93,6 +94,10 @@ public:
     // A loop of its own until the tick `deadline`, as a message box runs while open.
     // A quit request ends it early and stays pending for the outer loop.
     void RunModalLoop(uint32_t deadline);
+    // A loop of its own until `done` holds, as a box drawn by us runs while open.
+    // False when it ended otherwise: a quit request came, which stays pending
+    // for the outer loop, or the run is over.
+    bool RunModalLoopUntil(std::function<bool()> const& done);
     // The run has ended (the backend has nothing more to give): every loop ends.
     bool RunOver() const { return runOver_; }
 
@@ -125,7 +130,8 @@ public:
 
 private:
     enum class Fetch { Message, Quit, Deadline, Over };
-    Fetch NextMessage(Message& message, std::optional<uint32_t> deadline);
+    // A nested loop leaves a quit request to the outer one.
+    Fetch NextMessage(Message& message, std::optional<uint32_t> deadline, bool nested);
     Window* FindMutable(WindowHandle window);
     Point ClientOrigin(Window const& window) const;
     WindowClass const* FindClass(std::u16string_view name) const;
