@@ -5,6 +5,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <sys/resource.h>
 #include <sys/statvfs.h>
 #include <sys/sysinfo.h>
 
@@ -15,6 +17,30 @@ static uint32_t Clamp32(uint64_t value)
     return uint32_t(std::min<uint64_t>(value, UINT32_MAX));
 }
 
+// A field of /proc/meminfo or /proc/self/status in bytes; 0 when absent.
+static uint64_t KernelBytes(char const* file, std::string const& field)
+{
+    std::ifstream in(file);
+    std::string name;
+    uint64_t kilobytes = 0;
+    while (in >> name) {
+        if (name == field + ":" && in >> kilobytes)
+            return kilobytes * 1024;
+        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return 0;
+}
+
+// The device counts memory in 32 bits. A larger machine is shown as the
+// largest such device, its part scaled alike, so that a bar keeps its fill.
+static void Fit32(uint64_t total, uint64_t part, uint32_t& fittedTotal, uint32_t& fittedPart)
+{
+    part = std::min(part, total);
+    fittedTotal = Clamp32(total);
+    // In long double: the product needs more than 64 bits, a fill no more than its precision.
+    fittedPart = total <= UINT32_MAX ? uint32_t(part) : uint32_t((long double)part * UINT32_MAX / (long double)total);
+}
+
 MemoryStatus HostMemory()
 {
     MemoryStatus status;
@@ -22,15 +48,21 @@ MemoryStatus HostMemory()
     if (sysinfo(&info) != 0)
         return status;
     uint64_t unit = info.mem_unit ? info.mem_unit : 1;
-    status.totalPhysical = Clamp32(uint64_t(info.totalram) * unit);
-    status.availablePhysical = Clamp32((uint64_t(info.freeram) + info.bufferram) * unit);
-    status.totalPageFile = Clamp32(uint64_t(info.totalswap) * unit);
-    status.availablePageFile = Clamp32(uint64_t(info.freeswap) * unit);
-    // A process's address space on the device is 32 MB; the host's has no such bound to show.
-    status.totalVirtual = status.totalPhysical;
-    status.availableVirtual = status.availablePhysical;
-    if (info.totalram > 0)
-        status.memoryLoad = uint32_t(100 - (uint64_t(info.freeram) + info.bufferram) * 100 / info.totalram);
+    uint64_t total = uint64_t(info.totalram) * unit;
+    // What the kernel can give without swapping, page cache included.
+    uint64_t available = KernelBytes("/proc/meminfo", "MemAvailable");
+    if (available == 0)
+        available = (uint64_t(info.freeram) + info.bufferram) * unit;
+    Fit32(total, available, status.totalPhysical, status.availablePhysical);
+    Fit32(uint64_t(info.totalswap) * unit, uint64_t(info.freeswap) * unit, status.totalPageFile, status.availablePageFile);
+    // The process's address space: what it may map, less what it has mapped.
+    rlimit limit {};
+    uint64_t space = getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY ? limit.rlim_cur : UINT64_MAX;
+    uint64_t mapped = KernelBytes("/proc/self/status", "VmSize");
+    status.totalVirtual = Clamp32(space);
+    status.availableVirtual = status.totalVirtual - uint32_t(std::min<uint64_t>(mapped, status.totalVirtual));
+    if (total > 0)
+        status.memoryLoad = uint32_t(100 - std::min(available, total) * 100 / total);
     return status;
 }
 
@@ -53,33 +85,63 @@ static std::string ReadWord(std::filesystem::path const& file)
     return word;
 }
 
-bool HostPowerStatus(SystemPowerStatusEx2& status)
+static long ReadNumber(std::filesystem::path const& file, long absent)
+{
+    std::string word = ReadWord(file);
+    return word.empty() ? absent : std::atol(word.c_str());
+}
+
+// The charge in percent from whichever files the battery's driver offers; -1 when none.
+static int BatteryPercent(std::filesystem::path const& battery)
+{
+    long capacity = ReadNumber(battery / "capacity", -1);
+    if (capacity >= 0)
+        return int(std::min(capacity, 100L));
+    for (auto [now, full] : { std::pair { "energy_now", "energy_full" }, std::pair { "charge_now", "charge_full" } }) {
+        long have = ReadNumber(battery / now, -1);
+        long most = ReadNumber(battery / full, 0);
+        if (have >= 0 && most > 0)
+            return int(std::min(have * 100 / most, 100L));
+    }
+    return -1;
+}
+
+bool HostPowerStatus(SystemPowerStatusEx2& status, std::string const& folder)
 {
     namespace fs = std::filesystem;
-    std::error_code error;
-    fs::directory_iterator supplies("/sys/class/power_supply", error);
-    if (error)
-        return false;
+    // Without a battery the machine runs on mains, as a device in its cradle would.
     status = {};
-    status.BatteryFlag = 128; // no battery until one is found
+    status.ACLineStatus = 1;
+    status.BatteryFlag = 128;
     status.BatteryLifePercent = 255;
-    bool found = false;
+    std::error_code error;
+    fs::directory_iterator supplies(folder, error);
+    if (error)
+        return true;
+    bool mainsSeen = false;
+    bool mainsOnline = false;
+    std::string batteryState;
     for (auto const& supply : supplies) {
         std::string type = ReadWord(supply.path() / "type");
-        if (type == "Mains") {
-            found = true;
-            status.ACLineStatus = ReadWord(supply.path() / "online") == "1" ? 1 : 0;
-        } else if (type == "Battery") {
-            found = true;
-            int percent = std::atoi(ReadWord(supply.path() / "capacity").c_str());
-            status.BatteryLifePercent = uint8_t(std::clamp(percent, 0, 100));
-            status.BatteryFlag = percent > 66 ? 1 : percent > 33 ? 0 : percent > 5 ? 2 : 4;
-            if (ReadWord(supply.path() / "status") == "Charging")
+        if (type == "Mains" || type == "USB") {
+            mainsSeen = true;
+            mainsOnline = mainsOnline || ReadNumber(supply.path() / "online", 0) == 1;
+        } else if (type == "Battery" && status.BatteryFlag == 128) {
+            int percent = BatteryPercent(supply.path());
+            batteryState = ReadWord(supply.path() / "status");
+            status.BatteryLifePercent = percent < 0 ? 255 : uint8_t(percent);
+            status.BatteryFlag = percent < 0 ? 255 : percent > 66 ? 1 : percent > 33 ? 0 : percent > 5 ? 2 : 4;
+            if (batteryState == "Charging" && percent >= 0)
                 status.BatteryFlag |= 8;
-            status.BatteryVoltage = uint32_t(std::atol(ReadWord(supply.path() / "voltage_now").c_str()) / 1000);
+            status.BatteryVoltage = uint32_t(std::max(ReadNumber(supply.path() / "voltage_now", 0), 0L) / 1000);
         }
     }
-    return found;
+    // A battery alone tells by its state whether power comes from outside.
+    if (mainsSeen)
+        status.ACLineStatus = mainsOnline ? 1 : 0;
+    else if (status.BatteryFlag != 128)
+        status.ACLineStatus = batteryState == "Discharging" ? 0 : batteryState.empty() || batteryState == "Unknown" ? 255 : 1;
+    return true;
 }
 
 SystemTime HostLocalTime()

@@ -1,0 +1,108 @@
+// The real machine's state as the device's queries report it, on power-supply
+// folders made by the test (drivers differ in which files they offer).
+
+#include "platform/host/HostSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PowerSupplies : public testing::Test {
+protected:
+    fs::path folder = fs::temp_directory_path()
+        / ("power-" + std::to_string(getpid()) + "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void Write(std::string const& supply, std::string const& file, std::string const& text)
+    {
+        fs::create_directories(folder / supply);
+        std::ofstream(folder / supply / file) << text << "\n";
+    }
+
+    SystemPowerStatusEx2 Query()
+    {
+        SystemPowerStatusEx2 status;
+        EXPECT_TRUE(HostPowerStatus(status, folder.string()));
+        return status;
+    }
+};
+
+TEST_F(PowerSupplies, NoBatteryReportsExternalPowerAsADeviceInItsCradle)
+{
+    SystemPowerStatusEx2 status = Query();
+    EXPECT_EQ(status.ACLineStatus, 1);
+    EXPECT_EQ(status.BatteryFlag, 128);
+    EXPECT_EQ(status.BatteryLifePercent, 255);
+    EXPECT_TRUE(HostPowerStatus(status, (folder / "missing").string()));
+    EXPECT_EQ(status.ACLineStatus, 1);
+    EXPECT_EQ(status.BatteryFlag, 128);
+}
+
+TEST_F(PowerSupplies, BatteryAndMainsGiveChargeFlagsAndLine)
+{
+    Write("AC", "type", "Mains");
+    Write("AC", "online", "0");
+    Write("BAT0", "type", "Battery");
+    Write("BAT0", "capacity", "50");
+    Write("BAT0", "status", "Discharging");
+    Write("BAT0", "voltage_now", "11900000");
+    SystemPowerStatusEx2 status = Query();
+    EXPECT_EQ(status.ACLineStatus, 0);
+    EXPECT_EQ(status.BatteryLifePercent, 50);
+    EXPECT_EQ(status.BatteryFlag, 0);
+    EXPECT_EQ(status.BatteryVoltage, 11900u);
+
+    Write("AC", "online", "1");
+    Write("BAT0", "capacity", "20");
+    Write("BAT0", "status", "Charging");
+    status = Query();
+    EXPECT_EQ(status.ACLineStatus, 1);
+    EXPECT_EQ(status.BatteryFlag, 2 | 8);
+}
+
+TEST_F(PowerSupplies, BatteryWithoutTheUsualFilesFallsBackWithoutGuessing)
+{
+    // Energy counters instead of a capacity; no mains supply: the state tells the line.
+    Write("BAT1", "type", "Battery");
+    Write("BAT1", "energy_now", "30");
+    Write("BAT1", "energy_full", "100");
+    Write("BAT1", "status", "Charging");
+    SystemPowerStatusEx2 status = Query();
+    EXPECT_EQ(status.BatteryLifePercent, 30);
+    EXPECT_EQ(status.BatteryFlag, 2 | 8);
+    EXPECT_EQ(status.ACLineStatus, 1);
+
+    // Nothing to read at all: unknown, never a made-up 0 %.
+    fs::remove_all(folder / "BAT1");
+    Write("BAT1", "type", "Battery");
+    Write("BAT1", "energy_full", "0");
+    status = Query();
+    EXPECT_EQ(status.BatteryLifePercent, 255);
+    EXPECT_EQ(status.BatteryFlag, 255);
+    EXPECT_EQ(status.ACLineStatus, 255);
+}
+
+TEST(HostMemory, FitsTheDevicesThirtyTwoBitsAndKeepsItsFill)
+{
+    MemoryStatus status = HostMemory();
+    ASSERT_GT(status.totalPhysical, 0u);
+    EXPECT_LE(status.availablePhysical, status.totalPhysical);
+    EXPECT_GT(status.availablePhysical, 0u) << "a running machine has some memory free";
+    EXPECT_LE(status.memoryLoad, 100u);
+    // The reported share of free memory follows the machine's load, also when scaled down.
+    uint32_t freeShare = uint32_t(uint64_t(status.availablePhysical) * 100 / status.totalPhysical);
+    EXPECT_NEAR(double(freeShare), double(100 - status.memoryLoad), 2.0);
+    EXPECT_GT(status.totalVirtual, 0u);
+    EXPECT_LT(status.availableVirtual, status.totalVirtual) << "this process has mapped some of its address space";
+}
+
+}
