@@ -17,7 +17,9 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core)
+  libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core libx11-dev libxext-dev libxtst-dev)
+# The desktop tests: a private X server, a user at its pointer and keys, a tray.
+DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # configure_and_build DIR [cmake options...] [-- targets...]

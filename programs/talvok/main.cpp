@@ -1,20 +1,16 @@
 // Talvok on the Linux desktop: starts the programs of its RUN list and ends.
-// The words after the program name, joined by blanks, are its command-line text.
+// It needs no display; where there is one, its messages are real boxes.
 
 #include "launcher/RunStartupList.h"
-#include "platform/Utf.h"
-#include "platform/host/HostBackend.h"
+#include "programs/desktop/DesktopMain.h"
+
+static int32_t Talvok(std::u16string_view commandLine)
+{
+    launcher::RunStartupList(commandLine);
+    return 0;
+}
 
 int main(int argc, char** argv)
 {
-    std::u16string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            commandLine += u' ';
-        commandLine += platform::FromUtf8(argv[i]);
-    }
-    platform::HostBackend backend;
-    platform::ScopedBackend installed(backend);
-    launcher::RunStartupList(commandLine);
-    return 0;
+    return desktop::RunOnDesktop("talvok", argc, argv, Talvok, desktop::Needs::Nothing);
 }

@@ -1,0 +1,152 @@
+#include "platform/x11/X11Connection.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/XKBlib.h>
+#include <X11/extensions/XShm.h>
+#include <X11/extensions/XTest.h>
+
+namespace platform {
+
+namespace {
+
+std::string g_programName = "vessarine";
+bool g_trapActive = false;
+bool g_trapFailed = false;
+
+int OnProtocolError(Display* display, XErrorEvent* error)
+{
+    if (g_trapActive) {
+        g_trapFailed = true;
+        return 0;
+    }
+    char text[160] = {};
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "%s: X-Fehler: %s (Anfrage %d)\n", g_programName.c_str(), text, int(error->request_code));
+    return 0;
+}
+
+// Xlib ends the process when this returns; the user learns why in one line.
+int OnConnectionLost(Display*)
+{
+    std::fprintf(stderr, "%s: Die Verbindung zum Display ist abgebrochen.\n", g_programName.c_str());
+    std::fflush(stderr);
+    return 0;
+}
+
+}
+
+void X11Connection::SetProgramName(std::string name)
+{
+    g_programName = std::move(name);
+}
+
+std::string const& X11Connection::ProgramName()
+{
+    return g_programName;
+}
+
+std::unique_ptr<X11Connection> X11Connection::Open(std::string& error)
+{
+    char const* name = std::getenv("DISPLAY");
+    if (!name || !*name) {
+        error = "Kein Display: DISPLAY ist nicht gesetzt (ohne Display läuft das Programm mit cesim).";
+        return nullptr;
+    }
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        error = std::string("Das Display \"") + name + "\" ist nicht erreichbar.";
+        return nullptr;
+    }
+    auto connection = std::unique_ptr<X11Connection>(new X11Connection(display));
+    if (connection->depth_ < 24) {
+        error = std::string("Das Display \"") + name + "\" hat weniger als 24 Bit Farbtiefe.";
+        return nullptr;
+    }
+    return connection;
+}
+
+X11Connection::X11Connection(::Display* display)
+    : display_(display)
+{
+    XSetErrorHandler(OnProtocolError);
+    XSetIOErrorHandler(OnConnectionLost);
+    screen_ = DefaultScreen(display);
+    root_ = RootWindow(display, screen_);
+    visual_ = DefaultVisual(display, screen_);
+    depth_ = DefaultDepth(display, screen_);
+
+    auto atom = [display](char const* atomName) { return XInternAtom(display, atomName, False); };
+    atoms_.wmProtocols = atom("WM_PROTOCOLS");
+    atoms_.wmDeleteWindow = atom("WM_DELETE_WINDOW");
+    atoms_.netWmName = atom("_NET_WM_NAME");
+    atoms_.netWmPid = atom("_NET_WM_PID");
+    atoms_.netWmState = atom("_NET_WM_STATE");
+    atoms_.netWmStateAbove = atom("_NET_WM_STATE_ABOVE");
+    atoms_.netWmStateSkipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
+    atoms_.netWmWindowType = atom("_NET_WM_WINDOW_TYPE");
+    atoms_.netWmWindowTypeDialog = atom("_NET_WM_WINDOW_TYPE_DIALOG");
+    atoms_.netWorkArea = atom("_NET_WORKAREA");
+    atoms_.utf8String = atom("UTF8_STRING");
+    atoms_.systemTray = atom(("_NET_SYSTEM_TRAY_S" + std::to_string(screen_)).c_str());
+    atoms_.systemTrayOpcode = atom("_NET_SYSTEM_TRAY_OPCODE");
+    atoms_.manager = atom("MANAGER");
+    atoms_.xembedInfo = atom("_XEMBED_INFO");
+
+    // Shared images only help where the server runs on this machine.
+    char const* displayName = DisplayString(display);
+    bool local = displayName && displayName[0] == ':';
+    sharedMemory_ = local && XShmQueryExtension(display);
+    int event = 0, error = 0, major = 0, minor = 0;
+    keyTest_ = XTestQueryExtension(display, &event, &error, &major, &minor);
+    // A held key then repeats its press alone, without a release in between.
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(display, True, &detectable);
+}
+
+X11Connection::~X11Connection()
+{
+    XCloseDisplay(display_);
+}
+
+int X11Connection::FileDescriptor() const
+{
+    return ConnectionNumber(display_);
+}
+
+int X11Connection::Width() const
+{
+    return DisplayWidth(display_, screen_);
+}
+
+int X11Connection::Height() const
+{
+    return DisplayHeight(display_, screen_);
+}
+
+X11ErrorTrap::X11ErrorTrap(::Display* display)
+    : display_(display)
+{
+    XSync(display_, False);
+    g_trapActive = true;
+    g_trapFailed = false;
+}
+
+X11ErrorTrap::~X11ErrorTrap()
+{
+    XSync(display_, False);
+    g_trapActive = false;
+}
+
+bool X11ErrorTrap::Failed()
+{
+    XSync(display_, False);
+    bool failed = g_trapFailed;
+    g_trapFailed = false;
+    return failed;
+}
+
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+// One connection to the X server and what the backend asks of it again and
+// again: the screen, the atoms it names, which extensions the server has, and
+// whether a request failed. Xlib's own headers stay in the .cpp files: their
+// macros (None, Status, True...) would leak into every program otherwise.
+
+#include <memory>
+#include <string>
+
+struct _XDisplay;
+
+namespace platform {
+
+using XId = unsigned long;
+
+struct X11Atoms {
+    XId wmProtocols = 0;
+    XId wmDeleteWindow = 0;
+    XId netWmName = 0;
+    XId netWmPid = 0;
+    XId netWmState = 0;
+    XId netWmStateAbove = 0;
+    XId netWmStateSkipTaskbar = 0;
+    XId netWmWindowType = 0;
+    XId netWmWindowTypeDialog = 0;
+    XId netWorkArea = 0;
+    XId utf8String = 0;
+    XId systemTray = 0;
+    XId systemTrayOpcode = 0;
+    XId manager = 0;
+    XId xembedInfo = 0;
+};
+
+class X11Connection {
+public:
+    // Null, with the reason in `error`, when no display can be reached.
+    static std::unique_ptr<X11Connection> Open(std::string& error);
+    ~X11Connection();
+    X11Connection(X11Connection const&) = delete;
+    X11Connection& operator=(X11Connection const&) = delete;
+
+    _XDisplay* Display() const { return display_; }
+    int FileDescriptor() const;
+    int ScreenNumber() const { return screen_; }
+    XId Root() const { return root_; }
+    // The screen's visual (an Xlib Visual*), for creating windows and images.
+    void* VisualHandle() const { return visual_; }
+    int Depth() const { return depth_; }
+    int Width() const;
+    int Height() const;
+    X11Atoms const& Atoms() const { return atoms_; }
+    bool HasSharedMemory() const { return sharedMemory_; }
+    bool HasKeyTest() const { return keyTest_; }
+
+    // The program's name in the windows' class property and in messages.
+    static void SetProgramName(std::string name);
+    static std::string const& ProgramName();
+
+private:
+    explicit X11Connection(_XDisplay* display);
+
+    _XDisplay* display_;
+    int screen_ = 0;
+    XId root_ = 0;
+    void* visual_ = nullptr;
+    int depth_ = 0;
+    X11Atoms atoms_;
+    bool sharedMemory_ = false;
+    bool keyTest_ = false;
+};
+
+// Collects the protocol errors of the requests made while it lives, instead
+// of Xlib's default of ending the program. Traps do not nest.
+class X11ErrorTrap {
+public:
+    explicit X11ErrorTrap(_XDisplay* display);
+    ~X11ErrorTrap();
+    X11ErrorTrap(X11ErrorTrap const&) = delete;
+    X11ErrorTrap& operator=(X11ErrorTrap const&) = delete;
+
+    // Waits for the server to answer everything sent so far.
+    bool Failed();
+
+private:
+    _XDisplay* display_;
+};
+
+}

@@ -1,0 +1,9 @@
+// Brellum on the Linux desktop: bound keys grabbed system-wide, its icon in the tray.
+
+#include "daemon/BrellumMain.h"
+#include "programs/desktop/DesktopMain.h"
+
+int main(int argc, char** argv)
+{
+    return desktop::RunOnDesktop("brellum", argc, argv, brellum::BrellumMain, desktop::Needs::Display);
+}

@@ -1,0 +1,9 @@
+// Vessarine on the Linux desktop: the panel's windows as real windows.
+
+#include "panel/core/PanelEntry.h"
+#include "programs/desktop/DesktopMain.h"
+
+int main(int argc, char** argv)
+{
+    return desktop::RunOnDesktop("vessarine", argc, argv, panel::VessarineMain, desktop::Needs::Display);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// A program started by a test, ended by force if the test leaves it running.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace desktop_tests {
+
+class ChildProcess {
+public:
+    ChildProcess(std::string const& program, std::vector<std::string> const& arguments);
+    ~ChildProcess();
+    ChildProcess(ChildProcess const&) = delete;
+    ChildProcess& operator=(ChildProcess const&) = delete;
+
+    int Pid() const { return pid_; }
+    bool Running();
+    // The exit code once it has ended within `timeout`; none if it is still running.
+    std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+    void Kill();
+
+private:
+    int pid_ = 0;
+    std::optional<int> status_;
+};
+
+// Runs a tool to its end; its exit code.
+int RunTool(std::string const& program, std::vector<std::string> const& arguments);
+
+}

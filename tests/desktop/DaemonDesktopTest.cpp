@@ -1,0 +1,194 @@
+// The daemon on a real X server: keys taken system-wide, presses timed from
+// real key events, taps handed back to the focused window, the tray icon.
+
+#include "platform/Utf.h"
+#include "tests/desktop/XvfbSession.h"
+#include "tests/support/TestDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include <X11/Xlib.h>
+
+namespace desktop_tests {
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::TestDevice;
+
+constexpr int kKeyA = 0x41;
+constexpr int kKeyB = 0x42;
+
+class DaemonOnDesktop : public testing::Test {
+protected:
+    XvfbSession x;
+    TestDevice device;
+
+    std::string Marker(std::string const& name) { return device.Root() + "/" + name; }
+
+    // A binding whose short press leaves a file named `marker`.
+    std::u16string Binding(int keyCode, std::string const& marker)
+    {
+        std::string script = "mark-" + marker + ".sh";
+        device.WriteBytes(script, "#!/bin/sh\necho pressed > \"" + Marker(marker) + "\"\n");
+        chmod(Marker(script).c_str(), 0755);
+        return u"BRELLUM\r\nKeyCode=" + platform::FromUtf8(std::to_string(keyCode)) + u"\r\nCommand="
+            + platform::FromUtf8(Marker(script)) + u"\r\n\r\n";
+    }
+
+    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings)
+    {
+        device.WriteUtf16("Brellum.ini", bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n");
+        return std::make_unique<ChildProcess>(BRELLUM_PATH, std::vector<std::string> { Marker("Brellum.ini") });
+    }
+
+    XId DaemonWindow()
+    {
+        XId found = 0;
+        XvfbSession::WaitUntil([&] {
+            for (XId window : x.WindowsOfClass("brellum")) {
+                if (x.TitleOf(window).starts_with("Brellum"))
+                    found = window;
+            }
+            return found != 0;
+        });
+        return found;
+    }
+
+    // A window of the test's own that has the keyboard focus and notes the keys it gets.
+    XId FocusedWindow()
+    {
+        Display* display = x.Display();
+        XId window = XCreateSimpleWindow(display, x.Root(), 300, 300, 100, 60, 0, 0, 0xFFFFFF);
+        XSelectInput(display, window, KeyPressMask);
+        XMapWindow(display, window);
+        XSync(display, False);
+        XvfbSession::WaitUntil([&] { return x.IsShown(window); });
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        XSync(display, False);
+        return window;
+    }
+
+    int KeyPressesIn(XId window)
+    {
+        int presses = 0;
+        XEvent event;
+        while (XCheckTypedWindowEvent(x.Display(), window, KeyPress, &event))
+            ++presses;
+        return presses;
+    }
+
+    void HoldKey(char const* key, std::chrono::milliseconds time)
+    {
+        x.Xdotool({ "keydown", key, "sleep", std::to_string(double(time.count()) / 1000.0), "keyup", key });
+    }
+};
+
+TEST_F(DaemonOnDesktop, ShortPressRunsItsCommandAndATapReachesTheFocusedWindow)
+{
+    ASSERT_TRUE(x.Ready());
+    XId focused = FocusedWindow();
+    auto daemon = StartDaemon(Binding(kKeyA, "a"));
+    ASSERT_NE(DaemonWindow(), 0u);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.TitleOf(DaemonWindow()) == "Brellum v1.3 (1 aktiv)"; }));
+
+    x.Xdotool({ "key", "a" });
+    int presses = 0;
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return (presses += KeyPressesIn(focused)) > 0; }, 3s))
+        << "the tap did not reach the focused window";
+    EXPECT_EQ(presses, 1);
+    EXPECT_FALSE(std::filesystem::exists(Marker("a")));
+
+    HoldKey("a", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("a")); }, 3s))
+        << "the short press did not run its command";
+    EXPECT_EQ(KeyPressesIn(focused), 0) << "a timed press must not reach the window";
+    EXPECT_TRUE(daemon->Running());
+}
+
+TEST_F(DaemonOnDesktop, KeyHeldByAnotherProgramIsLeftToItWhileTheOthersWork)
+{
+    ASSERT_TRUE(x.Ready());
+    Display* display = x.Display();
+    int keyCodeB = XKeysymToKeycode(display, XStringToKeysym("b"));
+    XGrabKey(display, keyCodeB, AnyModifier, x.Root(), False, GrabModeAsync, GrabModeAsync);
+    XSync(display, False);
+
+    auto daemon = StartDaemon(Binding(kKeyB, "b") + Binding(kKeyA, "a"));
+    ASSERT_NE(DaemonWindow(), 0u);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.TitleOf(DaemonWindow()) == "Brellum v1.3 (2 aktiv)"; }));
+    HoldKey("b", 700ms);
+    HoldKey("a", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("a")); }, 3s));
+    EXPECT_FALSE(std::filesystem::exists(Marker("b"))) << "the key held by another program reached the daemon";
+    XEvent event;
+    EXPECT_TRUE(XCheckTypedEvent(display, KeyPress, &event)) << "the other program lost its key";
+    EXPECT_TRUE(daemon->Running());
+}
+
+TEST_F(DaemonOnDesktop, WithoutBindingsItsFramedWindowShowsAndItsCloseButtonEndsIt)
+{
+    ASSERT_TRUE(x.Ready());
+    auto daemon = StartDaemon(u"");
+    XId window = DaemonWindow();
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window); }));
+    // Centred on the work area (here the screen), its frame and caption around it.
+    Geometry place = x.GeometryOf(window);
+    EXPECT_EQ(place.width, 276 - 2);
+    EXPECT_NEAR(place.x + place.width / 2, XvfbSession::kWidth / 2, 1);
+
+    // What a window manager sends when its close button is pressed.
+    Display* display = x.Display();
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    EXPECT_EQ(daemon->WaitForExit(5s), std::optional<int>(0));
+}
+
+TEST_F(DaemonOnDesktop, IconDocksInATrayThatComesLaterAndItsClickShowsTheWindow)
+{
+    ASSERT_TRUE(x.Ready());
+    auto daemon = StartDaemon(Binding(kKeyA, "a"));
+    XId window = DaemonWindow();
+    ASSERT_NE(window, 0u);
+    EXPECT_FALSE(x.IsShown(window)) << "with bindings the daemon starts in the tray";
+
+    x.StartTray();
+    XId icon = 0;
+    bool docked = XvfbSession::WaitUntil([&] {
+        for (XId candidate : x.WindowsOfClass("brellum")) {
+            if (candidate != window && x.ParentOf(candidate) != x.Root() && x.IsShown(candidate))
+                icon = candidate;
+        }
+        return icon != 0;
+    });
+    ASSERT_TRUE(docked) << "the icon did not dock";
+    Geometry place = x.GeometryOf(icon);
+    EXPECT_GE(place.width, 16);
+    EXPECT_GE(place.height, 16);
+
+    // The tray goes away and comes back: the icon waits unseen, then docks again.
+    x.StopTray();
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(icon); }, 5s)) << "the icon was left on the desktop";
+    x.StartTray();
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.ParentOf(icon) != x.Root() && x.IsShown(icon); }, 5s))
+        << "the icon did not dock in the new tray";
+    place = x.GeometryOf(icon);
+
+    x.Xdotool({ "mousemove", std::to_string(place.x + place.width / 2), std::to_string(place.y + place.height / 2),
+        "click", "1" });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window); }, 5s)) << "the click did not show the window";
+    EXPECT_TRUE(daemon->Running());
+}
+
+}
+}

@@ -1,0 +1,232 @@
+// The panel on a real X server: its windows, pixels, taps, double-clicks and
+// layout switches, compared with what the simulated device shows.
+
+#include "panel/core/PanelEntry.h"
+#include "platform/Utf.h"
+#include "platform/Windowing.h"
+#include "tests/desktop/XvfbSession.h"
+#include "tests/support/TestDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <thread>
+
+namespace desktop_tests {
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::TestDevice;
+
+std::string ReadExample(char const* name)
+{
+    std::ifstream in(std::string(EXAMPLES_DIR) + "/" + name, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+// What a program said first on standard error (a sanitizer build may add its report after).
+std::string FirstLine(std::string const& path)
+{
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// The example's first page alone: its pictures are fixed (no clock, no gauges).
+void WriteExamplePanel(TestDevice& device)
+{
+    device.WriteBytes("main.ini", ReadExample("main.ini"));
+    device.WriteBytes("details.ini", ReadExample("details.ini"));
+    device.WriteBytes("background.bmp", ReadExample("background.bmp"));
+    device.WriteUtf16("VessarineSettings.ini", u"main.ini\r\n");
+}
+
+// The first window's picture on the simulated device, once its animation is over.
+std::vector<uint32_t> SimulatedPicture(TestDevice& device, Geometry& where)
+{
+    std::vector<uint32_t> pixels;
+    device.Device().Schedule(1500, [&] {
+        platform::WindowSystem& windows = device.Device().Windows();
+        platform::WindowHandle window = windows.Windows().front();
+        platform::Surface const& picture = *windows.PictureOf(window);
+        platform::Rect rect = windows.Find(window)->rect;
+        where = { rect.left, rect.top, rect.Width(), rect.Height() };
+        for (int32_t y = 0; y < picture.Height(); ++y) {
+            for (int32_t x = 0; x < picture.Width(); ++x)
+                pixels.push_back(picture.Row(y)[x] & 0xFFFFFF);
+        }
+    });
+    panel::VessarineMain(u"\\VessarineSettings.ini");
+    return pixels;
+}
+
+class PanelOnDesktop : public testing::Test {
+protected:
+    XvfbSession x;
+    TestDevice device { Until(2000) };
+
+    static platform::DeviceSettings Until(uint64_t until)
+    {
+        platform::DeviceSettings settings;
+        settings.until = until;
+        return settings;
+    }
+
+    std::unique_ptr<ChildProcess> StartPanel(std::string const& settingsFile = "VessarineSettings.ini")
+    {
+        return std::make_unique<ChildProcess>(VESSARINE_PATH, std::vector<std::string> { device.Root() + "/" + settingsFile });
+    }
+
+    // The panel's one viewable window once it stands at `where`.
+    XId WaitForWindowAt(Geometry where)
+    {
+        XId found = 0;
+        XvfbSession::WaitUntil([&] {
+            for (XId window : x.WindowsOfClass("vessarine")) {
+                if (x.IsShown(window) && x.GeometryOf(window) == where)
+                    found = window;
+            }
+            return found != 0;
+        });
+        return found;
+    }
+
+    void Click(Geometry window, int x0, int y0, int count = 1)
+    {
+        x.Xdotool({ "mousemove", std::to_string(window.x + x0), std::to_string(window.y + y0), "click", "--repeat",
+            std::to_string(count), "--delay", "60", "1" });
+    }
+};
+
+TEST_F(PanelOnDesktop, ShowsTheSimulatedPictureAtItsRectangle)
+{
+    ASSERT_TRUE(x.Ready());
+    WriteExamplePanel(device);
+    Geometry where;
+    std::vector<uint32_t> expected = SimulatedPicture(device, where);
+    // The example's rectangle, its border of 2 included.
+    ASSERT_EQ(where, (Geometry { 16, 12, 240, 200 }));
+
+    auto panel = StartPanel();
+    ASSERT_NE(WaitForWindowAt(where), 0u) << "no panel window at its rectangle";
+    std::vector<uint32_t> shown;
+    // The last animation step and its paint may still be on their way.
+    bool same = XvfbSession::WaitUntil([&] { return (shown = x.Capture(where)) == expected; }, 3s);
+    size_t differing = 0;
+    for (size_t i = 0; i < std::min(shown.size(), expected.size()); ++i)
+        differing += shown[i] != expected[i];
+    EXPECT_TRUE(same) << differing << " of " << expected.size() << " pixels differ";
+}
+
+TEST_F(PanelOnDesktop, TapRunsTheButtonsCommandAndDoubleTapClosesWithItsCode)
+{
+    ASSERT_TRUE(x.Ready());
+    std::string marker = device.Root() + "/tapped";
+    device.WriteBytes("mark.sh", "#!/bin/sh\necho tapped > \"" + marker + "\"\n");
+    chmod((device.Root() + "/mark.sh").c_str(), 0755);
+    device.WriteUtf16("panel.ini",
+        u"GLOBALSETTINGS\r\nx=40\r\ny=50\r\nWidth=160\r\nHeight=90\r\nBackgroundColor=306030\r\nShowMessage=0\r\nStartUpAnimation=NoAnimation\r\n\r\n"
+        u"BUTTON\r\nx=10\r\ny=10\r\nWidth=60\r\nHeight=30\r\nCommand="
+            + platform::FromUtf8(device.Root()) + u"/mark.sh\r\n");
+    device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
+
+    Geometry where;
+    SimulatedPicture(device, where);
+    auto panel = StartPanel();
+    ASSERT_NE(WaitForWindowAt(where), 0u);
+    Click(where, 30, 20);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(marker); })) << "the command did not run";
+
+    Click(where, 120, 15, 2);
+    // A double tap closes with the key state it carries: the left button, 1.
+    EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
+}
+
+TEST_F(PanelOnDesktop, LayoutSwitchAnimatesAndReplacesTheWindow)
+{
+    ASSERT_TRUE(x.Ready());
+    WriteExamplePanel(device);
+    auto panel = StartPanel();
+    Geometry first { 16, 12, 240, 200 };
+    XId before = WaitForWindowAt(first);
+    ASSERT_NE(before, 0u);
+    // Taps count once the opening animation has taken its last step after arriving.
+    std::this_thread::sleep_for(200ms);
+    Click(first, 84 + 35, 132 + 12); // "Mehr »"
+    // The new page flies in: it is seen on its way, away from its place.
+    Geometry place { 16, 12, 200, 150 };
+    bool seenOnTheWay = XvfbSession::WaitUntil([&] {
+        for (XId window : x.WindowsOfClass("vessarine")) {
+            Geometry g = x.GeometryOf(window);
+            if (window != before && x.IsShown(window) && g.width == place.width && !(g == place))
+                return true;
+        }
+        return false;
+    }, 5s);
+    EXPECT_TRUE(seenOnTheWay);
+    XId after = WaitForWindowAt(place);
+    EXPECT_NE(after, 0u);
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(before); }, 3s)) << "the first page is still shown";
+    EXPECT_TRUE(panel->Running());
+}
+
+TEST_F(PanelOnDesktop, DoubleTapAsksInARealBoxThatEnterCloses)
+{
+    ASSERT_TRUE(x.Ready());
+    WriteExamplePanel(device);
+    auto panel = StartPanel();
+    Geometry page { 16, 12, 240, 200 };
+    ASSERT_NE(WaitForWindowAt(page), 0u);
+    std::this_thread::sleep_for(200ms);
+    Click(page, 100, 90, 2);
+
+    XId box = 0;
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] {
+        for (XId window : x.WindowsOfClass("vessarine")) {
+            if (x.IsShown(window) && x.TitleOf(window) == "Über")
+                box = window;
+        }
+        return box != 0;
+    })) << "no box";
+    // In the middle of the screen, above the page it belongs to.
+    Geometry place = x.GeometryOf(box);
+    EXPECT_NEAR(place.x + place.width / 2, XvfbSession::kWidth / 2, 1);
+    EXPECT_NEAR(place.y + place.height / 2, XvfbSession::kHeight / 2, 1);
+    EXPECT_TRUE(panel->Running()) << "the panel closed before the box was answered";
+
+    x.Xdotool({ "key", "Return" });
+    EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
+}
+
+TEST_F(PanelOnDesktop, ADisplayThatGoesAwayEndsItWithAMessage)
+{
+    ASSERT_TRUE(x.Ready());
+    WriteExamplePanel(device);
+    auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
+        std::string(VESSARINE_PATH) + " " + device.Root() + "/VessarineSettings.ini 2> " + device.Root() + "/error.txt" });
+    ASSERT_NE(WaitForWindowAt({ 16, 12, 240, 200 }), 0u);
+    x.StopServer();
+    EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
+    EXPECT_EQ(FirstLine(device.Root() + "/error.txt"), "vessarine: Die Verbindung zum Display ist abgebrochen.");
+}
+
+TEST_F(PanelOnDesktop, WithoutADisplayItSaysSoAndEnds)
+{
+    std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");
+    auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
+        std::string(VESSARINE_PATH) + " x.ini 2> " + device.Root() + "/error.txt" });
+    std::optional<int> code = panel->WaitForExit(5s);
+    setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(code, std::optional<int>(2));
+    EXPECT_EQ(FirstLine(device.Root() + "/error.txt"),
+        "vessarine: Kein Display: DISPLAY ist nicht gesetzt (ohne Display läuft das Programm mit cesim).");
+}
+
+}
+}

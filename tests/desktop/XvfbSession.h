@@ -1,0 +1,66 @@
+#pragma once
+
+// A private X server for one test (Xvfb on a display number of its own), a
+// connection to it to look at what the programs show, and the desktop tools
+// that play the user: xdotool for pointer and keys, trayer as the tray.
+
+#include "tests/desktop/ChildProcess.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+namespace desktop_tests {
+
+using XId = unsigned long;
+
+struct Geometry {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(Geometry const&) const = default;
+};
+
+class XvfbSession {
+public:
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 480;
+
+    XvfbSession();
+    ~XvfbSession();
+
+    bool Ready() const { return display_ != nullptr; }
+    _XDisplay* Display() const { return display_; }
+    XId Root() const;
+
+    void StartTray();
+    void StopTray() { tray_.reset(); }
+    // The server goes away under the programs, as when a desktop session ends.
+    void StopServer();
+    // Top-level and embedded windows whose class name is `name`, mapped or not.
+    std::vector<XId> WindowsOfClass(std::string const& name);
+    Geometry GeometryOf(XId window);
+    bool IsShown(XId window);
+    XId ParentOf(XId window);
+    std::string TitleOf(XId window);
+    // The screen's pixels in `area`, rows from the top, 0x00RRGGBB.
+    std::vector<uint32_t> Capture(Geometry area);
+
+    // Asks `done` every few milliseconds until it holds or `timeout` passes.
+    static bool WaitUntil(std::function<bool()> const& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+    int Xdotool(std::vector<std::string> const& arguments);
+
+private:
+    std::unique_ptr<ChildProcess> server_;
+    std::unique_ptr<ChildProcess> tray_;
+    _XDisplay* display_ = nullptr;
+};
+
+}
