@@ -55,11 +55,7 @@ X11WindowView::X11WindowView(X11Connection& connection, Window const& window, Re
     XChangeProperty(display, id_, atoms.netWmPid, XA_CARDINAL, 32, PropModeReplace,
         reinterpret_cast<unsigned char*>(&pid), 1);
     if (managed_) {
-        // The client area stays where we put it; the manager's frame goes around it.
-        XSizeHints hints {};
-        hints.flags = USPosition | USSize | PWinGravity;
-        hints.win_gravity = StaticGravity;
-        XSetWMNormalHints(display, id_, &hints);
+        SetSizeHints();
         Atom protocols[] = { Atom(atoms.wmDeleteWindow) };
         XSetWMProtocols(display, id_, protocols, 1);
     }
@@ -77,8 +73,24 @@ void X11WindowView::Place(Rect client)
     if (client == client_)
         return;
     client_ = client;
+    if (managed_)
+        SetSizeHints();
     XMoveResizeWindow(connection_.Display(), id_, client.left, client.top, unsigned(std::max(client.Width(), 1)),
         unsigned(std::max(client.Height(), 1)));
+}
+
+// The client area stays where we put it, the manager's frame around it, and
+// keeps its size: the program alone decides both.
+void X11WindowView::SetSizeHints()
+{
+    XSizeHints hints {};
+    hints.flags = USPosition | USSize | PMinSize | PMaxSize | PWinGravity;
+    hints.x = client_.left;
+    hints.y = client_.top;
+    hints.width = hints.min_width = hints.max_width = std::max(client_.Width(), 1);
+    hints.height = hints.min_height = hints.max_height = std::max(client_.Height(), 1);
+    hints.win_gravity = StaticGravity;
+    XSetWMNormalHints(connection_.Display(), id_, &hints);
 }
 
 void X11WindowView::SetTitle(std::u16string_view title)

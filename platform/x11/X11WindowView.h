@@ -37,6 +37,7 @@ public:
     void Repaint(Rect area);
 
 private:
+    void SetSizeHints();
     bool MakeImage(int32_t width, int32_t height);
     void DropImage();
     void PutImage(Rect area);

@@ -1,7 +1,9 @@
 // The daemon on a real X server: keys taken system-wide, presses timed from
 // real key events, taps handed back to the focused window, the tray icon.
 
+#include "daemon/BrellumMain.h"
 #include "platform/Utf.h"
+#include "platform/Windowing.h"
 #include "tests/desktop/XvfbSession.h"
 #include "tests/support/TestDevice.h"
 
@@ -9,6 +11,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 
 #include <X11/Xlib.h>
 
@@ -55,6 +58,36 @@ protected:
             return found != 0;
         });
         return found;
+    }
+
+    Display* display() { return x.Display(); }
+
+    // The daemon's client area on the simulated device after F5 went down and up in it.
+    std::vector<uint32_t> SimulatedProbeAfterF5()
+    {
+        platform::DeviceSettings settings;
+        settings.until = 1000;
+        TestDevice simulated(settings);
+        simulated.WriteUtf16("Brellum.ini", u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n");
+        platform::WindowSystem& windows = simulated.Device().Windows();
+        std::vector<uint32_t> pixels;
+        simulated.Device().Schedule(300, [&] {
+            windows.SetForegroundWindow(windows.Windows().front());
+            windows.Key(0x74, true);
+            windows.Key(0x74, false);
+        });
+        simulated.Device().Schedule(600, [&] {
+            platform::WindowHandle window = windows.Windows().front();
+            platform::Surface const& picture = *windows.PictureOf(window);
+            platform::Point offset = windows.ClientOffset(window);
+            platform::Rect client = windows.ClientRect(window);
+            for (int32_t y = 0; y < client.Height(); ++y) {
+                for (int32_t column = 0; column < client.Width(); ++column)
+                    pixels.push_back(picture.Row(offset.y + y)[offset.x + column] & 0xFFFFFF);
+            }
+        });
+        brellum::BrellumMain(u"\\Brellum.ini");
+        return pixels;
     }
 
     // A window of the test's own that has the keyboard focus and notes the keys it gets.
@@ -140,17 +173,27 @@ TEST_F(DaemonOnDesktop, WithoutBindingsItsFramedWindowShowsAndItsCloseButtonEnds
     EXPECT_EQ(place.width, 276 - 2);
     EXPECT_NEAR(place.x + place.width / 2, XvfbSession::kWidth / 2, 1);
 
+    // A key typed into it shows its code, in the same pixels as on the simulated device.
+    std::vector<uint32_t> expected = SimulatedProbeAfterF5();
+    Geometry client = x.GeometryOf(window);
+    std::this_thread::sleep_for(200ms);
+    EXPECT_NE(x.Capture(client), expected) << "the probe shows a code before any key";
+    XSetInputFocus(display(), window, RevertToParent, CurrentTime);
+    XSync(display(), False);
+    x.Xdotool({ "key", "F5" });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.Capture(client) == expected; }, 3s))
+        << "the key's code is not shown as on the simulated device";
+
     // What a window manager sends when its close button is pressed.
-    Display* display = x.Display();
     XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[0] = long(XInternAtom(display(), "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
+    XSendEvent(display(), window, False, NoEventMask, &event);
+    XSync(display(), False);
     EXPECT_EQ(daemon->WaitForExit(5s), std::optional<int>(0));
 }
 
