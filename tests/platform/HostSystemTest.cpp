@@ -1,7 +1,9 @@
 // The real machine's state as the device's queries report it, on power-supply
 // folders made by the test (drivers differ in which files they offer).
 
+#include "platform/Utf.h"
 #include "platform/host/HostSystem.h"
+#include "platform/host/ProgramArguments.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +105,27 @@ TEST(HostMemory, FitsTheDevicesThirtyTwoBitsAndKeepsItsFill)
     EXPECT_NEAR(double(freeShare), double(100 - status.memoryLoad), 2.0);
     EXPECT_GT(status.totalVirtual, 0u);
     EXPECT_LT(status.availableVirtual, status.totalVirtual) << "this process has mapped some of its address space";
+}
+
+}
+
+namespace {
+
+TEST(ProgramArguments, WordsAreJoinedAndFilesFromTheCurrentFolderMadeAbsolute)
+{
+    fs::path folder = fs::temp_directory_path() / ("arguments-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::ofstream(folder / "Panel.ini") << "x";
+    fs::path before = fs::current_path();
+    fs::current_path(folder);
+    std::string program = "vessarine", file = "Panel.ini", missing = "Nichts.ini", flag = "-x", absolute = "/etc";
+    char* argv[] = { program.data(), file.data(), missing.data(), flag.data(), absolute.data() };
+    std::u16string line = CommandLineFromArguments(5, argv);
+    fs::current_path(before);
+    fs::remove_all(folder);
+    EXPECT_EQ(line, FromUtf8((fs::canonical(fs::temp_directory_path()) / ("arguments-" + std::to_string(getpid())) / "Panel.ini").string())
+        + u" Nichts.ini -x /etc");
+    EXPECT_EQ(CommandLineFromArguments(1, argv), u"");
 }
 
 }
