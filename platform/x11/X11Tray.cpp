@@ -241,7 +241,7 @@ bool X11Tray::Handle(XEvent const& event)
         return true;
     }
     default:
-        return icon != nullptr;
+        return false;
     }
 }
 
