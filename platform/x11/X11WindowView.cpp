@@ -20,6 +20,9 @@
 
 namespace platform {
 
+// From this many pixels on, a change goes through the shared image.
+constexpr int64_t kSharedPixels = 16384;
+
 struct X11WindowView::Image {
     XImage* image = nullptr;
     XShmSegmentInfo segment {};
@@ -224,17 +227,20 @@ bool X11WindowView::Present(Surface& picture, Point clientOffset)
         auto into = image->data + size_t(y) * size_t(image->bytes_per_line) + size_t(area.left) * 4;
         std::memcpy(into, picture.Row(y + clientOffset.y) + clientOffset.x + area.left, bytes);
     }
-    PutImage(area);
-    return image_->shared;
+    // A small change travels faster through the socket than a shared image
+    // would by the round trip it needs before the image may be written again.
+    bool shared = image_->shared && int64_t(area.right - area.left) * (area.bottom - area.top) >= kSharedPixels;
+    PutImage(area, shared);
+    return shared;
 }
 
 void X11WindowView::Repaint(Rect area)
 {
     if (image_)
-        PutImage(area);
+        PutImage(area, false);
 }
 
-void X11WindowView::PutImage(Rect area)
+void X11WindowView::PutImage(Rect area, bool shared)
 {
     XImage* image = image_->image;
     area = { std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, image->width),
@@ -245,7 +251,7 @@ void X11WindowView::PutImage(Rect area)
     GC gc = DefaultGC(display, connection_.ScreenNumber());
     auto width = unsigned(area.right - area.left);
     auto height = unsigned(area.bottom - area.top);
-    if (image_->shared)
+    if (shared)
         XShmPutImage(display, id_, gc, image, area.left, area.top, area.left, area.top, width, height, False);
     else
         XPutImage(display, id_, gc, image, area.left, area.top, area.left, area.top, width, height);

@@ -30,8 +30,8 @@ public:
     void SetTopMost(bool topMost);
 
     // Takes what changed in `picture` and shows the part within the client
-    // area, which begins at `clientOffset` in the picture. True when a shared
-    // image was sent (the server reads it later: sync before writing again).
+    // area, which begins at `clientOffset` in the picture. True when it went
+    // as a shared image, which the server reads later: sync before writing again.
     bool Present(Surface& picture, Point clientOffset);
     // Shows `area` (client coordinates) again from the image.
     void Repaint(Rect area);
@@ -40,7 +40,7 @@ private:
     void SetSizeHints();
     bool MakeImage(int32_t width, int32_t height);
     void DropImage();
-    void PutImage(Rect area);
+    void PutImage(Rect area, bool shared);
 
     X11Connection& connection_;
     XId id_ = 0;
