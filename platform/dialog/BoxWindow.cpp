@@ -178,9 +178,13 @@ BoxResult RunBoxWindow(WindowHandle owner, std::u16string_view text, std::u16str
     WindowHandle box = CreateWindowEx(ExStyle::TopMost, kBoxClassName, caption, Style::Popup | Style::Visible, at.left, at.top,
         at.Width(), at.Height(), owner, {}, &state);
     if (box) {
+        // Until it is answered, the program's other windows take no taps.
+        WindowHandle modalBefore = windows.ModalWindow();
+        windows.SetModalWindow(box);
         SetForegroundWindow(box);
         windows.RunModalLoopUntil([&] { return state.answer.has_value() || !IsWindow(box); });
         DestroyWindow(box);
+        windows.SetModalWindow(IsWindow(modalBefore) ? modalBefore : WindowHandle {});
     }
     DeleteObject(state.captionFont);
 

@@ -123,6 +123,8 @@ bool WindowSystem::DestroyWindow(WindowHandle handle)
     });
     if (capture_ == handle)
         capture_ = {};
+    if (modal_ == handle)
+        modal_ = {};
     if (focus_ == handle)
         focus_ = {};
     if (lastPress_ && lastPress_->window == handle)
@@ -520,7 +522,7 @@ void WindowSystem::PostPen(uint32_t message, WindowHandle target, Point screenPo
 void WindowSystem::PenDown(Point screenPoint)
 {
     WindowHandle target = capture_ ? capture_ : WindowAt(screenPoint);
-    if (!target)
+    if (!target || (modal_ && target != modal_))
         return;
     uint32_t now = backend_.TickCount();
     bool doubleClick = (Find(target)->windowClass->style & ClassStyle::DoubleClicks) && lastPress_
@@ -539,7 +541,7 @@ void WindowSystem::PenDown(Point screenPoint)
 void WindowSystem::PenUp(Point screenPoint)
 {
     WindowHandle target = capture_ ? capture_ : WindowAt(screenPoint);
-    if (target)
+    if (target && (!modal_ || target == modal_))
         PostPen(Msg::LeftButtonUp, target, screenPoint, 0);
 }
 

@@ -110,6 +110,9 @@ public:
     WindowHandle SetCapture(WindowHandle window);
     bool ReleaseCapture();
     WindowHandle Capture() const { return capture_; }
+    // While a modal window is set, the pen reaches no other window.
+    void SetModalWindow(WindowHandle window) { modal_ = window; }
+    WindowHandle ModalWindow() const { return modal_; }
     WindowHandle Focus() const { return focus_; }
     bool SetForegroundWindow(WindowHandle window);
 
@@ -149,6 +152,7 @@ private:
     MessageQueue queue_;
     TimerTable timers_;
     WindowHandle capture_;
+    WindowHandle modal_;
     WindowHandle focus_;
     bool runOver_ = false;
 

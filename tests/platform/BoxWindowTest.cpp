@@ -25,10 +25,14 @@ constexpr uint32_t kFacePixel = 0xC0C0C0;
 
 std::vector<uint32_t> g_timerTicks;
 
-LResult TimerRecorder(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
+int g_pens = 0;
+
+LResult Recorder(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     if (message == Msg::Timer)
         g_timerTicks.push_back(GetTickCount());
+    if (message == Msg::LeftButtonDown || message == Msg::LeftButtonUp)
+        ++g_pens;
     return DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -44,7 +48,8 @@ protected:
     BoxWindowTest()
     {
         g_timerTicks.clear();
-        RegisterClass({ u"Owner.Class", 0, TimerRecorder, 0, {} });
+        g_pens = 0;
+        RegisterClass({ u"Owner.Class", 0, Recorder, 0, {} });
         owner_ = CreateWindowEx(0, u"Owner.Class", u"", Style::Popup | Style::Visible, 0, 0, 50, 50, {}, {}, nullptr);
         focused_ = CreateWindowEx(0, u"Owner.Class", u"", Style::Popup | Style::Visible, 60, 0, 50, 50, {}, {}, nullptr);
     }
@@ -163,6 +168,23 @@ TEST_F(BoxWindowTest, APressAnswersTheButtonReleasedOnAndShowsItPushedMeanwhile)
         });
         EXPECT_EQ(Open(u"Speichern?", Box::YesNoCancel), BoxResult::Yes);
     }
+}
+
+TEST_F(BoxWindowTest, OtherWindowsTakeNoTapsWhileTheBoxIsOpenAndDoAfter)
+{
+    auto tap = [this] {
+        Windows().PenDown({ 70, 10 }); // on the window beside the box
+        Windows().PenUp({ 70, 10 });
+    };
+    Then(100, tap);
+    Then(200, [&] { Type(kEnter); });
+    EXPECT_EQ(Open(u"Gespeichert.", Box::Ok), BoxResult::Ok);
+    EXPECT_EQ(g_pens, 0);
+
+    tap();
+    PostQuitMessage(0);
+    RunMessageLoop();
+    EXPECT_EQ(g_pens, 2);
 }
 
 TEST_F(BoxWindowTest, OtherWindowsRunOnAndAQuitRequestClosesTheBoxButStaysPending)
