@@ -48,16 +48,11 @@ std::u16string_view LabelOf(BoxResult result)
     }
 }
 
-int32_t Count(std::u16string_view text)
-{
-    return int32_t(std::min<size_t>(text.size(), INT32_MAX));
-}
-
 // The extent of `text` as DrawText lays it out in `format`, lines wrapped at `width`.
 Rect Measure(DeviceContext dc, std::u16string_view text, uint32_t format, int32_t width = 0)
 {
     Rect extent { 0, 0, width, 0 };
-    DrawText(dc, text.data(), Count(text), extent, format | TextFormat::CalculateRect);
+    DrawText(dc, text.data(), CountOf(text), extent, format | TextFormat::CalculateRect);
     return extent;
 }
 
@@ -89,7 +84,7 @@ std::u16string BreakLongWords(DeviceContext dc, std::u16string_view text, int32_
             continue;
         }
         Size size;
-        int32_t advance = GetTextExtentPoint(dc, character.data(), Count(character), size) ? size.width : 0;
+        int32_t advance = GetTextExtentPoint(dc, character.data(), CountOf(character), size) ? size.width : 0;
         if (word > 0 && word + advance > width) {
             broken += u"\r\n";
             word = 0;

@@ -8,12 +8,20 @@
 #include "platform/Drawing.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
+
+// A view's length as the drawing calls count it.
+inline int32_t CountOf(std::u16string_view text)
+{
+    return int32_t(std::min<size_t>(text.size(), INT32_MAX));
+}
 
 // How the text is laid out and drawn.
 constexpr uint32_t kBoxTextFormat = TextFormat::WordBreak | TextFormat::NoPrefix;

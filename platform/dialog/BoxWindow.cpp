@@ -39,11 +39,6 @@ BoxState* StateOf(WindowHandle window)
     return reinterpret_cast<BoxState*>(GetWindowLong(window, 0));
 }
 
-int32_t Count(std::u16string_view text)
-{
-    return int32_t(std::min<size_t>(text.size(), INT32_MAX));
-}
-
 void FillWithColor(DeviceContext dc, Rect const& rect, ColorRef color)
 {
     BrushHandle brush = CreateSolidBrush(color);
@@ -63,7 +58,7 @@ void PaintButton(DeviceContext dc, BoxButton const& button, bool isDefault, bool
     // A pushed label sinks with its button.
     if (pushed)
         face = { face.left + 1, face.top + 1, face.right + 1, face.bottom + 1 };
-    DrawText(dc, button.label.data(), Count(button.label), face, kLabelFormat);
+    DrawText(dc, button.label.data(), CountOf(button.label), face, kLabelFormat);
 }
 
 void OnPaint(WindowHandle window, BoxState const& state)
@@ -80,13 +75,13 @@ void OnPaint(WindowHandle window, BoxState const& state)
     SetTextColor(dc, GetSysColor(kCaptionTextColor));
     FontHandle previous = SelectObject(dc, state.captionFont);
     Rect title = layout.title;
-    DrawText(dc, state.caption.data(), Count(state.caption), title, kTitleFormat);
+    DrawText(dc, state.caption.data(), CountOf(state.caption), title, kTitleFormat);
     SelectObject(dc, previous);
 
     DrawBoxIcon(dc, { layout.icon.left, layout.icon.top }, state.flags);
     SetTextColor(dc, GetSysColor(SystemColor::ButtonText));
     Rect text = layout.text;
-    DrawText(dc, layout.lines.data(), Count(layout.lines), text, kBoxTextFormat);
+    DrawText(dc, layout.lines.data(), CountOf(layout.lines), text, kBoxTextFormat);
     for (size_t i = 0; i < layout.buttons.size(); ++i)
         PaintButton(dc, layout.buttons[i], i == 0, state.pressed == i);
     EndPaint(window, paint);
