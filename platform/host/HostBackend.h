@@ -1,8 +1,9 @@
 #pragma once
 
 // The real Linux machine's system services: host files, real processes, the
-// monotonic clock. Message boxes go to standard error until a display backend
-// shows them. Programs without a display (the launcher) run on it as they are.
+// monotonic clock, memory, storage, power. The desktop backend adds a display
+// to them; without one (the launcher on a console) message boxes go to
+// standard error and answer as if closed.
 
 #include "platform/Backend.h"
 #include "platform/host/HostShell.h"
