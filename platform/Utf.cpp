@@ -21,20 +21,31 @@ static void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
+char32_t NextCharacter(std::u16string_view text, size_t& i)
+{
+    char16_t unit = text[i++];
+    if (unit >= 0xD800 && unit < 0xDC00 && i < text.size() && text[i] >= 0xDC00 && text[i] < 0xE000)
+        return 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i++]) - 0xDC00);
+    if (unit >= 0xD800 && unit < 0xE000)
+        return 0xFFFD;
+    return unit;
+}
+
+std::u32string DecodeUtf16(std::u16string_view text)
+{
+    std::u32string characters;
+    characters.reserve(text.size());
+    for (size_t i = 0; i < text.size();)
+        characters.push_back(NextCharacter(text, i));
+    return characters;
+}
+
 std::string ToUtf8(std::u16string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
-    }
+    for (size_t i = 0; i < text.size();)
+        AppendUtf8(out, NextCharacter(text, i));
     return out;
 }
 

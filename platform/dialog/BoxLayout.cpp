@@ -1,6 +1,7 @@
 #include "platform/dialog/BoxLayout.h"
 
 #include "platform/Backend.h"
+#include "platform/Utf.h"
 #include "platform/dialog/BoxIcons.h"
 
 #include <algorithm>
@@ -75,9 +76,9 @@ std::u16string BreakLongWords(DeviceContext dc, std::u16string_view text, int32_
     broken.reserve(text.size());
     int32_t word = 0;
     for (size_t i = 0; i < text.size();) {
-        bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
-        std::u16string_view character = text.substr(i, pair ? 2 : 1);
-        i += character.size();
+        size_t start = i;
+        NextCharacter(text, i);
+        std::u16string_view character = text.substr(start, i - start);
         if (IsBlankOrBreak(character[0])) {
             word = 0;
             broken += character;

@@ -4,6 +4,7 @@
 #include "platform/Drawing.h"
 
 #include "platform/Backend.h"
+#include "platform/Utf.h"
 #include "platform/draw/Graphics.h"
 #include "platform/draw/TextLayout.h"
 

@@ -1,6 +1,7 @@
 #include "platform/draw/TextLayout.h"
 
 #include "platform/Drawing.h"
+#include "platform/Utf.h"
 
 #include <algorithm>
 
@@ -22,17 +23,6 @@ bool IsBreak(char32_t c)
 bool IsBlank(char32_t c)
 {
     return c == U' ' || c == U'\t';
-}
-
-// One character at `i`, which moves past it.
-char32_t NextCharacter(std::u16string_view text, size_t& i)
-{
-    char16_t unit = text[i++];
-    if (unit >= 0xD800 && unit < 0xDC00 && i < text.size() && text[i] >= 0xDC00 && text[i] < 0xE000)
-        return 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i++]) - 0xDC00);
-    if (unit >= 0xD800 && unit < 0xE000)
-        return 0xFFFD;
-    return unit;
 }
 
 std::vector<Unit> ResolvePrefixes(std::u16string_view text, bool prefixes)
@@ -95,14 +85,17 @@ public:
         return width;
     }
 
-    void Append(Paragraph const& paragraph, size_t from, size_t to)
+    void Append(Paragraph const& paragraph, size_t from, size_t to) { Append(paragraph, from, to, WidthOf(paragraph, from, to)); }
+
+    // `width` is what WidthOf gives for the same characters, measured already.
+    void Append(Paragraph const& paragraph, size_t from, size_t to, int64_t width)
     {
         for (size_t k = from; k < to; ++k) {
             if (paragraph[k].underlined)
                 line_.underlined.push_back(line_.characters.size());
             line_.characters.push_back(paragraph[k].character);
         }
-        width_ += WidthOf(paragraph, from, to);
+        width_ += width;
     }
 
     int64_t Width() const { return width_; }
@@ -137,30 +130,23 @@ void Wrap(Paragraph const& paragraph, int32_t wrapWidth, AdvanceOf const& advanc
         size_t word = k;
         while (k < paragraph.size() && !IsBlank(paragraph[k].character))
             ++k;
+        int64_t blankWidth = line.WidthOf(paragraph, blanks, word);
         if (word == k) {
-            line.Append(paragraph, blanks, k);
+            line.Append(paragraph, blanks, k, blankWidth);
             break;
         }
-        if (hasWord && line.Width() + line.WidthOf(paragraph, blanks, k) > wrapWidth) {
+        int64_t wordWidth = line.WidthOf(paragraph, word, k);
+        if (hasWord && line.Width() + blankWidth + wordWidth > wrapWidth) {
             line.Finish(lines);
-            line.Append(paragraph, word, k);
+            line.Append(paragraph, word, k, wordWidth);
         } else {
-            line.Append(paragraph, blanks, k);
+            line.Append(paragraph, blanks, k, blankWidth + wordWidth);
         }
         hasWord = true;
     }
     line.Finish(lines);
 }
 
-}
-
-std::u32string DecodeUtf16(std::u16string_view text)
-{
-    std::u32string characters;
-    characters.reserve(text.size());
-    for (size_t i = 0; i < text.size();)
-        characters.push_back(NextCharacter(text, i));
-    return characters;
 }
 
 std::vector<TextLine> LayOutText(std::u16string_view text, uint32_t format, int32_t wrapWidth, AdvanceOf const& advance)

@@ -24,7 +24,4 @@ using AdvanceOf = std::function<int32_t(char32_t)>;
 // at the very end starts none.
 std::vector<TextLine> LayOutText(std::u16string_view text, uint32_t format, int32_t wrapWidth, AdvanceOf const& advance);
 
-// The characters of UTF-16 text; an unpaired surrogate becomes U+FFFD.
-std::u32string DecodeUtf16(std::u16string_view text);
-
 }
