@@ -1,8 +1,10 @@
 #include "platform/headless/HeadlessDevice.h"
 
+#include "platform/Keys.h"
 #include "platform/headless/ScreenPicture.h"
 #include "platform/locale/CivilTime.h"
 #include "platform/locale/LocaleData.h"
+#include "platform/window/Messages.h"
 #include "platform/host/HostFileStream.h"
 
 #include <cstdio>
@@ -234,7 +236,7 @@ LocaleData const& HeadlessDevice::UserLocale()
 void HeadlessDevice::SynthesizeKey(uint8_t virtualKey, uint32_t flags)
 {
     trace_.Add(now_, "keybd").Number("vk", virtualKey).Number("flags", flags);
-    Windows().Key(virtualKey, !(flags & 0x0002));
+    Windows().Key(virtualKey, !(flags & kKeyEventKeyUp));
 }
 
 bool HeadlessDevice::NotifyIcon(uint32_t message, NotifyIconData const& data)
@@ -279,7 +281,7 @@ void HeadlessDevice::TrayClick()
     if (tray_.empty())
         return;
     TrayIcon const& icon = tray_.front();
-    Windows().PostMessage(icon.window, icon.callbackMessage, icon.id, 0x0201);
+    Windows().PostMessage(icon.window, icon.callbackMessage, icon.id, Msg::LeftButtonDown);
 }
 
 void HeadlessDevice::HotKeyChanged(bool registered, int32_t id, uint32_t virtualKey, bool ok)
@@ -336,6 +338,11 @@ bool HeadlessDevice::WaitForEvents(std::optional<uint32_t> deadline)
 void HeadlessDevice::EndRun()
 {
     trace_.Add(now_, "end");
+    CloseRun();
+}
+
+void HeadlessDevice::CloseRun()
+{
     trace_.Close();
     if (!endShot_.empty())
         WriteShot(endShot_);
@@ -357,9 +364,7 @@ void HeadlessDevice::TraceStart(std::string_view program, std::u16string_view co
 void HeadlessDevice::TraceExit(int32_t exitCode)
 {
     trace_.Add(now_, "exit").Number("code", exitCode);
-    trace_.Close();
-    if (!endShot_.empty())
-        WriteShot(endShot_);
+    CloseRun();
 }
 
 void HeadlessDevice::WindowAction(Window const& window, std::string_view action)

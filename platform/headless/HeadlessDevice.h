@@ -100,6 +100,8 @@ private:
     void HotKeyChanged(bool registered, int32_t id, uint32_t virtualKey, bool ok) override;
     void WindowAction(Window const& window, std::string_view action);
     void EndRun();
+    // The trace's last line is written: the picture of the end, if asked for.
+    void CloseRun();
 
     DeviceSettings settings_;
     DeviceRoot root_;

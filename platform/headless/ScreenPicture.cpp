@@ -1,6 +1,7 @@
 #include "platform/headless/ScreenPicture.h"
 
-#include <algorithm>
+#include "platform/draw/Canvas.h"
+
 #include <cstdio>
 #include <png.h>
 
@@ -9,18 +10,14 @@ namespace platform {
 Surface ComposeScreen(WindowSystem const& windows, Rect screen)
 {
     Surface picture(screen.Width(), screen.Height(), kDesktopPixel);
+    Canvas screenCanvas(picture, { 0, 0, picture.Width(), picture.Height() }, {});
     auto order = windows.ZOrder();
+    // A window's picture is never larger than its rectangle: it bounds the copy alone.
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         Window const& window = *windows.Find(*it);
         Surface const& source = window.picture;
-        int32_t left = std::max(window.rect.left, 0);
-        int32_t top = std::max(window.rect.top, 0);
-        int32_t right = std::min({ window.rect.right, picture.Width(), Rect::Saturate(int64_t(window.rect.left) + source.Width()) });
-        int32_t bottom = std::min({ window.rect.bottom, picture.Height(), Rect::Saturate(int64_t(window.rect.top) + source.Height()) });
-        for (int32_t y = top; y < bottom; ++y) {
-            uint32_t const* from = source.Row(y - window.rect.top) + (left - window.rect.left);
-            std::copy(from, from + std::max(right - left, 0), picture.Row(y) + left);
-        }
+        screenCanvas.CopyFrom({ window.rect.left, window.rect.top }, source.Width(), source.Height(), source,
+            { 0, 0, source.Width(), source.Height() }, {});
     }
     return picture;
 }

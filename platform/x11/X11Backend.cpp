@@ -1,5 +1,6 @@
 #include "platform/x11/X11Backend.h"
 
+#include "platform/Keys.h"
 #include "platform/dialog/BoxWindow.h"
 #include "platform/window/Messages.h"
 #include "platform/x11/X11KeyMap.h"
@@ -15,8 +16,6 @@
 namespace platform {
 
 namespace {
-
-constexpr uint32_t kKeyEventKeyUp = 0x2;
 
 // The platform's hot-key modifiers as X modifier masks.
 unsigned ModifierMask(uint32_t modifiers)

@@ -135,15 +135,19 @@ X11ErrorTrap::X11ErrorTrap(::Display* display)
     g_trapFailed = false;
 }
 
+// The requests since the last answer still fall under the trap; without any
+// there is nothing to wait for.
 X11ErrorTrap::~X11ErrorTrap()
 {
-    XSync(display_, False);
+    if (NextRequest(display_) != answeredUpTo_)
+        XSync(display_, False);
     g_trapActive = false;
 }
 
 bool X11ErrorTrap::Failed()
 {
     XSync(display_, False);
+    answeredUpTo_ = NextRequest(display_);
     bool failed = g_trapFailed;
     g_trapFailed = false;
     return failed;

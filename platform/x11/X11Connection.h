@@ -84,6 +84,7 @@ public:
 
 private:
     _XDisplay* display_;
+    unsigned long answeredUpTo_ = 0;
 };
 
 }

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Tray.h"
 
+#include "platform/window/Messages.h"
 #include "platform/window/WindowSystem.h"
 
 #include <algorithm>
@@ -126,10 +127,12 @@ void X11Tray::FindManager()
     XId manager = XGetSelectionOwner(display, connection_.Atoms().systemTray);
     if (!manager || manager == manager_)
         return;
-    X11ErrorTrap trap(display);
-    XSelectInput(display, manager, StructureNotifyMask);
-    if (trap.Failed())
-        return; // gone again already
+    {
+        X11ErrorTrap trap(display);
+        XSelectInput(display, manager, StructureNotifyMask);
+        if (trap.Failed())
+            return; // gone again already
+    }
     manager_ = manager;
     for (auto& icon : icons_)
         Dock(*icon);
@@ -233,7 +236,7 @@ bool X11Tray::Handle(XEvent const& event)
         bool press = event.type == ButtonPress;
         uint32_t mouseMessage = 0;
         if (event.xbutton.button == Button1)
-            mouseMessage = press ? 0x0201 : 0x0202;
+            mouseMessage = press ? Msg::LeftButtonDown : Msg::LeftButtonUp;
         else if (event.xbutton.button == Button3)
             mouseMessage = press ? 0x0204 : 0x0205;
         if (mouseMessage && icon->callbackMessage)

@@ -208,11 +208,15 @@ bool X11WindowView::Present(Surface& picture, Point clientOffset)
     int32_t height = std::min(client_.Height(), picture.Height() - clientOffset.y);
     if (width <= 0 || height <= 0)
         return false;
-    if (!image_ || image_->image->width != width || image_->image->height != height) {
-        if (!MakeImage(width, height))
-            return false;
+    // An image is kept while it is large enough: a rolling animation resizes
+    // the window every step, and a new shared image costs several round trips.
+    bool fits = image_ && image_->image->width >= width && image_->image->height >= height;
+    if (!fits && !MakeImage(width, height))
+        return false;
+    if (!fits || width != shownWidth_ || height != shownHeight_)
         damage = { clientOffset.x, clientOffset.y, clientOffset.x + width, clientOffset.y + height };
-    }
+    shownWidth_ = width;
+    shownHeight_ = height;
     Rect area {
         std::max(damage.left - clientOffset.x, 0),
         std::max(damage.top - clientOffset.y, 0),
@@ -243,8 +247,8 @@ void X11WindowView::Repaint(Rect area)
 void X11WindowView::PutImage(Rect area, bool shared)
 {
     XImage* image = image_->image;
-    area = { std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, image->width),
-        std::min(area.bottom, image->height) };
+    area = { std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, shownWidth_),
+        std::min(area.bottom, shownHeight_) };
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     Display* display = connection_.Display();

@@ -48,6 +48,9 @@ private:
     Rect client_;
     struct Image;
     Image* image_ = nullptr;
+    // The part of the image that stands for the client area.
+    int32_t shownWidth_ = 0;
+    int32_t shownHeight_ = 0;
 };
 
 }
