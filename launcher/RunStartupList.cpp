@@ -78,4 +78,10 @@ void RunStartupList(std::u16string_view commandLine)
     }
 }
 
+int32_t TalvokMain(std::u16string_view commandLine)
+{
+    RunStartupList(commandLine);
+    return 0;
+}
+
 }

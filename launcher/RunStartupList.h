@@ -4,6 +4,7 @@
 // program of the RUN section in file order without waiting for any, and
 // report nothing, whatever fails.
 
+#include <cstdint>
 #include <string_view>
 
 namespace launcher {
@@ -11,5 +12,8 @@ namespace launcher {
 // `commandLine` names the INI file (double quotes allowed); when it is empty
 // the file sits beside the program file.
 void RunStartupList(std::u16string_view commandLine);
+
+// The launcher as a program: runs the list and ends with 0.
+int32_t TalvokMain(std::u16string_view commandLine);
 
 }

@@ -6,16 +6,10 @@
 
 namespace cesim {
 
-static int32_t Talvok(std::u16string_view commandLine)
-{
-    launcher::RunStartupList(commandLine);
-    return 0;
-}
-
 ProgramEntry FindProgram(std::string const& name)
 {
     if (name == "talvok")
-        return Talvok;
+        return launcher::TalvokMain;
     if (name == "vessarine")
         return panel::VessarineMain;
     if (name == "brellum")

@@ -4,12 +4,9 @@
 // the display (or say in one line why it cannot), join its words into the
 // command-line text, and run.
 
-#include <cstdint>
-#include <string_view>
+#include "programs/ProgramEntry.h"
 
 namespace desktop {
-
-using ProgramEntry = int32_t (*)(std::u16string_view commandLine);
 
 enum class Needs { Display, Nothing };
 

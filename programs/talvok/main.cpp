@@ -4,13 +4,7 @@
 #include "launcher/RunStartupList.h"
 #include "programs/desktop/DesktopMain.h"
 
-static int32_t Talvok(std::u16string_view commandLine)
-{
-    launcher::RunStartupList(commandLine);
-    return 0;
-}
-
 int main(int argc, char** argv)
 {
-    return desktop::RunOnDesktop("talvok", argc, argv, Talvok, desktop::Needs::Nothing);
+    return desktop::RunOnDesktop("talvok", argc, argv, launcher::TalvokMain, desktop::Needs::Nothing);
 }
