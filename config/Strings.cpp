@@ -22,6 +22,11 @@ int CompareN(char16_t const* a, char16_t const* b, size_t n)
     return 0;
 }
 
+bool StartsWith(char16_t const* string, std::u16string_view prefix)
+{
+    return CompareN(string, prefix.data(), prefix.size()) == 0;
+}
+
 size_t CopyString(char16_t const* source, char16_t* destination, size_t capacity)
 {
     if (capacity == 0)

@@ -4,6 +4,7 @@
 // They never allocate.
 
 #include <cstddef>
+#include <string_view>
 
 namespace config {
 
@@ -12,6 +13,9 @@ size_t StringLength(char16_t const* string);
 // Compares n units: 0 when equal, positive when a's unit is the greater at the
 // first difference. A string shorter than n never equals a longer one.
 int CompareN(char16_t const* a, char16_t const* b, size_t n);
+
+// Whether `string` begins with `prefix`, which holds no NUL.
+bool StartsWith(char16_t const* string, std::u16string_view prefix);
 
 // Copies at most capacity - 1 units and always terminates (unless capacity is 0).
 // Returns the number of units copied.

@@ -22,11 +22,6 @@ constexpr std::u16string_view kDefaultFile = u"Brellum.ini";
 constexpr size_t kProgramPathCapacity = 238;
 constexpr size_t kDefaultNameCapacity = 22;
 
-bool StartsWith(char16_t const* line, std::u16string_view keyword)
-{
-    return config::CompareN(keyword.data(), line, keyword.size()) == 0;
-}
-
 }
 
 class BindingFileReader final : public config::SectionHandler {
@@ -38,12 +33,12 @@ public:
 
     bool OpenSection(char16_t const* line, size_t) override
     {
-        if (StartsWith(line, u"BRELLUM")) {
+        if (config::StartsWith(line, u"BRELLUM")) {
             set_.bindings_.push_back(std::make_unique<KeyBinding>());
             section_ = Section::Binding;
             return true;
         }
-        if (StartsWith(line, u"SETTINGS")) {
+        if (config::StartsWith(line, u"SETTINGS")) {
             section_ = Section::Settings;
             return true;
         }
@@ -76,7 +71,7 @@ private:
             { u"QueryTermination", nullptr },
         };
         for (Key const& key : keys) {
-            if (!StartsWith(line, key.name))
+            if (!config::StartsWith(line, key.name))
                 continue;
             char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
             if (!value)

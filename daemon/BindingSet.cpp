@@ -69,11 +69,14 @@ bool BindingSet::IsServed(size_t index) const
     return true;
 }
 
+// The first binding of a key is the one served; it is looked up on every tick.
 KeyBinding* BindingSet::ServedBinding(WParam id)
 {
-    for (size_t i = 0; i < bindings_.size(); ++i) {
-        if (WParam(bindings_[i]->keyCode) == id)
-            return IsServed(i) ? bindings_[i].get() : nullptr;
+    if (id < 1 || id > 255)
+        return nullptr;
+    for (auto const& binding : bindings_) {
+        if (WParam(binding->keyCode) == id)
+            return binding.get();
     }
     return nullptr;
 }

@@ -12,11 +12,6 @@ namespace {
 constexpr std::u16string_view kClassName = u"Brellum";
 constexpr size_t kMinimumPath = 5;
 
-bool KeyIs(char16_t const* line, std::u16string_view key)
-{
-    return config::CompareN(key.data(), line, key.size()) == 0;
-}
-
 }
 
 KeyBinding::~KeyBinding()
@@ -51,7 +46,7 @@ bool KeyBinding::ReadValue(char16_t const* line, size_t length, bool report)
         { u"Disable", config::kMinimumValue, Target::Disable },
     };
     for (Key const& key : kKeys) {
-        if (!KeyIs(line, key.name))
+        if (!config::StartsWith(line, key.name))
             continue;
         char16_t const* value = config::ValueOf(line, length, key.minimum);
         if (!value) {

@@ -25,7 +25,7 @@ GlobalSettings::~GlobalSettings()
 
 static bool Is(char16_t const* line, std::u16string_view key)
 {
-    return config::CompareN(line, key.data(), key.size()) == 0;
+    return config::StartsWith(line, key);
 }
 
 bool GlobalSettings::ReadValue(char16_t const* line, size_t length, bool report)
