@@ -5,6 +5,7 @@
 #include "daemon/TrayIcon.h"
 #include "platform/Drawing.h"
 #include "platform/Shell.h"
+#include "platform/SolidDrawing.h"
 #include "platform/Windowing.h"
 
 #include <memory>
@@ -78,17 +79,16 @@ void OnPaint(WindowHandle window)
     Rect contactRect { 0, h - kColumn, w - kColumn, h };
     DrawText(dc, kContactLine.data(), int32_t(kContactLine.size()), contactRect, kCentredLine);
 
-    PenHandle pen = CreatePen(kSolidPen, 1, kGrey);
-    PenHandle previous = SelectObject(dc, pen);
-    MoveToEx(dc, w - kColumn, 0, nullptr);
-    LineTo(dc, w - kColumn, h);
-    for (int32_t d = 2; d <= 8; d += 2) {
-        MoveToEx(dc, w - d, h - kColumn + d, nullptr);
-        LineTo(dc, w - d, h - d);
-        LineTo(dc, w - kColumn + d, h - d);
+    {
+        SelectedPen pen(dc, 1, kGrey);
+        MoveToEx(dc, w - kColumn, 0, nullptr);
+        LineTo(dc, w - kColumn, h);
+        for (int32_t d = 2; d <= 8; d += 2) {
+            MoveToEx(dc, w - d, h - kColumn + d, nullptr);
+            LineTo(dc, w - d, h - d);
+            LineTo(dc, w - kColumn + d, h - d);
+        }
     }
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 
     Rect letterRect = IsActive() ? Rect { w - kColumn, 0, w, kColumn } : Rect { w - kColumn, kColumn, w, 2 * kColumn };
     DrawText(dc, IsActive() ? u"D" : u"E", 1, letterRect, kCentredLine);

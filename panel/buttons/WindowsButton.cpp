@@ -4,6 +4,7 @@
 #include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/displays/ScratchBitmap.h"
+#include "platform/SolidDrawing.h"
 
 #include <string_view>
 #include <utility>
@@ -70,11 +71,9 @@ void WindowsButton::DrawImage(ScratchBitmap& surface, int32_t x, int32_t y, Stat
     uint32_t const look = state == Pushed ? FrameControl::PushButton | FrameControl::Pushed : FrameControl::PushButton;
     DrawFrameControl(dc, area, FrameControl::Button, look);
 
-    BrushHandle const face = CreateSolidBrush(faceColors_[state]);
     Rect const inside { Rect::Saturate(int64_t(area.left) + kFaceInset), Rect::Saturate(int64_t(area.top) + kFaceInset),
         Rect::Saturate(int64_t(area.right) - kFaceInset), Rect::Saturate(int64_t(area.bottom) - kFaceInset) };
-    FillRect(dc, inside, face);
-    DeleteObject(face);
+    FillSolid(dc, inside, faceColors_[state]);
 }
 
 }

@@ -6,6 +6,7 @@
 #include "panel/core/PanelMessages.h"
 #include "panel/core/PanelWindow.h"
 #include "platform/MessageBox.h"
+#include "platform/SolidDrawing.h"
 #include "platform/System.h"
 #include "platform/Windowing.h"
 
@@ -34,9 +35,7 @@ void PrepareBackground(WindowHandle window, PanelWindow& panel)
         BitmapHandle picture = LoadBitmapFile(settings.backgroundBitmap);
         if (picture) {
             auto image = std::make_unique<ScratchBitmap>(panel.windowWidth, panel.windowHeight, false);
-            BrushHandle colour = CreateSolidBrush(settings.backgroundColor);
-            FillRect(image->Dc(), { 0, 0, panel.windowWidth, panel.windowHeight }, colour);
-            DeleteObject(colour);
+            FillSolid(image->Dc(), { 0, 0, panel.windowWidth, panel.windowHeight }, settings.backgroundColor);
             DeviceContext source = CreateCompatibleDC(image->Dc());
             BitmapHandle previous = SelectObject(source, picture);
             // -1 lines a screen-sized wallpaper up with where the window stands.

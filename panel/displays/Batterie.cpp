@@ -7,6 +7,7 @@
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Drawing.h"
 #include "platform/MessageBox.h"
+#include "platform/SolidDrawing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -150,36 +151,6 @@ void Batterie::Draw(ScratchBitmap& surface, int32_t x, int32_t y)
 }
 
 namespace {
-
-// A pen selected for one stroke, put back and deleted after it.
-class SelectedPen {
-public:
-    SelectedPen(DeviceContext dc, int32_t width, ColorRef color)
-        : dc_(dc)
-        , pen_(CreatePen(kSolidPen, width, color))
-        , previous_(SelectObject(dc, pen_))
-    {
-    }
-    ~SelectedPen()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(pen_);
-    }
-    SelectedPen(SelectedPen const&) = delete;
-    SelectedPen& operator=(SelectedPen const&) = delete;
-
-private:
-    DeviceContext dc_;
-    PenHandle pen_;
-    PenHandle previous_;
-};
-
-void FillSolid(DeviceContext dc, Rect const& rect, ColorRef color)
-{
-    BrushHandle brush = CreateSolidBrush(color);
-    FillRect(dc, rect, brush);
-    DeleteObject(brush);
-}
 
 // Channels scale by factor / 128 and stop at 255.
 ColorRef Scaled(ColorRef color, uint32_t factor)

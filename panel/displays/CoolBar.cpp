@@ -2,6 +2,7 @@
 
 #include "config/Strings.h"
 #include "panel/displays/PixelColor.h"
+#include "platform/SolidDrawing.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,8 +27,7 @@ struct Bar {
 void Outline(Bar const& bar, ColorRef border)
 {
     DeviceContext dc = bar.surface.Dc();
-    PenHandle pen = CreatePen(kSolidPen, 1, border);
-    PenHandle previous = SelectObject(dc, pen);
+    SelectedPen pen(dc, 1, border);
     int32_t const right = bar.x + bar.w - 1;
     int32_t const bottom = bar.y + bar.h - 1;
     MoveToEx(dc, bar.x, bar.y, nullptr);
@@ -39,8 +39,6 @@ void Outline(Bar const& bar, ColorRef border)
         MoveToEx(dc, bar.x + bar.fill + 1, bar.y, nullptr);
         LineTo(dc, bar.x + bar.fill + 1, bar.y + bar.h);
     }
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 int32_t Mix(int32_t from, int32_t to, int32_t weightFrom, int32_t weightTo, int32_t divisor)

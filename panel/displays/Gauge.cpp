@@ -3,6 +3,7 @@
 #include "panel/displays/BlurFilter.h"
 #include "panel/displays/ByteCount.h"
 #include "panel/displays/CoolBar.h"
+#include "platform/SolidDrawing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -86,17 +87,8 @@ void DrawPlainBar(GaugeRequest const& request, int32_t offset, uint32_t fraction
     // More available than the total (a device can report that) still fills only the bar.
     int64_t const fillWidth = (int64_t(request.width) * std::min(fraction, 1024u)) / 1024;
     Rect const fill { bar.left, bar.top, Rect::Saturate(bar.left + fillWidth), bar.bottom };
-    BrushHandle brush = CreateSolidBrush(percent > 25 ? request.colors.backgroundColorHigh : request.colors.backgroundColorLow);
-    FillRect(dc, fill, brush);
-    DeleteObject(brush);
-
-    PenHandle pen = CreatePen(kSolidPen, 1, request.colors.borderColor);
-    PenHandle previousPen = SelectObject(dc, pen);
-    BrushHandle previousBrush = SelectObject(dc, GetStockBrush(StockBrush::Hollow));
-    Rectangle(dc, bar.left, bar.top, bar.right, bar.bottom);
-    SelectObject(dc, previousBrush);
-    SelectObject(dc, previousPen);
-    DeleteObject(pen);
+    FillSolid(dc, fill, percent > 25 ? request.colors.backgroundColorHigh : request.colors.backgroundColorLow);
+    OutlineRect(dc, bar, request.colors.borderColor);
 
     if (request.flags & GaugeFlag::Percent) {
         char16_t text[kPercentCapacity];
@@ -117,14 +109,7 @@ void DrawCoolBar(ScratchBitmap& surface, GaugeRequest const& request, int32_t of
     BlurFilter(request.colors.blurColor, 1, 2).Apply(surface, inside);
 
     // Only its glow shows in the end: the bar's own outline covers this ring.
-    DeviceContext dc = request.dc;
-    PenHandle pen = CreatePen(kSolidPen, 1, request.colors.lightColor);
-    PenHandle previousPen = SelectObject(dc, pen);
-    BrushHandle previousBrush = SelectObject(dc, GetStockBrush(StockBrush::Hollow));
-    Rectangle(dc, bar.left, bar.top, bar.right, bar.bottom);
-    SelectObject(dc, previousBrush);
-    SelectObject(dc, previousPen);
-    DeleteObject(pen);
+    OutlineRect(request.dc, bar, request.colors.lightColor);
     BlurFilter(3).Apply(surface, bar);
 
     char16_t text[kPercentCapacity] = {};

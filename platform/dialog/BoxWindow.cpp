@@ -2,6 +2,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Drawing.h"
+#include "platform/SolidDrawing.h"
 #include "platform/Windowing.h"
 #include "platform/dialog/BoxIcons.h"
 #include "platform/dialog/BoxLayout.h"
@@ -39,18 +40,11 @@ BoxState* StateOf(WindowHandle window)
     return reinterpret_cast<BoxState*>(GetWindowLong(window, 0));
 }
 
-void FillWithColor(DeviceContext dc, Rect const& rect, ColorRef color)
-{
-    BrushHandle brush = CreateSolidBrush(color);
-    FillRect(dc, rect, brush);
-    DeleteObject(brush);
-}
-
 void PaintButton(DeviceContext dc, BoxButton const& button, bool isDefault, bool pushed)
 {
     Rect face = button.rect;
     if (isDefault) {
-        FillWithColor(dc, face, GetSysColor(kWindowFrameColor));
+        FillSolid(dc, face, GetSysColor(kWindowFrameColor));
         face = { face.left + 1, face.top + 1, face.right - 1, face.bottom - 1 };
     }
     DrawFrameControl(dc, face, FrameControl::Button,
@@ -69,7 +63,7 @@ void OnPaint(WindowHandle window, BoxState const& state)
     // The raised edges of a push button are the classic dialog frame as well.
     Rect whole = GetClientRect(window);
     DrawFrameControl(dc, whole, FrameControl::Button, FrameControl::PushButton);
-    FillWithColor(dc, layout.caption, GetSysColor(kActiveCaptionColor));
+    FillSolid(dc, layout.caption, GetSysColor(kActiveCaptionColor));
 
     SetBkMode(dc, BackgroundMode::Transparent);
     SetTextColor(dc, GetSysColor(kCaptionTextColor));
