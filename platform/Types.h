@@ -51,6 +51,23 @@ struct Rect {
         return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
     }
     constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+    // Every edge moved inwards by `by` (outwards when negative).
+    constexpr Rect Inset(int32_t by) const
+    {
+        return { Saturate(int64_t(left) + by), Saturate(int64_t(top) + by), Saturate(int64_t(right) - by),
+            Saturate(int64_t(bottom) - by) };
+    }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    constexpr Rect Union(Rect const& other) const
+    {
+        if (other.IsEmpty())
+            return *this;
+        if (IsEmpty())
+            return other;
+        return { left < other.left ? left : other.left, top < other.top ? top : other.top,
+            right > other.right ? right : other.right, bottom > other.bottom ? bottom : other.bottom };
+    }
     constexpr bool operator==(Rect const&) const = default;
 };
 

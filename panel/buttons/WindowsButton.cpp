@@ -71,9 +71,7 @@ void WindowsButton::DrawImage(ScratchBitmap& surface, int32_t x, int32_t y, Stat
     uint32_t const look = state == Pushed ? FrameControl::PushButton | FrameControl::Pushed : FrameControl::PushButton;
     DrawFrameControl(dc, area, FrameControl::Button, look);
 
-    Rect const inside { Rect::Saturate(int64_t(area.left) + kFaceInset), Rect::Saturate(int64_t(area.top) + kFaceInset),
-        Rect::Saturate(int64_t(area.right) - kFaceInset), Rect::Saturate(int64_t(area.bottom) - kFaceInset) };
-    FillSolid(dc, inside, faceColors_[state]);
+    FillSolid(dc, area.Inset(kFaceInset), faceColors_[state]);
 }
 
 }

@@ -25,12 +25,6 @@ uint32_t SystemPixel(int32_t index)
     return Surface::PixelOf(GetSysColor(index));
 }
 
-Rect Shrunk(Rect const& rect, int32_t by)
-{
-    return { Rect::Saturate(int64_t(rect.left) + by), Rect::Saturate(int64_t(rect.top) + by),
-        Rect::Saturate(int64_t(rect.right) - by), Rect::Saturate(int64_t(rect.bottom) - by) };
-}
-
 // The bottom and right edges own the corners they share with the top and left ones.
 void DrawRing(Canvas& canvas, Rect const& ring, RingColors colors)
 {
@@ -53,8 +47,8 @@ void DrawPushButton(Canvas& canvas, Rect const& rect, bool pushed)
     RingColors const outer = pushed ? RingColors { darkShadow, highlight } : RingColors { highlight, darkShadow };
     RingColors const inner = pushed ? RingColors { shadow, light } : RingColors { light, shadow };
     DrawRing(canvas, rect, outer);
-    DrawRing(canvas, Shrunk(rect, 1), inner);
-    canvas.FillRect(Shrunk(rect, kEdgeWidth), SystemPixel(SystemColor::ButtonFace));
+    DrawRing(canvas, rect.Inset(1), inner);
+    canvas.FillRect(rect.Inset(kEdgeWidth), SystemPixel(SystemColor::ButtonFace));
 }
 
 }
@@ -70,7 +64,7 @@ bool DrawFrameControl(DeviceContext dc, Rect& rect, uint32_t type, uint32_t stat
     if (auto canvas = tables.CanvasOf(*context))
         DrawPushButton(*canvas, rect, (state & FrameControl::Pushed) != 0);
     if (state & FrameControl::AdjustRect)
-        rect = Shrunk(rect, kEdgeWidth);
+        rect = rect.Inset(kEdgeWidth);
     return true;
 }
 

@@ -25,14 +25,7 @@ void Surface::Resize(int32_t width, int32_t height, uint32_t fill)
 
 void Surface::AddDamage(Rect const& rect)
 {
-    if (rect.right <= rect.left || rect.bottom <= rect.top)
-        return;
-    if (damage_.right <= damage_.left) {
-        damage_ = rect;
-        return;
-    }
-    damage_ = { std::min(damage_.left, rect.left), std::min(damage_.top, rect.top), std::max(damage_.right, rect.right),
-        std::max(damage_.bottom, rect.bottom) };
+    damage_ = damage_.Union(rect);
 }
 
 Rect Surface::TakeDamage()

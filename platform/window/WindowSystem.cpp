@@ -312,11 +312,8 @@ bool WindowSystem::Invalidate(WindowHandle handle, Rect const* rect, bool erase)
                      : client;
     if (area.left >= area.right || area.top >= area.bottom)
         return true;
-    if (window->invalid) {
-        Rect& invalid = *window->invalid;
-        area = { std::min(invalid.left, area.left), std::min(invalid.top, area.top), std::max(invalid.right, area.right),
-            std::max(invalid.bottom, area.bottom) };
-    }
+    if (window->invalid)
+        area = window->invalid->Union(area);
     window->invalid = area;
     window->eraseDue = window->eraseDue || erase;
     return true;
