@@ -22,11 +22,14 @@ std::string Content(IniFile const& ini)
     std::string text;
     for (int32_t n = 1; n <= ini.GetSectionCount(); ++n) {
         char const* name = ini.GetSectionName(n);
-        text += name ? "[" + std::string(name) + "]\n" : "(none)\n";
+        if (name)
+            text.append("[").append(name).append("]\n");
+        else
+            text += "(none)\n";
         for (int32_t i = 1; i <= ini.GetEntryCount(n); ++i) {
             char const* key = nullptr;
             char const* value = ini.GetEntry(n, i, key);
-            text += "<" + std::string(key) + ">=<" + value + ">\n";
+            text.append("<").append(key).append(">=<").append(value).append(">\n");
         }
     }
     return text;
