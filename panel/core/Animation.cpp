@@ -81,12 +81,12 @@ void ClosingPosition(int32_t kind, uint64_t elapsed, uint64_t total, Rect& rect)
 
 void AnimationStep(platform::WindowHandle window, PanelWindow& panel, bool opening)
 {
-    GlobalSettings& settings = *panel.settings;
+    GlobalSettings const& settings = *panel.settings;
     uint64_t total = settings.animationTime;
     uint64_t elapsed = uint32_t(platform::GetTickCount() - panel.animationStart);
     constexpr uint32_t kQuietMove = platform::PosFlag::NoZOrder | platform::PosFlag::NoActivate;
     int32_t width = settings.WindowWidth();
-    int32_t height = settings.ComputePanelHeight();
+    int32_t height = settings.PanelHeight();
     Point at = settings.ScreenPosition(width, height);
     Rect final = Rect::FromSize(at.x, at.y, width, height);
 

@@ -12,11 +12,6 @@ namespace panel {
 
 using platform::Rect;
 
-GlobalSettings::GlobalSettings(platform::WindowHandle panelWindow)
-    : window(panelWindow)
-{
-}
-
 GlobalSettings::~GlobalSettings()
 {
     for (auto& object : objects_)
@@ -139,7 +134,7 @@ int32_t GlobalSettings::WindowWidth() const
 }
 
 // Sums of file values are taken wide and saturated: a layout can hold any numbers.
-int32_t GlobalSettings::ComputePanelHeight()
+int32_t GlobalSettings::PanelHeight() const
 {
     int64_t computed = 2 * int64_t(border);
     switch (arrange) {
@@ -159,8 +154,7 @@ int32_t GlobalSettings::ComputePanelHeight()
     case Arrangement::None:
         return height;
     }
-    height = Rect::Saturate(computed);
-    return height;
+    return Rect::Saturate(computed);
 }
 
 uint32_t GlobalSettings::RefreshInterval() const

@@ -21,14 +21,13 @@ enum class Arrangement : int32_t { Vertical = 0, Horizontal = 1, None = 2 };
 
 class GlobalSettings : public IniObject {
 public:
-    explicit GlobalSettings(platform::WindowHandle window);
     // Objects go in list order.
     ~GlobalSettings() override;
 
     bool ReadValue(char16_t const* line, size_t length, bool report) override;
 
-    // The window height for the arrangement; stored in `height` for a row or column.
-    int32_t ComputePanelHeight();
+    // The window height: the objects' for a row or column, `height` for free placement.
+    int32_t PanelHeight() const;
     int32_t WindowWidth() const;
     // The period of the refresh timer; 0 for none.
     uint32_t RefreshInterval() const;
@@ -57,7 +56,6 @@ public:
     bool showMessage = true;
     bool quitOnDoubleClick = true;
     bool topMost = true;
-    platform::WindowHandle window;
     Painter* painter = nullptr;
     int32_t startUpAnimation = FlyRight;
     int32_t shutDownAnimation = FlyDown;

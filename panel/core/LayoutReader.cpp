@@ -15,15 +15,16 @@ namespace {
 
 class LayoutSections final : public config::SectionHandler {
 public:
-    LayoutSections(GlobalSettings& settings, char16_t const* folder)
+    LayoutSections(GlobalSettings& settings, platform::WindowHandle window, char16_t const* folder)
         : settings_(settings)
+        , window_(window)
         , folder_(folder)
     {
     }
 
     bool OpenSection(char16_t const* line, size_t) override
     {
-        Section section = CreateSection(line, settings_.window);
+        Section section = CreateSection(line, window_);
         switch (section.kind) {
         case SectionKind::Object:
             section.object->SetFolder(folder_);
@@ -43,22 +44,23 @@ public:
 
 private:
     GlobalSettings& settings_;
+    platform::WindowHandle window_;
     char16_t const* folder_;
     IniObject* current_ = nullptr;
 };
 
 }
 
-bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path)
+bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path, platform::WindowHandle window)
 {
     std::u16string fullPath(path.substr(0, config::kPathCapacity - 1));
     platform::File file = config::OpenConfigFile(config::kPanelDialect, fullPath.c_str(), config::kFileNotFoundCaption);
     if (!file.IsOpen())
-        return true;
+        return false;
 
     std::u16string folder = fullPath.substr(0, config::FolderLength(fullPath.c_str()));
     settings.SetFolder(folder.c_str());
-    LayoutSections sections(settings, folder.c_str());
+    LayoutSections sections(settings, window, folder.c_str());
     config::ReadSections(config::kPanelDialect, file, sections);
     file.Close();
     settings.SetFolder(nullptr);
@@ -70,7 +72,7 @@ bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path)
     }
     platform::ReleaseDC({}, screen);
     settings.ArrangeObjects();
-    return false;
+    return true;
 }
 
 }

@@ -10,7 +10,8 @@
 
 namespace panel {
 
-// True when the file cannot be read (already reported); the settings are then unchanged.
-bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path);
+// False when the file cannot be read (already reported); the settings are then
+// unchanged. `window` is the panel the buttons belong to.
+bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path, platform::WindowHandle window);
 
 }

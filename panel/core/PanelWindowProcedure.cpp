@@ -63,13 +63,13 @@ void PrepareBackground(WindowHandle window, PanelWindow& panel)
 LResult OnCreate(WindowHandle window, CreateParameters const& create)
 {
     auto panel = std::make_unique<PanelWindow>();
-    panel->settings = std::make_unique<GlobalSettings>(window);
-    if (ReadLayoutFile(*panel->settings, static_cast<char16_t const*>(create.parameter)))
+    panel->settings = std::make_unique<GlobalSettings>();
+    if (!ReadLayoutFile(*panel->settings, static_cast<char16_t const*>(create.parameter), window))
         return -1;
 
     GlobalSettings& settings = *panel->settings;
     panel->windowWidth = settings.WindowWidth();
-    panel->windowHeight = settings.ComputePanelHeight();
+    panel->windowHeight = settings.PanelHeight();
     panel->backBuffer = std::make_unique<ScratchBitmap>(panel->windowWidth, panel->windowHeight, true);
     panel->paintPainter = std::make_unique<PaintPainter>(window, *panel);
     panel->directPainter = std::make_unique<DirectPainter>(window, *panel);

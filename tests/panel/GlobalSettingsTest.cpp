@@ -1,4 +1,5 @@
 #include "panel/core/GlobalSettings.h"
+#include "panel/core/LayoutReader.h"
 #include "panel/displays/Space.h"
 #include "tests/support/TestDevice.h"
 
@@ -26,7 +27,7 @@ void AddSpace(GlobalSettings& settings, int32_t size)
 class GlobalSettingsTest : public ::testing::Test {
 protected:
     TestDevice device_;
-    GlobalSettings settings_ { platform::WindowHandle { 7 } };
+    GlobalSettings settings_;
 };
 
 TEST_F(GlobalSettingsTest, KeysInTheirOrderWithTheirReports)
@@ -79,13 +80,13 @@ TEST_F(GlobalSettingsTest, ColumnsSizeTheWindowAndStretchTheirObjects)
 {
     Read(settings_, u"Width=200");
     Read(settings_, u"Border=4");
-    EXPECT_EQ(settings_.ComputePanelHeight(), 8); // no objects: just the borders
+    EXPECT_EQ(settings_.PanelHeight(), 8); // no objects: just the borders
     AddSpace(settings_, 20);
     AddSpace(settings_, 30);
     AddSpace(settings_, 40);
     settings_.ArrangeObjects();
     EXPECT_EQ(settings_.WindowWidth(), 208);
-    EXPECT_EQ(settings_.ComputePanelHeight(), 8 + 90 + 2 * 2);
+    EXPECT_EQ(settings_.PanelHeight(), 8 + 90 + 2 * 2);
     auto& objects = settings_.Objects();
     EXPECT_EQ(objects[0]->GetY(), 4);
     EXPECT_EQ(objects[1]->GetY(), 26);
@@ -107,9 +108,9 @@ TEST_F(GlobalSettingsTest, RowsAndFreePlacement)
     EXPECT_EQ(settings_.Objects()[2]->GetX(), 110);
     EXPECT_EQ(settings_.Objects()[2]->GetY(), 0);
     EXPECT_EQ(settings_.WindowWidth(), 128);
-    EXPECT_EQ(settings_.ComputePanelHeight(), 70);
+    EXPECT_EQ(settings_.PanelHeight(), 70);
 
-    GlobalSettings free { {} };
+    GlobalSettings free;
     Read(free, u"Arrange=No");
     Read(free, u"Width=240");
     Read(free, u"Height=40");
@@ -118,7 +119,7 @@ TEST_F(GlobalSettingsTest, RowsAndFreePlacement)
     free.ArrangeObjects();
     EXPECT_EQ(free.Objects()[0]->GetX(), 209);
     EXPECT_EQ(free.Objects()[0]->GetY(), 9);
-    EXPECT_EQ(free.ComputePanelHeight(), 40);
+    EXPECT_EQ(free.PanelHeight(), 40);
 }
 
 TEST_F(GlobalSettingsTest, RefreshOnlyShortensTheShortestInterval)
@@ -149,8 +150,26 @@ TEST_F(GlobalSettingsTest, HugeValuesSaturateInsteadOfOverflowing)
     AddSpace(settings_, 2147483647);
     settings_.ArrangeObjects();
     EXPECT_EQ(settings_.WindowWidth(), INT32_MAX);
-    EXPECT_EQ(settings_.ComputePanelHeight(), INT32_MAX);
+    EXPECT_EQ(settings_.PanelHeight(), INT32_MAX);
     EXPECT_EQ(settings_.Objects()[1]->GetY(), INT32_MAX);
+}
+
+TEST_F(GlobalSettingsTest, ReadingALayoutFileSaysWhetherItCouldBeRead)
+{
+    device_.WriteUtf16("a.ini", u"GLOBALSETTINGS\r\nWidth=200\r\nBorder=3\r\n\r\nSPACE\r\nSpace=20\r\n");
+    EXPECT_TRUE(ReadLayoutFile(settings_, u"\\a.ini", {}));
+    EXPECT_EQ(settings_.width, 200);
+    ASSERT_EQ(settings_.Objects().size(), 1u);
+    EXPECT_EQ(settings_.Objects()[0]->GetY(), 3); // prepared and placed
+    EXPECT_EQ(settings_.PanelHeight(), 26);
+
+    GlobalSettings missing;
+    EXPECT_FALSE(ReadLayoutFile(missing, u"\\missing.ini", {}));
+    EXPECT_TRUE(missing.Objects().empty());
+    EXPECT_EQ(missing.width, 128);
+    auto boxes = device_.Events("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(R"("caption":"Datei nicht gefunden:","text":"\\missing.ini")"), std::string::npos);
 }
 
 }
