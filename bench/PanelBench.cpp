@@ -45,15 +45,17 @@ void RefreshTick(benchmark::State& state, bool everyObjectDue)
     ShowPanel(window);
     UpdateWindow(window);
     PanelWindow& panel = *PanelOf(window);
+    DeviceContext dc = GetDC(window);
     for (auto _ : state) {
         // A tick redraws the due objects over their restored background and copies them out.
         if (everyObjectDue) {
             for (auto& object : panel.settings->Objects())
-                panel.RedrawObject(*object);
+                panel.RedrawObject(*object, dc);
         } else {
-            panel.UpdateDueObjects();
+            panel.UpdateDueObjects(dc);
         }
     }
+    ReleaseDC(window, dc);
     RemoveAndDestroyWindow(window);
 }
 BENCHMARK_CAPTURE(RefreshTick, every_object_due, true)->Unit(benchmark::kMicrosecond);

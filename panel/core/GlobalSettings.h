@@ -15,8 +15,6 @@
 
 namespace panel {
 
-class Painter;
-
 enum class Arrangement : int32_t { Vertical = 0, Horizontal = 1, None = 2 };
 
 class GlobalSettings : public IniObject {
@@ -56,7 +54,6 @@ public:
     bool showMessage = true;
     bool quitOnDoubleClick = true;
     bool topMost = true;
-    Painter* painter = nullptr;
     int32_t startUpAnimation = FlyRight;
     int32_t shutDownAnimation = FlyDown;
     bool accelerated = true;

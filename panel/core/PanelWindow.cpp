@@ -30,13 +30,13 @@ void PanelWindow::RestoreBackground(Rect const& rect)
     platform::FillRect(backBuffer->Dc(), rect, brush);
 }
 
-void PanelWindow::RedrawObject(DesktopObject& object)
+void PanelWindow::RedrawObject(DesktopObject& object, platform::DeviceContext dc)
 {
     Rect rect = Rect::FromSize(object.GetX(), object.GetY(), object.GetWidth(), object.GetHeight());
-    Painter& painter = *settings->painter;
-    ScratchBitmap& surface = painter.Begin(rect);
-    object.Draw(surface, object.GetX(), object.GetY());
-    painter.End(rect);
+    RestoreBackground(rect);
+    object.Draw(*backBuffer, object.GetX(), object.GetY());
+    platform::BitBlt(dc, rect.left, rect.top, rect.Width(), rect.Height(), backBuffer->Dc(), rect.left, rect.top,
+        platform::kSourceCopy);
 }
 
 void PanelWindow::DrawAllObjects(ScratchBitmap& surface)
@@ -46,16 +46,16 @@ void PanelWindow::DrawAllObjects(ScratchBitmap& surface)
         object->Draw(surface, object->GetX(), object->GetY());
 }
 
-void PanelWindow::UpdateDueObjects()
+void PanelWindow::UpdateDueObjects(platform::DeviceContext dc)
 {
     for (auto& object : settings->Objects()) {
         if (object->IsDue())
-            RedrawObject(*object);
+            RedrawObject(*object, dc);
     }
 }
 
 // The first object in file order under the point gets the press.
-void PanelWindow::PressAt(int32_t x, int32_t y)
+void PanelWindow::PressAt(int32_t x, int32_t y, platform::DeviceContext dc)
 {
     for (auto& object : settings->Objects()) {
         Rect rect = Rect::FromSize(object->GetX(), object->GetY(), object->GetWidth(), object->GetHeight());
@@ -63,18 +63,18 @@ void PanelWindow::PressAt(int32_t x, int32_t y)
             continue;
         settings->pressedObject = object.get();
         if (object->OnPress(x - object->GetX(), y - object->GetY()))
-            RedrawObject(*object);
+            RedrawObject(*object, dc);
         return;
     }
 }
 
-void PanelWindow::ReleaseAt(int32_t x, int32_t y)
+void PanelWindow::ReleaseAt(int32_t x, int32_t y, platform::DeviceContext dc)
 {
     DesktopObject* object = settings->pressedObject;
     if (!object)
         return;
     if (object->OnRelease(x - object->GetX(), y - object->GetY()))
-        RedrawObject(*object);
+        RedrawObject(*object, dc);
     if (settings->pressedObject == object)
         settings->pressedObject = nullptr;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 // The state of one panel window: its settings and objects, the back buffer
-// that always holds the whole picture, the background, the painters, and the
-// animation in progress. The window owns it through its extra storage.
+// that always holds the whole picture, the background, and the animation in
+// progress. The window owns it through its extra storage.
 
 #include "panel/core/GlobalSettings.h"
-#include "panel/core/Painter.h"
 #include "panel/displays/ScratchBitmap.h"
 
 #include <memory>
@@ -21,19 +20,20 @@ public:
 
     // The background colour or picture, back in the back buffer within `rect`.
     void RestoreBackground(platform::Rect const& rect);
-    void RedrawObject(DesktopObject& object);
+    // Redraws the object over its background in the back buffer and copies
+    // the area to `dc`.
+    void RedrawObject(DesktopObject& object, platform::DeviceContext dc);
     void DrawAllObjects(ScratchBitmap& surface);
-    void UpdateDueObjects();
-    void PressAt(int32_t x, int32_t y);
-    void ReleaseAt(int32_t x, int32_t y);
+    void UpdateDueObjects(platform::DeviceContext dc);
+    // Pen input in client coordinates; a redrawn object is copied to `dc`.
+    void PressAt(int32_t x, int32_t y, platform::DeviceContext dc);
+    void ReleaseAt(int32_t x, int32_t y, platform::DeviceContext dc);
 
     std::unique_ptr<GlobalSettings> settings;
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
     platform::BrushHandle backgroundBrush;
     std::unique_ptr<ScratchBitmap> backgroundImage;
-    std::unique_ptr<PaintPainter> paintPainter;
-    std::unique_ptr<DirectPainter> directPainter;
     bool fullRedraw = false;
     bool refreshDue = false;
     std::unique_ptr<ScratchBitmap> backBuffer;

@@ -71,9 +71,6 @@ LResult OnCreate(WindowHandle window, CreateParameters const& create)
     panel->windowWidth = settings.WindowWidth();
     panel->windowHeight = settings.PanelHeight();
     panel->backBuffer = std::make_unique<ScratchBitmap>(panel->windowWidth, panel->windowHeight, true);
-    panel->paintPainter = std::make_unique<PaintPainter>(window, *panel);
-    panel->directPainter = std::make_unique<DirectPainter>(window, *panel);
-    settings.painter = panel->paintPainter.get();
     if (settings.topMost)
         SetWindowPos(window, { InsertAfter::Kind::TopMost, {} }, 0, 0, 0, 0, PosFlag::NoMove | PosFlag::NoSize);
 
@@ -108,8 +105,7 @@ void OnPaint(WindowHandle window, PanelWindow* panel)
         }
         if (panel->refreshDue) {
             panel->refreshDue = false;
-            panel->paintPainter->paintContext = paint.dc;
-            panel->UpdateDueObjects();
+            panel->UpdateDueObjects(paint.dc);
         }
     }
     EndPaint(window, paint);
@@ -182,13 +178,13 @@ LResult PanelWindowProcedure(WindowHandle window, uint32_t message, WParam wPara
     case Msg::LeftButtonUp: {
         if (!panel || panel->animating)
             return 0;
-        GlobalSettings& settings = *panel->settings;
-        settings.painter = panel->directPainter.get();
+        // An object that the pen changes is copied straight into the window, outside a paint cycle.
+        DeviceContext dc = GetDC(window);
         if (message == Msg::LeftButtonDown)
-            panel->PressAt(LowWord(uintptr_t(lParam)), HighWord(uintptr_t(lParam)));
+            panel->PressAt(LowWord(uintptr_t(lParam)), HighWord(uintptr_t(lParam)), dc);
         else
-            panel->ReleaseAt(LowWord(uintptr_t(lParam)), HighWord(uintptr_t(lParam)));
-        settings.painter = panel->paintPainter.get();
+            panel->ReleaseAt(LowWord(uintptr_t(lParam)), HighWord(uintptr_t(lParam)), dc);
+        ReleaseDC(window, dc);
         if (message == Msg::LeftButtonDown)
             SetCapture(window);
         else

@@ -530,7 +530,9 @@ TEST_F(BatterieTest, ATapRedrawsTheBatteryWithAFreshQuery)
     EXPECT_TRUE(backBufferMatches(PlainBattery(3, kHigh))); // the device's 75 %
 
     Power().BatteryLifePercent = 20;
-    panel.PressAt(battery.GetX() + 10, battery.GetY() + 5);
+    DeviceContext dc = GetDC(window);
+    panel.PressAt(battery.GetX() + 10, battery.GetY() + 5, dc);
+    ReleaseDC(window, dc);
     EXPECT_TRUE(backBufferMatches(PlainBattery(1, kCritical)));
     RemoveAndDestroyWindow(window);
 }
