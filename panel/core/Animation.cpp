@@ -79,10 +79,10 @@ void ClosingPosition(int32_t kind, uint64_t elapsed, uint64_t total, Rect& rect)
     rect = f.ToRect();
 }
 
-void AnimationStep(platform::WindowHandle window, PanelWindow& panel, bool opening)
+void AnimationStep(PanelWindow& panel, bool opening)
 {
     GlobalSettings const& settings = *panel.settings;
-    uint64_t total = settings.animationTime;
+    uint64_t total = panel.animationTime;
     uint64_t elapsed = uint32_t(platform::GetTickCount() - panel.animationStart);
     constexpr uint32_t kQuietMove = platform::PosFlag::NoZOrder | platform::PosFlag::NoActivate;
     int32_t width = settings.WindowWidth();
@@ -90,6 +90,7 @@ void AnimationStep(platform::WindowHandle window, PanelWindow& panel, bool openi
     Point at = settings.ScreenPosition(width, height);
     Rect final = Rect::FromSize(at.x, at.y, width, height);
 
+    platform::WindowHandle window = panel.window;
     if (elapsed > total || total == 0) {
         if (opening) {
             platform::SetWindowPos(window, {}, final.left, final.top, final.Width(), final.Height(), kQuietMove);
@@ -110,9 +111,9 @@ void AnimationStep(platform::WindowHandle window, PanelWindow& panel, bool openi
     }
     Rect step = final;
     if (opening)
-        OpeningPosition(settings.startUpAnimation, elapsed, total, step);
+        OpeningPosition(panel.openingAnimation, elapsed, total, step);
     else
-        ClosingPosition(settings.shutDownAnimation, elapsed, total, step);
+        ClosingPosition(panel.closingAnimation, elapsed, total, step);
     platform::SetWindowPos(window, {}, step.left, step.top, step.Width(), step.Height(), kQuietMove);
 }
 

@@ -15,6 +15,8 @@ namespace panel {
 void OpeningPosition(int32_t kind, uint64_t elapsed, uint64_t total, platform::Rect& rect);
 void ClosingPosition(int32_t kind, uint64_t elapsed, uint64_t total, platform::Rect& rect);
 
-void AnimationStep(platform::WindowHandle window, PanelWindow& panel, bool opening);
+// Moves the window to where the animation in progress has it now; the last
+// step stops the opening timer, or ends the window or the whole panel.
+void AnimationStep(PanelWindow& panel, bool opening);
 
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-// Everything about one panel window as a whole: place and size, background,
-// spacing and arrangement of the objects, refresh cap, double-click and
-// top-most behaviour, animations. Owner of the window's objects.
+// What a layout file says about its panel window as a whole: place and size,
+// background, spacing and arrangement of the objects, refresh cap,
+// double-click and top-most behaviour, animations; and the objects it lists,
+// which it owns. Nothing here changes while the panel runs: that is
+// PanelWindow's.
 
 #include "panel/core/AnimationKind.h"
 #include "panel/core/DesktopObject.h"
@@ -38,7 +40,6 @@ public:
     std::vector<std::unique_ptr<DesktopObject>>& Objects() { return objects_; }
     void AppendObject(std::unique_ptr<DesktopObject> object) { objects_.push_back(std::move(object)); }
 
-    DesktopObject* pressedObject = nullptr;
     int32_t x = 0;
     int32_t y = 0;
     int32_t distance = 2;

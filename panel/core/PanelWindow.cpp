@@ -6,6 +6,18 @@ namespace panel {
 
 using platform::Rect;
 
+PanelWindow::PanelWindow(platform::WindowHandle panelWindow, std::unique_ptr<GlobalSettings> layout)
+    : window(panelWindow)
+    , settings(std::move(layout))
+    , windowWidth(settings->WindowWidth())
+    , windowHeight(settings->PanelHeight())
+    , backBuffer(std::make_unique<ScratchBitmap>(windowWidth, windowHeight, true))
+    , openingAnimation(settings->startUpAnimation)
+    , closingAnimation(settings->shutDownAnimation)
+    , animationTime(settings->animationTime)
+{
+}
+
 PanelWindow::~PanelWindow()
 {
     // The objects go first: they may still hold fonts selected into the back buffer.
@@ -61,7 +73,7 @@ void PanelWindow::PressAt(int32_t x, int32_t y, platform::DeviceContext dc)
         Rect rect = Rect::FromSize(object->GetX(), object->GetY(), object->GetWidth(), object->GetHeight());
         if (!rect.Contains({ x, y }))
             continue;
-        settings->pressedObject = object.get();
+        pressedObject = object.get();
         if (object->OnPress(x - object->GetX(), y - object->GetY()))
             RedrawObject(*object, dc);
         return;
@@ -70,13 +82,13 @@ void PanelWindow::PressAt(int32_t x, int32_t y, platform::DeviceContext dc)
 
 void PanelWindow::ReleaseAt(int32_t x, int32_t y, platform::DeviceContext dc)
 {
-    DesktopObject* object = settings->pressedObject;
+    DesktopObject* object = pressedObject;
     if (!object)
         return;
     if (object->OnRelease(x - object->GetX(), y - object->GetY()))
         RedrawObject(*object, dc);
-    if (settings->pressedObject == object)
-        settings->pressedObject = nullptr;
+    if (pressedObject == object)
+        pressedObject = nullptr;
 }
 
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// The state of one panel window: its settings and objects, the back buffer
-// that always holds the whole picture, the background, and the animation in
-// progress. The window owns it through its extra storage.
+// The running state of one panel window: the layout it was opened with, the
+// back buffer that always holds the whole picture, the background, the
+// pressed object, and the animations in effect and in progress. The window
+// owns it through its extra storage, and PanelWindowProcedure drives it.
 
 #include "panel/core/GlobalSettings.h"
 #include "panel/displays/ScratchBitmap.h"
@@ -13,7 +14,7 @@ namespace panel {
 
 class PanelWindow {
 public:
-    PanelWindow() = default;
+    PanelWindow(platform::WindowHandle window, std::unique_ptr<GlobalSettings> layout);
     ~PanelWindow();
     PanelWindow(PanelWindow const&) = delete;
     PanelWindow& operator=(PanelWindow const&) = delete;
@@ -29,6 +30,7 @@ public:
     void PressAt(int32_t x, int32_t y, platform::DeviceContext dc);
     void ReleaseAt(int32_t x, int32_t y, platform::DeviceContext dc);
 
+    platform::WindowHandle const window;
     std::unique_ptr<GlobalSettings> settings;
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
@@ -37,6 +39,12 @@ public:
     bool fullRedraw = false;
     bool refreshDue = false;
     std::unique_ptr<ScratchBitmap> backBuffer;
+    // Between press and release; the release goes to it wherever the pen is.
+    DesktopObject* pressedObject = nullptr;
+    // The layout's own animations, until a layout switch chooses others.
+    int32_t openingAnimation;
+    int32_t closingAnimation;
+    uint32_t animationTime;
     uint32_t animationStart = 0;
     bool animating = false;
     bool quitWhenClosed = true;

@@ -20,15 +20,15 @@ namespace {
 
 constexpr uint32_t kPanelBox = Box::Ok | Box::SetForeground;
 
-void StartAnimation(WindowHandle window, PanelWindow& panel, uintptr_t timer)
+void StartAnimation(PanelWindow& panel, uintptr_t timer)
 {
     panel.animating = true;
     panel.animationStart = GetTickCount();
-    SetTimer(window, timer, kAnimationStep);
+    SetTimer(panel.window, timer, kAnimationStep);
 }
 
 // Paints the background colour, with the background picture over it when it loads.
-void PrepareBackground(WindowHandle window, PanelWindow& panel)
+void PrepareBackground(PanelWindow& panel)
 {
     GlobalSettings& settings = *panel.settings;
     if (!settings.backgroundBitmap.empty()) {
@@ -57,38 +57,41 @@ void PrepareBackground(WindowHandle window, PanelWindow& panel)
         }
     }
     panel.backgroundBrush = CreateSolidBrush(settings.backgroundColor);
-    (void)window;
 }
 
+// -1 refuses the creation when the layout file cannot be read.
 LResult OnCreate(WindowHandle window, CreateParameters const& create)
 {
-    auto panel = std::make_unique<PanelWindow>();
-    panel->settings = std::make_unique<GlobalSettings>();
-    if (!ReadLayoutFile(*panel->settings, static_cast<char16_t const*>(create.parameter), window))
+    auto settings = std::make_unique<GlobalSettings>();
+    if (!ReadLayoutFile(*settings, static_cast<char16_t const*>(create.parameter), window))
         return -1;
 
-    GlobalSettings& settings = *panel->settings;
-    panel->windowWidth = settings.WindowWidth();
-    panel->windowHeight = settings.PanelHeight();
-    panel->backBuffer = std::make_unique<ScratchBitmap>(panel->windowWidth, panel->windowHeight, true);
-    if (settings.topMost)
+    auto panel = std::make_unique<PanelWindow>(window, std::move(settings));
+    if (panel->settings->topMost)
         SetWindowPos(window, { InsertAfter::Kind::TopMost, {} }, 0, 0, 0, 0, PosFlag::NoMove | PosFlag::NoSize);
-
-    PrepareBackground(window, *panel);
+    PrepareBackground(*panel);
     panel->RestoreBackground({ 0, 0, panel->windowWidth, panel->windowHeight });
     panel->DrawAllObjects(*panel->backBuffer);
-    if (uint32_t period = settings.RefreshInterval())
+    if (uint32_t period = panel->settings->RefreshInterval())
         SetTimer(window, kRefreshTimer, period);
 
     PanelWindow& state = *panel;
     SetWindowLong(window, 0, reinterpret_cast<intptr_t>(panel.release()));
-    if (settings.startUpAnimation == NoAnimation) {
-        Point at = settings.ScreenPosition(state.windowWidth, state.windowHeight);
+    if (state.openingAnimation == NoAnimation) {
+        Point at = state.settings->ScreenPosition(state.windowWidth, state.windowHeight);
         SetWindowPos(window, {}, at.x, at.y, state.windowWidth, state.windowHeight, PosFlag::NoOwnerZOrder);
     } else {
-        StartAnimation(window, state, kOpeningTimer);
+        StartAnimation(state, kOpeningTimer);
     }
     return 0;
+}
+
+void OnDestroy(WindowHandle window, PanelWindow* panel)
+{
+    if (panel->settings->RefreshInterval() != 0)
+        KillTimer(window, kRefreshTimer);
+    SetWindowLong(window, 0, 0);
+    delete panel;
 }
 
 void OnPaint(WindowHandle window, PanelWindow* panel)
@@ -111,11 +114,39 @@ void OnPaint(WindowHandle window, PanelWindow* panel)
     EndPaint(window, paint);
 }
 
-void RequestClose(WindowHandle window, PanelWindow* panel, int32_t exitCode)
+// A refresh tick only asks for a paint: the due objects are redrawn inside it.
+void OnTimer(PanelWindow& panel, uintptr_t timer)
 {
-    if (panel && panel->settings->shutDownAnimation != NoAnimation) {
+    if (timer == kRefreshTimer) {
+        panel.refreshDue = true;
+        InvalidateRect(panel.window, nullptr, false);
+    } else if (timer == kOpeningTimer || timer == kClosingTimer) {
+        AnimationStep(panel, timer == kOpeningTimer);
+    }
+}
+
+// An object that the pen changes is copied straight into the window, outside a paint cycle.
+void OnPen(PanelWindow& panel, bool down, LParam point)
+{
+    int32_t x = LowWord(uintptr_t(point));
+    int32_t y = HighWord(uintptr_t(point));
+    DeviceContext dc = GetDC(panel.window);
+    if (down)
+        panel.PressAt(x, y, dc);
+    else
+        panel.ReleaseAt(x, y, dc);
+    ReleaseDC(panel.window, dc);
+    if (down)
+        SetCapture(panel.window);
+    else
+        ReleaseCapture();
+}
+
+void RequestClose(PanelWindow* panel, int32_t exitCode)
+{
+    if (panel && panel->closingAnimation != NoAnimation) {
         panel->exitCode = exitCode;
-        StartAnimation(window, *panel, kClosingTimer);
+        StartAnimation(*panel, kClosingTimer);
         return;
     }
     PostQuitMessage(exitCode);
@@ -126,33 +157,52 @@ void ShowAbout()
     MessageBox({}, u" - Vessarine 1.6.1 - \n\nVessarine-Team\nvessarine@example.org", u"Über", kPanelBox | Box::IconInformation);
 }
 
-void SwitchLayout(WindowHandle window, PanelWindow& panel, char16_t const* path, int32_t animation)
+void OnDoubleClick(WindowHandle window, PanelWindow& panel, int32_t exitCode)
 {
-    panel.settings->shutDownAnimation = animation;
+    if (!panel.settings->quitOnDoubleClick)
+        return;
+    if (panel.settings->showMessage)
+        ShowAbout();
+    // Asked again: the window may have gone while the box was open.
+    RequestClose(PanelOf(window), exitCode);
+}
+
+// The next window opens with the animation this one closes with, and this
+// one closes for as long as the next one opens.
+void SwitchLayout(PanelWindow& panel, char16_t const* path, int32_t animation)
+{
+    panel.closingAnimation = animation;
     WindowHandle next = CreateLayoutWindow(path);
     if (next) {
-        panel.settings->animationTime = uint32_t(SendMessage(next, StartAnimationMessage, 0, animation));
+        panel.animationTime = uint32_t(SendMessage(next, StartAnimationMessage, 0, animation));
         ShowPanel(next);
         panel.quitWhenClosed = false;
     }
-    StartAnimation(window, panel, kClosingTimer);
+    StartAnimation(panel, kClosingTimer);
+}
+
+LResult OnStartAnimation(PanelWindow& panel, int32_t animation)
+{
+    panel.openingAnimation = animation;
+    if (!panel.animating)
+        StartAnimation(panel, kOpeningTimer);
+    return LResult(panel.animationTime);
 }
 
 }
 
+// Until creation has ended, and after it failed, there is no panel: its
+// messages are then taken and ignored.
 LResult PanelWindowProcedure(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     PanelWindow* panel = PanelOf(window);
+    bool const penFree = panel && !panel->animating;
     switch (message) {
     case Msg::Create:
         return OnCreate(window, *reinterpret_cast<CreateParameters const*>(lParam));
     case Msg::Destroy:
-        if (panel) {
-            if (panel->settings->RefreshInterval() != 0)
-                KillTimer(window, kRefreshTimer);
-            SetWindowLong(window, 0, 0);
-            delete panel;
-        }
+        if (panel)
+            OnDestroy(window, panel);
         return 0;
     case Msg::Paint:
         OnPaint(window, panel);
@@ -162,53 +212,27 @@ LResult PanelWindowProcedure(WindowHandle window, uint32_t message, WParam wPara
             panel->fullRedraw = true;
         return 0;
     case Msg::Close:
-        RequestClose(window, panel, int32_t(uint32_t(wParam)));
+        RequestClose(panel, int32_t(uint32_t(wParam)));
         return 0;
     case Msg::Timer:
-        if (!panel)
-            return 0;
-        if (wParam == kRefreshTimer) {
-            panel->refreshDue = true;
-            InvalidateRect(window, nullptr, false);
-        } else if (wParam == kOpeningTimer || wParam == kClosingTimer) {
-            AnimationStep(window, *panel, wParam == kOpeningTimer);
-        }
+        if (panel)
+            OnTimer(*panel, wParam);
         return 0;
     case Msg::LeftButtonDown:
-    case Msg::LeftButtonUp: {
-        if (!panel || panel->animating)
-            return 0;
-        // An object that the pen changes is copied straight into the window, outside a paint cycle.
-        DeviceContext dc = GetDC(window);
-        if (message == Msg::LeftButtonDown)
-            panel->PressAt(LowWord(uintptr_t(lParam)), HighWord(uintptr_t(lParam)), dc);
-        else
-            panel->ReleaseAt(LowWord(uintptr_t(lParam)), HighWord(uintptr_t(lParam)), dc);
-        ReleaseDC(window, dc);
-        if (message == Msg::LeftButtonDown)
-            SetCapture(window);
-        else
-            ReleaseCapture();
+    case Msg::LeftButtonUp:
+        if (penFree)
+            OnPen(*panel, message == Msg::LeftButtonDown, lParam);
         return 0;
-    }
     case Msg::LeftButtonDoubleClick:
-        if (!panel || panel->animating || !panel->settings->quitOnDoubleClick)
-            return 0;
-        if (panel->settings->showMessage)
-            ShowAbout();
-        RequestClose(window, PanelOf(window), int32_t(uint32_t(wParam)));
+        if (penFree)
+            OnDoubleClick(window, *panel, int32_t(uint32_t(wParam)));
         return 0;
     case SwitchLayoutMessage:
         if (panel)
-            SwitchLayout(window, *panel, reinterpret_cast<char16_t const*>(wParam), int32_t(lParam));
+            SwitchLayout(*panel, reinterpret_cast<char16_t const*>(wParam), int32_t(lParam));
         return 0;
     case StartAnimationMessage:
-        if (!panel)
-            return 0;
-        panel->settings->startUpAnimation = int32_t(lParam);
-        if (!panel->animating)
-            StartAnimation(window, *panel, kOpeningTimer);
-        return LResult(panel->settings->animationTime);
+        return panel ? OnStartAnimation(*panel, int32_t(lParam)) : 0;
     default:
         return DefWindowProc(window, message, wParam, lParam);
     }

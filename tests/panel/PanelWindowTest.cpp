@@ -74,7 +74,7 @@ TEST(PanelWindow, ALateStepEndsTheAnimationAtTheFinalRectangle)
     PanelWindow& panel = *PanelOf(window);
     ASSERT_TRUE(panel.animating);
     panel.animationStart = platform::GetTickCount() - 900;
-    AnimationStep(window, panel, true);
+    AnimationStep(panel, true);
     EXPECT_FALSE(panel.animating);
     EXPECT_EQ(platform::GetWindowRect(window), platform::Rect::FromSize(5, 6, 128, 30));
     EXPECT_FALSE(platform::KillTimer(window, kOpeningTimer)); // already stopped
