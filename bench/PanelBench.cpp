@@ -27,11 +27,12 @@ void StartUpToFirstPicture(benchmark::State& state)
         HeadlessDevice device(Examples());
         ScopedBackend installed(device);
         RegisterPanelClass();
-        WindowHandle window = CreateLayoutWindow(u"\\main.ini");
+        PanelProgram program;
+        WindowHandle window = program.CreateLayoutWindow(u"\\main.ini");
         ShowPanel(window);
         UpdateWindow(window);
         benchmark::DoNotOptimize(PanelOf(window));
-        RemoveAndDestroyWindow(window);
+        program.RemoveAndDestroyWindow(window);
     }
 }
 BENCHMARK(StartUpToFirstPicture)->Unit(benchmark::kMicrosecond);
@@ -41,7 +42,8 @@ void RefreshTick(benchmark::State& state, bool everyObjectDue)
     HeadlessDevice device(Examples());
     ScopedBackend installed(device);
     RegisterPanelClass();
-    WindowHandle window = CreateLayoutWindow(u"\\main.ini");
+    PanelProgram program;
+    WindowHandle window = program.CreateLayoutWindow(u"\\main.ini");
     ShowPanel(window);
     UpdateWindow(window);
     PanelWindow& panel = *PanelOf(window);
@@ -56,7 +58,7 @@ void RefreshTick(benchmark::State& state, bool everyObjectDue)
         }
     }
     ReleaseDC(window, dc);
-    RemoveAndDestroyWindow(window);
+    program.RemoveAndDestroyWindow(window);
 }
 BENCHMARK_CAPTURE(RefreshTick, every_object_due, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RefreshTick, nothing_due, false)->Unit(benchmark::kMicrosecond);

@@ -101,7 +101,7 @@ void AnimationStep(PanelWindow& panel, bool opening)
             if (panel.quitWhenClosed)
                 platform::PostQuitMessage(panel.exitCode);
             else
-                RemoveAndDestroyWindow(window);
+                panel.program.RemoveAndDestroyWindow(window);
         }
         return;
     }

@@ -21,9 +21,6 @@ namespace {
 constexpr std::u16string_view kClassName = u"Vessarine.Class";
 constexpr std::u16string_view kDefaultSettingsFile = u"VessarineSettings.ini";
 
-// The open panel windows in creation order; only the loop's thread touches it.
-std::vector<WindowHandle> g_windowList;
-
 bool IsSettingsComment(char16_t first)
 {
     return first == u'#' || first == u'/' || first == u';';
@@ -31,14 +28,22 @@ bool IsSettingsComment(char16_t first)
 
 }
 
-WindowHandle CreateLayoutWindow(std::u16string_view layoutPath)
+int32_t VessarineMain(std::u16string_view commandLine)
 {
-    std::u16string path(layoutPath.substr(0, config::kPathCapacity - 1));
-    WindowHandle window = CreateWindowEx(ExStyle::NoAnimation | ExStyle::ToolWindow, kClassName, u"", Style::Popup, 10, 10,
-        10, 10, {}, {}, path.data());
-    if (window)
-        g_windowList.push_back(window);
-    return window;
+    RegisterPanelClass();
+    PanelProgram program;
+    program.ReadSettingsFile(commandLine);
+    return program.Run();
+}
+
+bool RegisterPanelClass()
+{
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.style = ClassStyle::VerticalRedraw | ClassStyle::HorizontalRedraw | ClassStyle::DoubleClicks;
+    windowClass.procedure = PanelWindowProcedure;
+    windowClass.windowExtraBytes = 4; // the PanelWindow
+    return RegisterClass(windowClass);
 }
 
 void ShowPanel(WindowHandle window)
@@ -47,15 +52,15 @@ void ShowPanel(WindowHandle window)
     SetForegroundWindow(window);
 }
 
-void RemoveAndDestroyWindow(WindowHandle window)
+PanelProgram::~PanelProgram()
 {
-    auto found = std::find(g_windowList.begin(), g_windowList.end(), window);
-    if (found != g_windowList.end())
-        g_windowList.erase(found);
-    DestroyWindow(window);
+    for (WindowHandle window : std::vector<WindowHandle>(windows_)) {
+        if (IsWindow(window))
+            DestroyWindow(window);
+    }
 }
 
-void ReadSettingsFile(std::u16string_view commandLine)
+void PanelProgram::ReadSettingsFile(std::u16string_view commandLine)
 {
     std::u16string name(commandLine.empty() ? kDefaultSettingsFile : commandLine);
     char16_t path[config::kPathCapacity] = {};
@@ -82,35 +87,34 @@ void ReadSettingsFile(std::u16string_view commandLine)
     });
 }
 
-bool RegisterPanelClass()
+WindowHandle PanelProgram::CreateLayoutWindow(std::u16string_view layoutPath)
 {
-    WindowClass windowClass;
-    windowClass.name = kClassName;
-    windowClass.style = ClassStyle::VerticalRedraw | ClassStyle::HorizontalRedraw | ClassStyle::DoubleClicks;
-    windowClass.procedure = PanelWindowProcedure;
-    windowClass.windowExtraBytes = 4; // the PanelWindow
-    return RegisterClass(windowClass);
+    std::u16string path(layoutPath.substr(0, config::kPathCapacity - 1));
+    PanelCreation creation { path.c_str(), *this };
+    WindowHandle window = CreateWindowEx(ExStyle::NoAnimation | ExStyle::ToolWindow, kClassName, u"", Style::Popup, 10, 10,
+        10, 10, {}, {}, &creation);
+    if (window)
+        windows_.push_back(window);
+    return window;
 }
 
-int32_t VessarineMain(std::u16string_view commandLine)
+void PanelProgram::RemoveAndDestroyWindow(WindowHandle window)
 {
-    g_windowList.clear();
-    RegisterPanelClass();
+    auto found = std::find(windows_.begin(), windows_.end(), window);
+    if (found != windows_.end())
+        windows_.erase(found);
+    DestroyWindow(window);
+}
 
-    ReadSettingsFile(commandLine);
-    for (WindowHandle window : std::vector<WindowHandle>(g_windowList)) {
+int32_t PanelProgram::Run()
+{
+    for (WindowHandle window : std::vector<WindowHandle>(windows_)) {
         ShowPanel(window);
         UpdateWindow(window);
     }
-    if (g_windowList.empty())
+    if (windows_.empty())
         return 1;
-    int32_t exitCode = RunMessageLoop();
-    for (WindowHandle window : std::vector<WindowHandle>(g_windowList)) {
-        if (IsWindow(window))
-            DestroyWindow(window);
-    }
-    g_windowList.clear();
-    return exitCode;
+    return RunMessageLoop();
 }
 
 }

@@ -6,8 +6,9 @@ namespace panel {
 
 using platform::Rect;
 
-PanelWindow::PanelWindow(platform::WindowHandle panelWindow, std::unique_ptr<GlobalSettings> layout)
+PanelWindow::PanelWindow(platform::WindowHandle panelWindow, PanelProgram& panelProgram, std::unique_ptr<GlobalSettings> layout)
     : window(panelWindow)
+    , program(panelProgram)
     , settings(std::move(layout))
     , windowWidth(settings->WindowWidth())
     , windowHeight(settings->PanelHeight())

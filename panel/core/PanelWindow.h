@@ -3,7 +3,8 @@
 // The running state of one panel window: the layout it was opened with, the
 // back buffer that always holds the whole picture, the background, the
 // pressed object, and the animations in effect and in progress. The window
-// owns it through its extra storage, and PanelWindowProcedure drives it.
+// owns it through its extra storage, and PanelWindowProcedure drives it; the
+// program owns the window.
 
 #include "panel/core/GlobalSettings.h"
 #include "panel/displays/ScratchBitmap.h"
@@ -12,9 +13,11 @@
 
 namespace panel {
 
+class PanelProgram;
+
 class PanelWindow {
 public:
-    PanelWindow(platform::WindowHandle window, std::unique_ptr<GlobalSettings> layout);
+    PanelWindow(platform::WindowHandle window, PanelProgram& program, std::unique_ptr<GlobalSettings> layout);
     ~PanelWindow();
     PanelWindow(PanelWindow const&) = delete;
     PanelWindow& operator=(PanelWindow const&) = delete;
@@ -31,6 +34,7 @@ public:
     void ReleaseAt(int32_t x, int32_t y, platform::DeviceContext dc);
 
     platform::WindowHandle const window;
+    PanelProgram& program;
     std::unique_ptr<GlobalSettings> settings;
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;

@@ -62,11 +62,12 @@ void PrepareBackground(PanelWindow& panel)
 // -1 refuses the creation when the layout file cannot be read.
 LResult OnCreate(WindowHandle window, CreateParameters const& create)
 {
+    auto const& creation = *static_cast<PanelCreation const*>(create.parameter);
     auto settings = std::make_unique<GlobalSettings>();
-    if (!ReadLayoutFile(*settings, static_cast<char16_t const*>(create.parameter), window))
+    if (!ReadLayoutFile(*settings, creation.layoutPath, window))
         return -1;
 
-    auto panel = std::make_unique<PanelWindow>(window, std::move(settings));
+    auto panel = std::make_unique<PanelWindow>(window, creation.program, std::move(settings));
     if (panel->settings->topMost)
         SetWindowPos(window, { InsertAfter::Kind::TopMost, {} }, 0, 0, 0, 0, PosFlag::NoMove | PosFlag::NoSize);
     PrepareBackground(*panel);
@@ -172,7 +173,7 @@ void OnDoubleClick(WindowHandle window, PanelWindow& panel, int32_t exitCode)
 void SwitchLayout(PanelWindow& panel, char16_t const* path, int32_t animation)
 {
     panel.closingAnimation = animation;
-    WindowHandle next = CreateLayoutWindow(path);
+    WindowHandle next = panel.program.CreateLayoutWindow(path);
     if (next) {
         panel.animationTime = uint32_t(SendMessage(next, StartAnimationMessage, 0, animation));
         ShowPanel(next);

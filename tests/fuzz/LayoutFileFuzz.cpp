@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     platform::ScopedBackend installed(device);
     panel::RegisterPanelClass();
 
-    platform::WindowHandle window = panel::CreateLayoutWindow(u"\\a.ini");
+    panel::PanelProgram program;
+    platform::WindowHandle window = program.CreateLayoutWindow(u"\\a.ini");
     if (!window)
         return 0;
     panel::ShowPanel(window);
@@ -54,6 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     while (platform::GetMessage(message))
         platform::DispatchMessage(message);
     if (platform::IsWindow(window))
-        panel::RemoveAndDestroyWindow(window);
+        program.RemoveAndDestroyWindow(window);
     return 0;
 }

@@ -509,7 +509,8 @@ TEST_F(BatterieTest, ATapRedrawsTheBatteryWithAFreshQuery)
         u"GLOBALSETTINGS\r\nStartUpAnimation=NoAnimation\r\nArrange=No\r\nWidth=80\r\nHeight=24\r\nBorder=0\r\n"
         u"BackgroundColor=3A6EA5\r\n\r\nBATTERY\r\nx=4\r\ny=3\r\nWidth=64\r\nHeight=16\r\nCoolBattery=0\r\n");
     ASSERT_TRUE(RegisterPanelClass());
-    WindowHandle window = CreateLayoutWindow(u"\\a.ini");
+    PanelProgram program;
+    WindowHandle window = program.CreateLayoutWindow(u"\\a.ini");
     ASSERT_TRUE(window);
     ShowPanel(window);
     PanelWindow& panel = *PanelOf(window);
@@ -534,7 +535,7 @@ TEST_F(BatterieTest, ATapRedrawsTheBatteryWithAFreshQuery)
     panel.PressAt(battery.GetX() + 10, battery.GetY() + 5, dc);
     ReleaseDC(window, dc);
     EXPECT_TRUE(backBufferMatches(PlainBattery(1, kCritical)));
-    RemoveAndDestroyWindow(window);
+    program.RemoveAndDestroyWindow(window);
 }
 
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace panel;
 using testing_support::TestDevice;
 
@@ -35,7 +38,8 @@ TEST(PanelWindow, ARefreshTickRedrawsOnlyTheObjectsThatAreDue)
     device.WriteUtf16(
         "a.ini", u"GLOBALSETTINGS\r\nStartUpAnimation=NoAnimation\r\nRefresh=100\r\n\r\nTIME\r\n\r\nSPACE\r\nSpace=20\r\n");
     ASSERT_TRUE(RegisterPanelClass());
-    platform::WindowHandle window = CreateLayoutWindow(u"\\a.ini");
+    PanelProgram program;
+    platform::WindowHandle window = program.CreateLayoutWindow(u"\\a.ini");
     ASSERT_TRUE(window);
     ShowPanel(window);
     int everyTick = 0, everyThird = 0, never = 0;
@@ -47,7 +51,7 @@ TEST(PanelWindow, ARefreshTickRedrawsOnlyTheObjectsThatAreDue)
     EXPECT_EQ(everyTick, 10);
     EXPECT_EQ(everyThird, 3);
     EXPECT_EQ(never, 0);
-    RemoveAndDestroyWindow(window);
+    program.RemoveAndDestroyWindow(window);
 }
 
 TEST(PanelWindow, WithoutIntervalsThereIsNoRefreshTimer)
@@ -55,14 +59,15 @@ TEST(PanelWindow, WithoutIntervalsThereIsNoRefreshTimer)
     TestDevice device(Until(100000));
     device.WriteUtf16("a.ini", u"GLOBALSETTINGS\r\nStartUpAnimation=NoAnimation\r\nRefresh=100\r\n\r\nSPACE\r\n");
     ASSERT_TRUE(RegisterPanelClass());
-    platform::WindowHandle window = CreateLayoutWindow(u"\\a.ini");
+    PanelProgram program;
+    platform::WindowHandle window = program.CreateLayoutWindow(u"\\a.ini");
     ShowPanel(window);
     int draws = 0;
     PanelOf(window)->settings->AppendObject(std::make_unique<CountingObject>(100, &draws));
     platform::RunMessageLoop();
     EXPECT_EQ(draws, 0);
     EXPECT_EQ(device.Trace().back(), R"({"t":0,"event":"end"})"); // nothing was left to happen
-    RemoveAndDestroyWindow(window);
+    program.RemoveAndDestroyWindow(window);
 }
 
 TEST(PanelWindow, ALateStepEndsTheAnimationAtTheFinalRectangle)
@@ -70,7 +75,8 @@ TEST(PanelWindow, ALateStepEndsTheAnimationAtTheFinalRectangle)
     TestDevice device;
     device.WriteUtf16("a.ini", u"GLOBALSETTINGS\r\nStartUpAnimation=FlyDown\r\nx=5\r\ny=6\r\n\r\nSPACE\r\nSpace=30\r\n");
     ASSERT_TRUE(RegisterPanelClass());
-    platform::WindowHandle window = CreateLayoutWindow(u"\\a.ini");
+    PanelProgram program;
+    platform::WindowHandle window = program.CreateLayoutWindow(u"\\a.ini");
     PanelWindow& panel = *PanelOf(window);
     ASSERT_TRUE(panel.animating);
     panel.animationStart = platform::GetTickCount() - 900;
@@ -78,7 +84,52 @@ TEST(PanelWindow, ALateStepEndsTheAnimationAtTheFinalRectangle)
     EXPECT_FALSE(panel.animating);
     EXPECT_EQ(platform::GetWindowRect(window), platform::Rect::FromSize(5, 6, 128, 30));
     EXPECT_FALSE(platform::KillTimer(window, kOpeningTimer)); // already stopped
-    RemoveAndDestroyWindow(window);
+    program.RemoveAndDestroyWindow(window);
+}
+
+TEST(PanelWindow, ALayoutSwitchChangesTheAnimationsInEffectNotTheLayouts)
+{
+    TestDevice device;
+    device.WriteUtf16("a.ini", u"GLOBALSETTINGS\r\nStartUpAnimation=NoAnimation\r\nShutDownAnimation=FlyUp\r\n"
+                               u"AnimationTime=800\r\n\r\nSPACE\r\n");
+    device.WriteUtf16("b.ini", u"GLOBALSETTINGS\r\nStartUpAnimation=NoAnimation\r\nAnimationTime=300\r\n\r\nSPACE\r\n");
+    ASSERT_TRUE(RegisterPanelClass());
+    PanelProgram program;
+    PanelWindow& closing = *PanelOf(program.CreateLayoutWindow(u"\\a.ini"));
+    EXPECT_EQ(closing.closingAnimation, FlyUp);
+    EXPECT_EQ(&closing.program, &program);
+
+    std::u16string next = u"\\b.ini";
+    platform::SendMessage(closing.window, SwitchLayoutMessage, reinterpret_cast<platform::WParam>(next.c_str()), RollDown);
+    ASSERT_EQ(program.Windows().size(), 2u);
+    PanelWindow& opening = *PanelOf(program.Windows()[1]);
+    EXPECT_EQ(&opening.program, &program);
+    EXPECT_EQ(opening.openingAnimation, RollDown);
+    EXPECT_TRUE(opening.animating);
+    EXPECT_EQ(opening.settings->startUpAnimation, NoAnimation);
+    EXPECT_EQ(closing.closingAnimation, RollDown);
+    EXPECT_EQ(closing.animationTime, 300u);
+    EXPECT_TRUE(closing.animating);
+    EXPECT_EQ(closing.settings->shutDownAnimation, FlyUp);
+    EXPECT_EQ(closing.settings->animationTime, 800u);
+}
+
+TEST(PanelWindow, TheWindowsLeftOpenGoWithTheirProgram)
+{
+    TestDevice device;
+    device.WriteUtf16("a.ini", u"GLOBALSETTINGS\r\nStartUpAnimation=NoAnimation\r\n\r\nSPACE\r\n");
+    ASSERT_TRUE(RegisterPanelClass());
+    platform::WindowHandle first, second;
+    {
+        PanelProgram program;
+        first = program.CreateLayoutWindow(u"\\a.ini");
+        second = program.CreateLayoutWindow(u"\\a.ini");
+        program.RemoveAndDestroyWindow(first);
+        EXPECT_EQ(program.Windows(), std::vector<platform::WindowHandle> { second });
+        EXPECT_FALSE(platform::IsWindow(first));
+        EXPECT_TRUE(platform::IsWindow(second));
+    }
+    EXPECT_FALSE(platform::IsWindow(second));
 }
 
 }
