@@ -14,12 +14,6 @@ namespace brellum {
 
 using namespace platform;
 
-namespace {
-
-constexpr uint16_t kKeyHeld = 0x8000;
-
-}
-
 LResult BindingSet::OnKeyPressed(WParam id, LParam info)
 {
     KeyBinding* binding = ServedBinding(id);
@@ -37,7 +31,7 @@ LResult BindingSet::OnPressTimer(WParam id)
     if (!binding || !binding->isDown)
         return 0;
     uint32_t held = GetTickCount() - binding->downTick;
-    if (GetAsyncKeyState(uint32_t(binding->keyCode)) & kKeyHeld) {
+    if (GetAsyncKeyState(uint32_t(binding->keyCode)) & kKeyIsDown) {
         if (held < times_.elapseTimeLong || binding->hasFired)
             return 0;
         if (RunBindingCommand(*binding, Slot::Long))
