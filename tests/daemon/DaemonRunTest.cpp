@@ -85,3 +85,23 @@ TEST(DaemonRun, AnotherKeyLoadsANewFileWhileTheQuestionIsOpen)
         "unregister 195",
     }));
 }
+
+TEST(DaemonRun, TheWindowClosedWhileTheQuestionIsOpen)
+{
+    DaemonRun run;
+    run.device.WriteUtf16("Brellum.ini", u"BRELLUM\nKeyCode=193\nCommand=\\prog1.exe\n");
+    // Had the question outlived the window, "yes" would end prog1.
+    run.device.Device().QueueAnswer(platform::BoxAnswer::Yes);
+    run.Press(193, 100, 1300);
+    run.At(1400, [&run] { run.device.Device().SetBoxTime(1000); });
+    run.Press(193, 1500, 2700);
+    run.CloseAt(3000);
+
+    EXPECT_EQ(brellum::BrellumMain(u"\\Brellum.ini"), 0);
+
+    EXPECT_EQ(run.device.Events("shell").size(), 1u);
+    EXPECT_EQ(run.device.Events("msgbox").size(), 1u);
+    EXPECT_TRUE(run.device.Events("terminate").empty());
+    EXPECT_EQ(run.HotKeys(), (Lines { "register 193", "unregister 193" }));
+    EXPECT_EQ(Field(run.device.Events("window").back(), "action"), "destroy");
+}
