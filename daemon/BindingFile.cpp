@@ -8,7 +8,6 @@
 #include "config/SectionReader.h"
 #include "config/Strings.h"
 #include "config/Values.h"
-#include "daemon/DaemonMessages.h"
 #include "platform/File.h"
 
 #include <algorithm>
@@ -109,25 +108,15 @@ bool BindingSet::LocateBindingFile(std::u16string_view commandLine)
 
 bool BindingSet::LoadBindingFile(std::u16string_view path)
 {
-    ReleaseBindings();
-    ResetSettings();
+    // Nothing of the previous file stays, even when this one cannot be read.
+    *this = {};
     platform::File file = config::OpenConfigFile(config::kDaemonDialect, path, config::kFileNotFoundCaption);
-    if (!file.IsOpen()) {
-        PostState(State::Loaded, 0);
+    if (!file.IsOpen())
         return false;
-    }
     BindingFileReader reader(*this);
     config::ReadSections(config::kDaemonDialect, file, reader);
     file.Close();
-    PostState(State::Loaded, Count());
     return true;
-}
-
-void BindingSet::ResetSettings()
-{
-    times_ = {};
-    disabled_ = false;
-    queryTermination_ = true;
 }
 
 }

@@ -1,61 +1,8 @@
+// Which of the loaded bindings the daemon serves.
+
 #include "daemon/BindingSet.h"
 
-#include "daemon/DaemonMessages.h"
-#include "platform/Keys.h"
-#include "platform/Windowing.h"
-
 namespace brellum {
-
-using namespace platform;
-
-BindingSet::BindingSet(WindowHandle stateWindow, uint32_t stateMessage)
-    : stateMessage_(stateMessage)
-    , stateWindow_(stateWindow)
-{
-}
-
-BindingSet::~BindingSet()
-{
-    ReleaseBindings();
-}
-
-std::unique_ptr<BindingSet> CreateBindingSet(WindowHandle window, InstanceHandle, uint32_t stateMessage,
-    std::u16string_view commandLine)
-{
-    auto set = std::make_unique<BindingSet>(window, stateMessage);
-    // The window can be closed while a message about the file is open.
-    if (!set->LocateBindingFile(commandLine) || !IsWindow(window))
-        return nullptr;
-    set->RegisterKeys();
-    return set;
-}
-
-void DestroyBindingSet(std::unique_ptr<BindingSet>& set)
-{
-    if (set)
-        set.release()->DestroyWhenIdle();
-}
-
-void BindingSet::DestroyWhenIdle()
-{
-    if (busy_ == 0) {
-        delete this;
-        return;
-    }
-    // Let the keys go at once; the bindings may still be in use below us.
-    UnregisterKeys();
-    destroyWhenIdle_ = true;
-}
-
-bool BindingSet::LeaveBusy()
-{
-    --busy_;
-    if (!destroyWhenIdle_)
-        return true;
-    if (busy_ == 0)
-        delete this;
-    return false;
-}
 
 bool BindingSet::IsServed(size_t index) const
 {
@@ -69,81 +16,15 @@ bool BindingSet::IsServed(size_t index) const
     return true;
 }
 
-// The first binding of a key is the one served; it is looked up on every tick.
-KeyBinding* BindingSet::ServedBinding(WParam id)
+std::optional<size_t> BindingSet::ServedIndex(platform::WParam id) const
 {
     if (id < 1 || id > 255)
-        return nullptr;
-    for (auto const& binding : bindings_) {
-        if (WParam(binding->keyCode) == id)
-            return binding.get();
+        return std::nullopt;
+    for (size_t index = 0; index < bindings_.size(); ++index) {
+        if (platform::WParam(bindings_[index]->keyCode) == id)
+            return index;
     }
-    return nullptr;
-}
-
-void BindingSet::RegisterKey(int32_t keyCode)
-{
-    // A key another program holds simply never notifies us.
-    RegisterHotKey(stateWindow_, keyCode, 0, uint32_t(keyCode));
-}
-
-void BindingSet::RegisterKeys()
-{
-    keysRegistered_ = true;
-    for (size_t i = 0; i < bindings_.size(); ++i) {
-        if (IsServed(i))
-            RegisterKey(bindings_[i]->keyCode);
-    }
-}
-
-void BindingSet::UnregisterKeys()
-{
-    if (!keysRegistered_)
-        return;
-    keysRegistered_ = false;
-    for (size_t i = 0; i < bindings_.size(); ++i) {
-        if (IsServed(i))
-            UnregisterHotKey(stateWindow_, bindings_[i]->keyCode);
-    }
-}
-
-void BindingSet::Deactivate()
-{
-    if (!disabled_) {
-        disabled_ = true;
-        UnregisterKeys();
-    }
-    PostState(State::Inactive, 0);
-}
-
-void BindingSet::Activate()
-{
-    if (disabled_) {
-        disabled_ = false;
-        RegisterKeys();
-    }
-    PostState(State::Active, 0);
-}
-
-void BindingSet::ReleaseBindings()
-{
-    ++generation_;
-    for (size_t i = 0; i < bindings_.size(); ++i) {
-        KeyBinding const& binding = *bindings_[i];
-        if (!IsServed(i))
-            continue;
-        if (keysRegistered_)
-            UnregisterHotKey(stateWindow_, binding.keyCode);
-        if (binding.isDown)
-            KillTimer(stateWindow_, uintptr_t(binding.keyCode));
-    }
-    keysRegistered_ = false;
-    bindings_.clear();
-}
-
-void BindingSet::PostState(WParam state, LParam count)
-{
-    PostMessage(stateWindow_, stateMessage_, state, count);
+    return std::nullopt;
 }
 
 }

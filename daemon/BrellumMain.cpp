@@ -1,3 +1,6 @@
+// The key-binding daemon's program entry: its icons, its window class and
+// its one window, then the message loop.
+
 #include "daemon/BrellumMain.h"
 
 #include "daemon/DaemonIcons.h"
@@ -20,12 +23,12 @@ constexpr int32_t kHeightBelowCaption = 68;
 
 int32_t BrellumMain(std::u16string_view commandLine)
 {
-    ResetDaemonWindowState();
     RegisterDaemonIcons();
     WindowClass windowClass;
     windowClass.name = kDaemonClassName;
     windowClass.style = ClassStyle::VerticalRedraw | ClassStyle::HorizontalRedraw;
     windowClass.procedure = DaemonWindowProcedure;
+    windowClass.windowExtraBytes = 4; // the window's state
     windowClass.backgroundBrush = GetStockBrush(StockBrush::LightGray);
     RegisterClass(windowClass);
 

@@ -1,3 +1,5 @@
+// The key-cap icons, drawn into the platform's icon resources.
+
 #include "daemon/DaemonIcons.h"
 
 #include "daemon/DaemonMessages.h"

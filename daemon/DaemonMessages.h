@@ -8,7 +8,7 @@ namespace brellum {
 
 // The tray icon's callback message.
 constexpr uint32_t TrayMessage = 0x8001;
-// Posted by the binding set: wParam is the new state, lParam the binding count.
+// Posted by the press tracker: wParam is the new state, lParam the binding count.
 constexpr uint32_t StateMessage = 0x8002;
 
 namespace State {

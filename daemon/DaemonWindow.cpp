@@ -1,7 +1,10 @@
+// The daemon window's procedure: the key-code probe, the state fields, the
+// tray field, and the key and timer notifications handed to the tracker.
+
 #include "daemon/DaemonWindow.h"
 
-#include "daemon/BindingSet.h"
 #include "daemon/DaemonMessages.h"
+#include "daemon/PressTracker.h"
 #include "daemon/TrayIcon.h"
 #include "platform/Drawing.h"
 #include "platform/Shell.h"
@@ -27,9 +30,22 @@ constexpr ColorRef kGrey = Rgb(0x60, 0x60, 0x60);
 constexpr uint32_t kCentredLine = TextFormat::Center | TextFormat::VerticalCenter | TextFormat::SingleLine;
 constexpr std::u16string_view kContactLine = u"Brellum - Fragen an brellum@example.org";
 
-// One daemon window per process; only the loop's thread touches these.
-std::unique_ptr<BindingSet> g_set;
-uint32_t g_lastKeyCode = 0;
+// What the window keeps, in its extra storage: the keys and their bindings,
+// and the probe's last key code.
+struct DaemonWindow {
+    explicit DaemonWindow(WindowHandle window)
+        : keys(window, StateMessage)
+    {
+    }
+
+    PressTracker keys;
+    uint32_t lastKeyCode = 0;
+};
+
+DaemonWindow* DaemonOf(WindowHandle window)
+{
+    return reinterpret_cast<DaemonWindow*>(GetWindowLong(window, 0));
+}
 
 std::u16string Decimal(uint32_t value)
 {
@@ -37,31 +53,36 @@ std::u16string Decimal(uint32_t value)
     return std::u16string(digits.begin(), digits.end());
 }
 
-bool IsActive()
+bool IsActive(DaemonWindow const* daemon)
 {
-    return g_set && !g_set->Disabled();
+    return daemon && !daemon->keys.Disabled();
 }
 
-int32_t StateIcon()
+int32_t StateIcon(DaemonWindow const* daemon)
 {
-    return g_set && g_set->Disabled() ? kInactiveIcon : kActiveIcon;
+    return daemon && daemon->keys.Disabled() ? kInactiveIcon : kActiveIcon;
 }
 
 LResult OnCreate(WindowHandle window, LParam lParam)
 {
     auto const* create = reinterpret_cast<CreateParameters const*>(lParam);
     auto const* commandLine = static_cast<char16_t const*>(create->parameter);
-    g_set = CreateBindingSet(window, create->instance, StateMessage, commandLine ? commandLine : u"");
-    if (!g_set)
+    auto daemon = std::make_unique<DaemonWindow>(window);
+    // The window can be closed while a message about the file is open; it
+    // has no state yet then, and this one is dropped.
+    if (!daemon->keys.LoadFirstFile(commandLine ? commandLine : u"") || !IsWindow(window))
         return -1;
-    if (g_set->Count() > 0)
-        AddTrayIcon(window, StateIcon());
+    daemon->keys.RegisterKeys();
+    DaemonWindow const& state = *daemon;
+    SetWindowLong(window, 0, reinterpret_cast<intptr_t>(daemon.release()));
+    if (state.keys.Bindings().Count() > 0)
+        AddTrayIcon(window, StateIcon(&state));
     else
         ShowWindow(window, kShow);
     return 0;
 }
 
-void OnPaint(WindowHandle window)
+void OnPaint(WindowHandle window, DaemonWindow const* daemon)
 {
     PaintStruct paint;
     DeviceContext dc = BeginPaint(window, paint);
@@ -70,8 +91,9 @@ void OnPaint(WindowHandle window)
     int32_t h = client.Height();
     SetBkMode(dc, BackgroundMode::Transparent);
 
-    std::u16string probe = g_lastKeyCode == 0 ? u"drücken Sie eine Taste für deren Key-Code"
-                                              : u"der Key-Code der letzten Taste ist " + Decimal(g_lastKeyCode);
+    uint32_t lastKeyCode = daemon ? daemon->lastKeyCode : 0;
+    std::u16string probe = lastKeyCode == 0 ? u"drücken Sie eine Taste für deren Key-Code"
+                                            : u"der Key-Code der letzten Taste ist " + Decimal(lastKeyCode);
     Rect probeRect { 0, 0, w - kColumn, h - kColumn };
     DrawText(dc, probe.c_str(), -1, probeRect, kCentredLine);
 
@@ -90,32 +112,33 @@ void OnPaint(WindowHandle window)
         }
     }
 
-    Rect letterRect = IsActive() ? Rect { w - kColumn, 0, w, kColumn } : Rect { w - kColumn, kColumn, w, 2 * kColumn };
-    DrawText(dc, IsActive() ? u"D" : u"E", 1, letterRect, kCentredLine);
+    bool active = IsActive(daemon);
+    Rect letterRect = active ? Rect { w - kColumn, 0, w, kColumn } : Rect { w - kColumn, kColumn, w, 2 * kColumn };
+    DrawText(dc, active ? u"D" : u"E", 1, letterRect, kCentredLine);
     EndPaint(window, paint);
 }
 
-void OnLeftButtonDown(WindowHandle window, LParam lParam)
+void OnLeftButtonDown(WindowHandle window, DaemonWindow* daemon, LParam lParam)
 {
     Rect client = GetClientRect(window);
     int32_t w = client.Width();
     int32_t h = client.Height();
     int32_t x = LowWord(uintptr_t(lParam));
     int32_t y = HighWord(uintptr_t(lParam));
-    if (x < w - kClickMargin || !g_set)
+    if (x < w - kClickMargin || !daemon)
         return;
     Rect stateFields { w - kColumn, 0, w, 2 * kColumn };
     if (y >= h - kColumn && y <= h) {
         ShowWindow(window, kShowHide);
-        AddTrayIcon(window, StateIcon());
+        AddTrayIcon(window, StateIcon(daemon));
     } else if (y < kColumn) {
-        if (IsActive()) {
-            g_set->Deactivate();
+        if (IsActive(daemon)) {
+            daemon->keys.Deactivate();
             InvalidateRect(window, &stateFields, true);
         }
     } else if (y < 2 * kColumn) {
-        if (!IsActive()) {
-            g_set->Activate();
+        if (!IsActive(daemon)) {
+            daemon->keys.Activate();
             InvalidateRect(window, &stateFields, true);
         }
     }
@@ -133,41 +156,40 @@ void OnStateMessage(WindowHandle window, WParam state, LParam count)
 
 }
 
-void ResetDaemonWindowState()
-{
-    g_lastKeyCode = 0;
-}
-
 LResult DaemonWindowProcedure(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
+    DaemonWindow* daemon = DaemonOf(window);
     switch (message) {
     case Msg::Create:
         return OnCreate(window, lParam);
     case Msg::Destroy:
         RemoveTrayIcon(window);
-        DestroyBindingSet(g_set);
+        // Code waiting in a message box below us finds its bindings gone and returns.
+        SetWindowLong(window, 0, 0);
+        delete daemon;
         PostQuitMessage(0);
         return 0;
     case Msg::Paint:
-        OnPaint(window);
+        OnPaint(window, daemon);
         return 0;
     case Msg::Close:
         DestroyWindow(window);
         return 0;
     case Msg::KeyDown: {
-        g_lastKeyCode = uint32_t(wParam);
+        if (daemon)
+            daemon->lastKeyCode = uint32_t(wParam);
         Rect client = GetClientRect(window);
         Rect probe { 0, 0, client.Width() - kColumn, client.Height() - kColumn };
         InvalidateRect(window, &probe, true);
         return 0;
     }
     case Msg::Timer:
-        return g_set ? g_set->OnPressTimer(wParam) : 0;
+        return daemon ? daemon->keys.OnPressTimer(wParam) : 0;
     case Msg::LeftButtonDown:
-        OnLeftButtonDown(window, lParam);
+        OnLeftButtonDown(window, daemon, lParam);
         return 0;
     case Msg::HotKey:
-        return g_set ? g_set->OnKeyPressed(wParam, lParam) : 0;
+        return daemon ? daemon->keys.OnKeyPressed(wParam, lParam) : 0;
     case TrayMessage:
         if (wParam == kTrayIconId && lParam == kTrayLeftButtonDown) {
             ShowWindow(window, kShow);

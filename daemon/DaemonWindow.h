@@ -1,7 +1,7 @@
 #pragma once
 
 // The daemon's one window: key-code probe, state fields and tray field. It
-// owns the binding set and forwards the key and timer notifications to it.
+// owns the press tracker and forwards the key and timer notifications to it.
 
 #include "platform/Types.h"
 
@@ -14,8 +14,5 @@ inline constexpr std::u16string_view kDaemonTitle = u"Brellum v1.3";
 
 platform::LResult DaemonWindowProcedure(platform::WindowHandle window, uint32_t message, platform::WParam wParam,
     platform::LParam lParam);
-
-// Forgets the last key code; a new run of the daemon starts afresh.
-void ResetDaemonWindowState();
 
 }

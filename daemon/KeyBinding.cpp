@@ -3,7 +3,6 @@
 #include "config/Reports.h"
 #include "config/Strings.h"
 #include "config/Values.h"
-#include "platform/Shell.h"
 
 namespace brellum {
 
@@ -12,21 +11,6 @@ namespace {
 constexpr std::u16string_view kClassName = u"Brellum";
 constexpr size_t kMinimumPath = 5;
 
-}
-
-KeyBinding::~KeyBinding()
-{
-    if (processShort)
-        platform::CloseHandle(processShort);
-    if (processLong)
-        platform::CloseHandle(processLong);
-}
-
-void KeyBinding::ClearPress()
-{
-    isDown = false;
-    downTick = 0;
-    hasFired = false;
 }
 
 bool KeyBinding::ReadValue(char16_t const* line, size_t length, bool report)

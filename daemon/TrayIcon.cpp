@@ -1,3 +1,5 @@
+// Adding, changing and removing the daemon's one tray icon.
+
 #include "daemon/TrayIcon.h"
 
 #include "daemon/DaemonMessages.h"

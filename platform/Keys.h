@@ -12,6 +12,9 @@ namespace platform {
 bool RegisterHotKey(WindowHandle window, int32_t id, uint32_t modifiers, uint32_t virtualKey);
 bool UnregisterHotKey(WindowHandle window, int32_t id);
 
+// The bit of GetAsyncKeyState's answer that says the key is down now.
+constexpr uint16_t kKeyIsDown = 0x8000;
+
 // Flags of a synthesised key event.
 constexpr uint32_t kKeyEventKeyUp = 0x0002;
 constexpr uint32_t kKeyEventSilent = 0x0004; // no key click

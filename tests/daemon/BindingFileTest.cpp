@@ -10,9 +10,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-constexpr uint32_t kStateMessage = 0x8002;
-
-// Loads `text` as \b.ini into a set without a window.
+// Loads `text` as \b.ini.
 struct Loaded {
     explicit Loaded(std::u16string_view text)
     {
@@ -23,7 +21,7 @@ struct Loaded {
     brellum::KeyBinding const& Binding(size_t index) { return *set.Bindings().at(index); }
 
     TestDevice device;
-    BindingSet set { {}, kStateMessage };
+    BindingSet set;
     bool ok = false;
 };
 
@@ -211,7 +209,7 @@ TEST(BindingFile, LocatesTheFileByCommandLineOrBesideTheProgram)
     TestDevice device(settings);
     device.WriteUtf16("Programme/Tools/Brellum.ini", u"BRELLUM\nKeyCode=100\n");
     device.WriteUtf16("mine.ini", u"BRELLUM\nKeyCode=101\n\nBRELLUM\nKeyCode=102\n");
-    BindingSet set({}, kStateMessage);
+    BindingSet set;
 
     ASSERT_TRUE(set.LocateBindingFile(u""));
     EXPECT_EQ(set.Count(), 1u);
@@ -232,7 +230,7 @@ TEST(BindingFile, ProgramWithoutAFolderKeepsItsFirstCharacter)
     settings.exe = u"X.exe";
     TestDevice device(settings);
     device.WriteUtf16("XBrellum.ini", u"BRELLUM\nKeyCode=100\n");
-    BindingSet set({}, kStateMessage);
+    BindingSet set;
     EXPECT_TRUE(set.LocateBindingFile(u""));
     EXPECT_EQ(set.Count(), 1u);
 }

@@ -1,0 +1,107 @@
+// Whole runs of the daemon on the simulated device, where message boxes run
+// nested loops and other keys and the window's close arrive meanwhile.
+
+#include "daemon/BrellumMain.h"
+#include "platform/window/Messages.h"
+#include "tests/daemon/DaemonTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using daemon_tests::Field;
+using testing_support::TestDevice;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+struct DaemonRun {
+    DaemonRun()
+    {
+        device.WriteBytes("prog1.exe", "");
+        device.WriteBytes("prog2.exe", "");
+        device.WriteBytes("prog3.exe", "");
+    }
+
+    void Press(uint32_t key, uint64_t down, uint64_t up)
+    {
+        auto& windows = device.Device().Windows();
+        device.Device().Schedule(down, [&windows, key] { windows.Key(key, true); });
+        device.Device().Schedule(up, [&windows, key] { windows.Key(key, false); });
+    }
+
+    void At(uint64_t at, std::function<void()> action) { device.Device().Schedule(at, std::move(action)); }
+
+    void CloseAt(uint64_t at)
+    {
+        auto& windows = device.Device().Windows();
+        At(at, [&windows] { windows.PostMessage(windows.Windows().front(), platform::Msg::Close, 0, 0); });
+    }
+
+    // "register 193" for every registration made or dropped.
+    Lines HotKeys()
+    {
+        Lines lines;
+        for (auto const& line : device.Events("hotkey"))
+            lines.push_back(Field(line, "action") + " " + Field(line, "vk"));
+        return lines;
+    }
+
+    TestDevice device;
+};
+
+}
+
+TEST(DaemonRun, AnotherKeyLoadsANewFileWhileTheQuestionIsOpen)
+{
+    DaemonRun run;
+    run.device.WriteUtf16("Brellum.ini", u"BRELLUM\nKeyCode=193\nCommand=\\prog1.exe\n\n"
+                                         u"BRELLUM\nKeyCode=194\nCommand=\\prog2.exe\nNewIni=\\second.ini\n");
+    run.device.WriteUtf16("second.ini", u"BRELLUM\nKeyCode=195\nCommand=\\prog3.exe\n");
+    // Had the first key's question outlived the file it came from, "yes" would end prog1.
+    run.device.Device().QueueAnswer(platform::BoxAnswer::Yes);
+    run.Press(193, 100, 1300);
+    run.At(1400, [&run] { run.device.Device().SetBoxTime(3000); });
+    run.Press(193, 1500, 2700);
+    // The question is open from 2700 to 5700; this press is judged at 4100, inside it.
+    run.Press(194, 2900, 4100);
+    run.Press(195, 7000, 8200);
+    run.CloseAt(9000);
+
+    EXPECT_EQ(brellum::BrellumMain(u"\\Brellum.ini"), 0);
+
+    EXPECT_TRUE(run.device.Events("terminate").empty());
+    auto shells = run.device.Events("shell");
+    ASSERT_EQ(shells.size(), 3u);
+    EXPECT_EQ(Field(shells[0], "file"), "\\\\prog1.exe");
+    EXPECT_EQ(Field(shells[1], "file"), "\\\\prog2.exe");
+    EXPECT_EQ(Field(shells[2], "file"), "\\\\prog3.exe");
+    auto boxes = run.device.Events("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Field(boxes[0], "caption"), "Terminieren?");
+    EXPECT_EQ(Field(run.device.Events("window").at(2), "title"), "Brellum v1.3 (1 aktiv)");
+    EXPECT_EQ(run.HotKeys(), (Lines {
+        "register 193", "register 194",
+        "unregister 193", "unregister 194",
+        "register 195",
+        "unregister 195",
+    }));
+}
+
+TEST(DaemonRun, TheWindowClosedWhileTheQuestionIsOpen)
+{
+    DaemonRun run;
+    run.device.WriteUtf16("Brellum.ini", u"BRELLUM\nKeyCode=193\nCommand=\\prog1.exe\n");
+    // Had the question outlived the window, "yes" would end prog1.
+    run.device.Device().QueueAnswer(platform::BoxAnswer::Yes);
+    run.Press(193, 100, 1300);
+    run.At(1400, [&run] { run.device.Device().SetBoxTime(1000); });
+    run.Press(193, 1500, 2700);
+    run.CloseAt(3000);
+
+    EXPECT_EQ(brellum::BrellumMain(u"\\Brellum.ini"), 0);
+
+    EXPECT_EQ(run.device.Events("shell").size(), 1u);
+    EXPECT_EQ(run.device.Events("msgbox").size(), 1u);
+    EXPECT_TRUE(run.device.Events("terminate").empty());
+    EXPECT_EQ(run.HotKeys(), (Lines { "register 193", "unregister 193" }));
+    EXPECT_EQ(Field(run.device.Events("window").back(), "action"), "destroy");
+}
