@@ -12,6 +12,12 @@ namespace platform {
 bool RegisterHotKey(WindowHandle window, int32_t id, uint32_t modifiers, uint32_t virtualKey);
 bool UnregisterHotKey(WindowHandle window, int32_t id);
 
+// Modifier keys that a registration names, held together with its key.
+constexpr uint32_t kModifierAlt = 0x1;
+constexpr uint32_t kModifierControl = 0x2;
+constexpr uint32_t kModifierShift = 0x4;
+constexpr uint32_t kModifierWin = 0x8;
+
 // Flags of a synthesised key event.
 constexpr uint32_t kKeyEventKeyUp = 0x0002;
 constexpr uint32_t kKeyEventSilent = 0x0004; // no key click
