@@ -2,14 +2,16 @@
 
 // Small edits of wide text that the run list makes on its entries and paths.
 
+#include "platform/TextCase.h"
+
 #include <string>
 #include <string_view>
 
 namespace launcher {
 
-// ASCII and Latin-1 letters; every other unit stays, so positions found in
-// the result are positions in the original.
-std::u16string LowerCase(std::u16string_view text);
+// Names compare without regard to case as the device compares them.
+using platform::LowerCase;
+
 void RemoveAll(std::u16string& text, char16_t unit);
 void RemoveLeadingBlanks(std::u16string& text);
 

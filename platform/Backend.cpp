@@ -18,12 +18,6 @@ Backend::Backend()
 
 Backend::~Backend() = default;
 
-// Where no keyboard can be asked, the keys the window system saw go down count.
-bool Backend::KeyIsDown(uint32_t virtualKey)
-{
-    return windows_->KeyIsDown(virtualKey);
-}
-
 Backend& CurrentBackend()
 {
     if (!g_current) {

@@ -1,78 +1,51 @@
 #pragma once
 
-// What a backend supplies: how time passes and how a loop waits, where input
-// comes from, and the system services (files, processes, boxes). The window
-// system itself is portable and lives in the core; each backend owns one.
-// A program reaches the installed backend only through the role headers.
+// A backend is a composition of four narrow roles (platform/roles/):
+//   SystemServices  files, processes and the shell, clock, time, locale,
+//                   memory, storage, power, libraries;
+//   Screen          screen and work area, caption height, waiting for events,
+//                   showing the windows' pictures, input into the window system;
+//   KeysAndTray     synthesised keys, system-wide key grabs, key state,
+//                   notification icons;
+//   Dialogs         message boxes.
+// The window system, the graphics tables, icon resources and the library
+// table are portable and shared: they live here. Adding a backend is a matter
+// of writing its roles and a class deriving from Backend that owns them:
+//   desktop     host services + X11 screen, keys and tray + our own box
+//               windows as dialogs (platform/x11/X11Backend.h);
+//   simulated   simulated services, virtual screen and tray, trace
+//               (platform/headless/HeadlessDevice.h);
+//   console     host services + no screen, boxes to standard error
+//               (platform/host/ConsoleBackend.h).
+// The programs reach the installed backend only through the role headers
+// (platform/File.h, Windowing.h, ...), never through this one.
 
-#include "platform/FileStream.h"
-#include "platform/MessageBox.h"
-#include "platform/Shell.h"
-#include "platform/SystemStatus.h"
-#include "platform/Tray.h"
-#include "platform/Types.h"
 #include "platform/draw/Surface.h"
+#include "platform/roles/Dialogs.h"
+#include "platform/roles/KeysAndTray.h"
+#include "platform/roles/Screen.h"
+#include "platform/roles/SystemServices.h"
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace platform {
 
 class Graphics;
 class WindowSystem;
-struct LocaleData;
 
 class Backend {
 public:
-    Backend();
     virtual ~Backend();
     Backend(Backend const&) = delete;
     Backend& operator=(Backend const&) = delete;
 
-    // Files.
-    virtual std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) = 0;
-    virtual std::optional<std::u16string> ProgramPath() = 0;
-
-    // Shell and processes.
-    virtual bool ShellExecute(ShellExecuteInfo& info) = 0;
-    virtual bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) = 0;
-    virtual bool TerminateProcess(ProcessHandle process, uint32_t exitCode) = 0;
-    virtual bool CloseHandle(ProcessHandle process) = 0;
-
-    // System.
-    virtual uint32_t TickCount() = 0;
-    virtual BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags) = 0;
-
-    // System state.
-    virtual MemoryStatus QueryMemory() = 0;
-    virtual bool QueryDiskFreeSpace(std::u16string_view folder, uint64_t& available, uint64_t& total) = 0;
-    // Whether the platform library `library` exists and, for a non-empty `name`, exports it.
-    virtual bool HasLibraryExport(std::u16string_view library, std::string_view name) = 0;
-    virtual bool QueryPowerStatus(SystemPowerStatusEx2& status) = 0;
-    virtual SystemTime LocalTime() = 0;
-    virtual LocaleData const& UserLocale() = 0;
-
-    // Keys and the notification area.
-    virtual void SynthesizeKey(uint8_t virtualKey, uint32_t flags) = 0;
-    // Takes a key system-wide (or gives it back); false when another program has it.
-    virtual bool GrabKey(uint32_t /*virtualKey*/, uint32_t /*modifiers*/, bool /*grab*/) { return true; }
-    // Whether the key is down now, as the keyboard itself reports it.
-    virtual bool KeyIsDown(uint32_t virtualKey);
-    virtual bool NotifyIcon(uint32_t message, NotifyIconData const& data) = 0;
-
-    // The screen and the part of it that windows may use.
-    virtual Rect Screen() const = 0;
-    virtual Rect WorkArea() const = 0;
-    virtual int32_t CaptionHeight() const = 0;
-
-    // Blocks until input arrives, a timer is due or the tick `deadline` comes,
-    // and hands the input to the window system. False: the run is over and no
-    // more will ever come (the loop then ends as if asked to quit).
-    virtual bool WaitForEvents(std::optional<uint32_t> deadline) = 0;
+    virtual SystemServices& Services() = 0;
+    virtual platform::Screen& Screen() = 0;
+    virtual KeysAndTray& Keys() = 0;
+    virtual platform::Dialogs& Dialogs() = 0;
 
     WindowSystem& Windows() { return *windows_; }
     // The program's icon pictures by resource number.
@@ -80,6 +53,11 @@ public:
     // Names of the loaded platform libraries by handle; empty once freed.
     std::vector<std::u16string>& Libraries() { return libraries_; }
     platform::Graphics& Graphics() { return *graphics_; }
+
+protected:
+    // The roles are the derived class's members: the window system asks for
+    // them only once the backend is built, and never while it is torn down.
+    Backend();
 
 private:
     std::unique_ptr<WindowSystem> windows_;

@@ -11,7 +11,7 @@ File::File(std::unique_ptr<FileStream> stream)
 
 File File::OpenForReading(std::u16string_view path)
 {
-    return File(CurrentBackend().OpenForReading(path));
+    return File(CurrentBackend().Services().OpenForReading(path));
 }
 
 size_t File::Read(void* buffer, size_t bytes)
@@ -36,7 +36,7 @@ uint64_t File::Size() const
 
 std::optional<std::u16string> ProgramPath()
 {
-    return CurrentBackend().ProgramPath();
+    return CurrentBackend().Services().ProgramPath();
 }
 
 }

@@ -15,6 +15,12 @@ bool UnregisterHotKey(WindowHandle window, int32_t id);
 // The bit of GetAsyncKeyState's answer that says the key is down now.
 constexpr uint16_t kKeyIsDown = 0x8000;
 
+// Modifier keys that a registration names, held together with its key.
+constexpr uint32_t kModifierAlt = 0x1;
+constexpr uint32_t kModifierControl = 0x2;
+constexpr uint32_t kModifierShift = 0x4;
+constexpr uint32_t kModifierWin = 0x8;
+
 // Flags of a synthesised key event.
 constexpr uint32_t kKeyEventKeyUp = 0x0002;
 constexpr uint32_t kKeyEventSilent = 0x0004; // no key click

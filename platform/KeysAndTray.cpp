@@ -17,12 +17,12 @@ bool UnregisterHotKey(WindowHandle window, int32_t id)
 
 void KeybdEvent(uint8_t virtualKey, uint8_t, uint32_t flags, uintptr_t)
 {
-    CurrentBackend().SynthesizeKey(virtualKey, flags);
+    CurrentBackend().Keys().SynthesizeKey(virtualKey, flags);
 }
 
 bool ShellNotifyIcon(uint32_t message, NotifyIconData const& data)
 {
-    return CurrentBackend().NotifyIcon(message, data);
+    return CurrentBackend().Keys().NotifyIcon(message, data);
 }
 
 void AddIconResource(int32_t resource, Surface picture)

@@ -6,7 +6,7 @@ namespace platform {
 
 BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags)
 {
-    return CurrentBackend().MessageBox(owner, text, caption, flags);
+    return CurrentBackend().Dialogs().MessageBox(owner, text, caption, flags);
 }
 
 }

@@ -6,22 +6,22 @@ namespace platform {
 
 bool ShellExecute(ShellExecuteInfo& info)
 {
-    return CurrentBackend().ShellExecute(info);
+    return CurrentBackend().Services().ShellExecute(info);
 }
 
 bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode)
 {
-    return CurrentBackend().GetExitCodeProcess(process, exitCode);
+    return CurrentBackend().Services().GetExitCodeProcess(process, exitCode);
 }
 
 bool TerminateProcess(ProcessHandle process, uint32_t exitCode)
 {
-    return CurrentBackend().TerminateProcess(process, exitCode);
+    return CurrentBackend().Services().TerminateProcess(process, exitCode);
 }
 
 bool CloseHandle(ProcessHandle process)
 {
-    return CurrentBackend().CloseHandle(process);
+    return CurrentBackend().Services().CloseHandle(process);
 }
 
 }

@@ -6,7 +6,7 @@ namespace platform {
 
 uint32_t GetTickCount()
 {
-    return CurrentBackend().TickCount();
+    return CurrentBackend().Services().TickCount();
 }
 
 }

@@ -11,14 +11,14 @@ namespace platform {
 void GlobalMemoryStatus(MemoryStatus& status)
 {
     uint32_t length = status.length;
-    status = CurrentBackend().QueryMemory();
+    status = CurrentBackend().Services().QueryMemory();
     status.length = length;
 }
 
 bool GetDiskFreeSpace(char16_t const* folder, uint64_t* availableToCaller, uint64_t* total, uint64_t* totalFree)
 {
     uint64_t available = 0, size = 0;
-    if (!CurrentBackend().QueryDiskFreeSpace(folder ? folder : u"", available, size))
+    if (!CurrentBackend().Services().QueryDiskFreeSpace(folder ? folder : u"", available, size))
         return false;
     if (availableToCaller)
         *availableToCaller = available;
@@ -34,7 +34,7 @@ static uint32_t PowerStatusThroughBackend(SystemPowerStatusEx2* status, uint32_t
     if (!status || length < sizeof(SystemPowerStatusEx2))
         return 0;
     SystemPowerStatusEx2 answer;
-    if (!CurrentBackend().QueryPowerStatus(answer))
+    if (!CurrentBackend().Services().QueryPowerStatus(answer))
         return 0;
     *status = answer;
     return sizeof(SystemPowerStatusEx2);
@@ -43,7 +43,7 @@ static uint32_t PowerStatusThroughBackend(SystemPowerStatusEx2* status, uint32_t
 LibraryHandle LoadLibrary(char16_t const* name)
 {
     Backend& backend = CurrentBackend();
-    if (!name || !*name || !backend.HasLibraryExport(name, {}))
+    if (!name || !*name || !backend.Services().HasLibraryExport(name, {}))
         return {};
     backend.Libraries().emplace_back(name);
     return LibraryHandle { uint32_t(backend.Libraries().size()) };
@@ -56,7 +56,7 @@ void* GetProcAddress(LibraryHandle library, char const* name)
         return nullptr;
     std::string_view wanted(name);
     // The only export the programs look for.
-    if (wanted != "GetSystemPowerStatusEx2" || !CurrentBackend().HasLibraryExport(libraries[library.value - 1], wanted))
+    if (wanted != "GetSystemPowerStatusEx2" || !CurrentBackend().Services().HasLibraryExport(libraries[library.value - 1], wanted))
         return nullptr;
     PowerStatusCall call = PowerStatusThroughBackend;
     return reinterpret_cast<void*>(call);
@@ -73,17 +73,18 @@ bool FreeLibrary(LibraryHandle library)
 
 void GetLocalTime(SystemTime& time)
 {
-    time = CurrentBackend().LocalTime();
+    time = CurrentBackend().Services().LocalTime();
 }
 
 static int32_t Format(PictureKind kind, uint32_t localeId, SystemTime const* time, char16_t const* picture, char16_t* buffer,
     int32_t capacity)
 {
-    LocaleData const* locale = localeId == kUserDefaultLocale || localeId == 0x800 ? &CurrentBackend().UserLocale()
+    SystemServices& services = CurrentBackend().Services();
+    LocaleData const* locale = localeId == kUserDefaultLocale || localeId == 0x800 ? &services.UserLocale()
                                                                                    : LocaleWithIdentifier(localeId);
     if (!locale || capacity < 0 || (capacity > 0 && !buffer))
         return 0;
-    SystemTime when = time ? *time : CurrentBackend().LocalTime();
+    SystemTime when = time ? *time : services.LocalTime();
     std::u16string_view defaultPicture = kind == PictureKind::Time ? locale->timeFormat : locale->shortDateFormat;
     std::u16string text = FormatPicture(kind, picture ? std::u16string_view(picture) : defaultPicture, when, *locale);
     auto needed = int32_t(std::min<size_t>(text.size() + 1, INT32_MAX));

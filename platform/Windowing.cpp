@@ -193,14 +193,14 @@ WindowHandle GetCapture()
 
 int32_t GetSystemMetrics(int32_t index)
 {
-    Backend& backend = CurrentBackend();
+    Screen& screen = CurrentBackend().Screen();
     switch (index) {
     case Metric::ScreenWidth:
-        return backend.Screen().Width();
+        return screen.Bounds().Width();
     case Metric::ScreenHeight:
-        return backend.Screen().Height();
+        return screen.Bounds().Height();
     case Metric::CaptionHeight:
-        return backend.CaptionHeight();
+        return screen.CaptionHeight();
     default:
         return 0;
     }
@@ -208,12 +208,12 @@ int32_t GetSystemMetrics(int32_t index)
 
 Rect GetWorkArea()
 {
-    return CurrentBackend().WorkArea();
+    return CurrentBackend().Screen().WorkArea();
 }
 
 uint16_t GetAsyncKeyState(uint32_t virtualKey)
 {
-    return CurrentBackend().KeyIsDown(virtualKey) ? 0x8000 : 0;
+    return CurrentBackend().Keys().KeyIsDown(virtualKey) ? 0x8000 : 0;
 }
 
 }

@@ -107,7 +107,7 @@ LogFont BoxCaptionFont()
 
 BoxLayout LayOutBox(std::u16string_view text, std::u16string_view caption, uint32_t flags)
 {
-    Rect screen = CurrentBackend().Screen();
+    Rect screen = CurrentBackend().Screen().Bounds();
     if (screen.Width() <= 0 || screen.Height() <= 0)
         screen = kFallbackScreen;
     DeviceContext dc = GetDC({});

@@ -118,7 +118,7 @@ bool WindowSystem::DestroyWindow(WindowHandle handle)
     std::erase_if(hotKeys_, [this, handle](HotKey const& key) {
         if (key.window != handle)
             return false;
-        backend_.GrabKey(key.virtualKey, key.modifiers, false);
+        backend_.Keys().GrabKey(key.virtualKey, key.modifiers, false);
         return true;
     });
     if (capture_ == handle)
@@ -274,7 +274,7 @@ Rect WindowSystem::ClientRect(WindowHandle handle) const
     int32_t height = window->rect.Height();
     if (window->HasCaption()) {
         width -= 2 * kFrameWidth;
-        height -= 2 * kFrameWidth + backend_.CaptionHeight();
+        height -= 2 * kFrameWidth + backend_.Screen().CaptionHeight();
     }
     return { 0, 0, std::max(width, 0), std::max(height, 0) };
 }
@@ -283,7 +283,7 @@ Point WindowSystem::ClientOrigin(Window const& window) const
 {
     if (!window.HasCaption())
         return { window.rect.left, window.rect.top };
-    return { window.rect.left + kFrameWidth, window.rect.top + kFrameWidth + backend_.CaptionHeight() };
+    return { window.rect.left + kFrameWidth, window.rect.top + kFrameWidth + backend_.Screen().CaptionHeight() };
 }
 
 Surface* WindowSystem::PictureOf(WindowHandle handle)
@@ -417,7 +417,7 @@ WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<ui
             message = { window->handle, Msg::Paint, 0, 0 };
             return Fetch::Message;
         }
-        uint32_t now = backend_.TickCount();
+        uint32_t now = backend_.Services().TickCount();
         if (auto due = timers_.TakeDue(now)) {
             message = { due->window, Msg::Timer, due->id, 0 };
             return Fetch::Message;
@@ -428,7 +428,7 @@ WindowSystem::Fetch WindowSystem::NextMessage(Message& message, std::optional<ui
         std::optional<uint32_t> wake = timers_.NextDue(now);
         if (deadline && (!wake || int32_t(*deadline - *wake) < 0))
             wake = deadline;
-        if (!backend_.WaitForEvents(wake))
+        if (!backend_.Screen().WaitForEvents(wake))
             runOver_ = true;
     }
 }
@@ -475,7 +475,7 @@ uintptr_t WindowSystem::SetTimer(WindowHandle window, uintptr_t id, uint32_t per
 {
     if (!IsWindow(window))
         return 0;
-    timers_.Set(window, id, period, backend_.TickCount());
+    timers_.Set(window, id, period, backend_.Services().TickCount());
     return id ? id : 1;
 }
 
@@ -521,7 +521,7 @@ void WindowSystem::PenDown(Point screenPoint)
     WindowHandle target = capture_ ? capture_ : WindowAt(screenPoint);
     if (!target || (modal_ && target != modal_))
         return;
-    uint32_t now = backend_.TickCount();
+    uint32_t now = backend_.Services().TickCount();
     bool doubleClick = (Find(target)->windowClass->style & ClassStyle::DoubleClicks) && lastPress_
         && lastPress_->window == target && now - lastPress_->tick <= kDoubleClickTime
         && std::abs(screenPoint.x - lastPress_->point.x) <= kDoubleClickDistance
@@ -547,7 +547,7 @@ bool WindowSystem::RegisterHotKey(WindowHandle window, int32_t id, uint32_t modi
     bool taken = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](HotKey const& key) {
         return (key.virtualKey == virtualKey && key.modifiers == modifiers) || (key.window == window && key.id == id);
     });
-    bool ok = IsWindow(window) && !taken && backend_.GrabKey(virtualKey, modifiers, true);
+    bool ok = IsWindow(window) && !taken && backend_.Keys().GrabKey(virtualKey, modifiers, true);
     if (ok)
         hotKeys_.push_back({ window, id, modifiers, virtualKey });
     if (events_)
@@ -561,7 +561,7 @@ bool WindowSystem::UnregisterHotKey(WindowHandle window, int32_t id)
     bool ok = found != hotKeys_.end();
     uint32_t virtualKey = ok ? found->virtualKey : 0;
     if (ok) {
-        backend_.GrabKey(found->virtualKey, found->modifiers, false);
+        backend_.Keys().GrabKey(found->virtualKey, found->modifiers, false);
         hotKeys_.erase(found);
     }
     if (events_)

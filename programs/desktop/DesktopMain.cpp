@@ -1,6 +1,6 @@
 #include "programs/desktop/DesktopMain.h"
 
-#include "platform/host/HostBackend.h"
+#include "platform/host/ConsoleBackend.h"
 #include "platform/host/ProgramArguments.h"
 #include "platform/x11/X11Backend.h"
 
@@ -22,8 +22,8 @@ int RunOnDesktop(char const* programName, int argc, char** argv, ProgramEntry en
         std::fprintf(stderr, "%s: %s\n", programName, error.c_str());
         return 2;
     }
-    platform::HostBackend host;
-    platform::ScopedBackend installed(host);
+    platform::ConsoleBackend console;
+    platform::ScopedBackend installed(console);
     return entry(commandLine);
 }
 

@@ -1,6 +1,6 @@
 #include "platform/Shell.h"
 #include "platform/host/CommandLineWords.h"
-#include "platform/host/HostBackend.h"
+#include "platform/host/ConsoleBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ TEST(CommandLineWords, BlanksSeparateQuotesGroupAndBackslashesEscapeOnlyBeforeQu
 
 class HostShellTest : public ::testing::Test {
 protected:
-    HostBackend backend_;
+    ConsoleBackend backend_;
     ScopedBackend installed_ { backend_ };
 
     static uint32_t WaitForExit(ProcessHandle process)

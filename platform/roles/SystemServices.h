@@ -1,0 +1,47 @@
+#pragma once
+
+// The role of a backend that answers for the machine itself: its files, the
+// program's own path, processes and the shell, the tick clock, local time and
+// locale, memory, storage, power and the platform libraries.
+
+#include "platform/FileStream.h"
+#include "platform/Shell.h"
+#include "platform/SystemStatus.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+struct LocaleData;
+
+class SystemServices {
+public:
+    virtual ~SystemServices() = default;
+
+    // Files.
+    virtual std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) = 0;
+    virtual std::optional<std::u16string> ProgramPath() = 0;
+
+    // Shell and processes.
+    virtual bool ShellExecute(ShellExecuteInfo& info) = 0;
+    virtual bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) = 0;
+    virtual bool TerminateProcess(ProcessHandle process, uint32_t exitCode) = 0;
+    virtual bool CloseHandle(ProcessHandle process) = 0;
+
+    // Time: milliseconds of the tick clock, and the wall clock with its locale.
+    virtual uint32_t TickCount() = 0;
+    virtual SystemTime LocalTime() = 0;
+    virtual LocaleData const& UserLocale() = 0;
+
+    // The machine's state.
+    virtual MemoryStatus QueryMemory() = 0;
+    virtual bool QueryDiskFreeSpace(std::u16string_view folder, uint64_t& available, uint64_t& total) = 0;
+    virtual bool QueryPowerStatus(SystemPowerStatusEx2& status) = 0;
+    // Whether the platform library `library` exists and, for a non-empty `name`, exports it.
+    virtual bool HasLibraryExport(std::u16string_view library, std::string_view name) = 0;
+};
+
+}

@@ -1,0 +1,270 @@
+#include "platform/x11/X11Screen.h"
+
+#include "platform/roles/SystemServices.h"
+#include "platform/window/Messages.h"
+#include "platform/x11/X11KeyMap.h"
+
+#include <cerrno>
+#include <poll.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace platform {
+
+X11Screen::X11Screen(X11Connection& connection, WindowSystem& windows, X11Tray& tray, SystemServices& clock)
+    : connection_(connection)
+    , windows_(windows)
+    , tray_(tray)
+    , clock_(clock)
+{
+    windows_.SetEvents(this);
+}
+
+X11Screen::~X11Screen()
+{
+    windows_.SetEvents(nullptr);
+}
+
+void X11Screen::BoxClosed()
+{
+    --openBoxes_;
+    focusShown_ = {};
+}
+
+Rect X11Screen::Bounds() const
+{
+    return { 0, 0, connection_.Width(), connection_.Height() };
+}
+
+// The desktop's work area as its window manager publishes it; the screen without one.
+Rect X11Screen::WorkArea() const
+{
+    Display* display = connection_.Display();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    Rect area = Bounds();
+    if (XGetWindowProperty(display, connection_.Root(), connection_.Atoms().netWorkArea, 0, 4, False, XA_CARDINAL,
+            &type, &format, &count, &remaining, &data)
+            == Success
+        && data && format == 32 && count >= 4) {
+        auto values = reinterpret_cast<long*>(data);
+        Rect published = Rect::FromSize(int32_t(values[0]), int32_t(values[1]), int32_t(values[2]), int32_t(values[3]));
+        if (published.Width() > 0 && published.Height() > 0)
+            area = published;
+    }
+    if (data)
+        XFree(data);
+    return area;
+}
+
+bool X11Screen::WaitForEvents(std::optional<uint32_t> deadline)
+{
+    Present();
+    Display* display = connection_.Display();
+    for (;;) {
+        bool handled = false;
+        while (XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            Handle(event);
+            handled = true;
+        }
+        if (handled)
+            return true;
+        int timeout = -1;
+        if (deadline) {
+            auto ahead = int32_t(*deadline - clock_.TickCount());
+            if (ahead <= 0)
+                return true;
+            timeout = ahead;
+        }
+        pollfd connection { connection_.FileDescriptor(), POLLIN, 0 };
+        int ready = poll(&connection, 1, timeout);
+        if (ready == 0)
+            return true;
+        if (ready < 0 && errno != EINTR)
+            return true;
+        // Readable or hung up: XPending reads, or reports the lost connection.
+    }
+}
+
+WindowHandle X11Screen::HandleOf(XId window) const
+{
+    for (auto const& [number, view] : views_) {
+        if (view->Id() == window)
+            return WindowHandle { number };
+    }
+    return {};
+}
+
+Rect X11Screen::ClientOnScreen(Window const& window)
+{
+    Point offset = windows_.ClientOffset(window.handle);
+    Rect client = windows_.ClientRect(window.handle);
+    return Rect::FromSize(window.rect.left + offset.x, window.rect.top + offset.y, client.Width(), client.Height());
+}
+
+Point X11Screen::ScreenPointOf(WindowHandle handle, int x, int y)
+{
+    Window const* window = windows_.Find(handle);
+    if (!window)
+        return {};
+    Rect client = ClientOnScreen(*window);
+    return { client.left + x, client.top + y };
+}
+
+void X11Screen::Handle(XEvent& event)
+{
+    if (tray_.Handle(event))
+        return;
+    switch (event.type) {
+    case Expose: {
+        WindowHandle handle = HandleOf(event.xexpose.window);
+        if (handle)
+            views_[handle.value]->Repaint(Rect::FromSize(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height));
+        break;
+    }
+    case ButtonPress:
+    case ButtonRelease: {
+        WindowHandle handle = HandleOf(event.xbutton.window);
+        if (!handle || event.xbutton.button != Button1)
+            break;
+        Point point = ScreenPointOf(handle, event.xbutton.x, event.xbutton.y);
+        if (event.type == ButtonPress)
+            windows_.PenDown(point);
+        else
+            windows_.PenUp(point);
+        break;
+    }
+    case KeyPress:
+    case KeyRelease: {
+        uint32_t virtualKey = VirtualKeyOfKeySym(XLookupKeysym(&event.xkey, 0));
+        if (virtualKey == 0)
+            break;
+        // Keys taken on the root window arrive there; others come to the window that has the focus.
+        WindowHandle handle = HandleOf(event.xkey.window);
+        if (handle && windows_.Focus() != handle)
+            windows_.SetForegroundWindow(handle);
+        windows_.Key(virtualKey, event.type == KeyPress);
+        break;
+    }
+    case ClientMessage:
+        if (event.xclient.message_type == connection_.Atoms().wmProtocols
+            && XId(event.xclient.data.l[0]) == connection_.Atoms().wmDeleteWindow) {
+            if (WindowHandle handle = HandleOf(event.xclient.window))
+                windows_.PostMessage(handle, Msg::Close, 0, 0);
+        }
+        break;
+    case MapNotify:
+        if (HandleOf(event.xmap.window) == windows_.Focus())
+            focusShown_ = {};
+        break;
+    default:
+        break;
+    }
+}
+
+void X11Screen::Created(Window const& window)
+{
+    auto view = std::make_unique<X11WindowView>(connection_, window, ClientOnScreen(window));
+    if (window.visible)
+        view->SetVisible(true);
+    views_[window.handle.value] = std::move(view);
+    stackingChanged_ = true;
+}
+
+void X11Screen::Moved(Window const& window)
+{
+    if (auto found = views_.find(window.handle.value); found != views_.end())
+        found->second->Place(ClientOnScreen(window));
+    stackingChanged_ = true;
+}
+
+void X11Screen::Shown(Window const& window)
+{
+    if (auto found = views_.find(window.handle.value); found != views_.end())
+        found->second->SetVisible(true);
+    stackingChanged_ = true;
+}
+
+void X11Screen::Hidden(Window const& window)
+{
+    if (auto found = views_.find(window.handle.value); found != views_.end())
+        found->second->SetVisible(false);
+}
+
+void X11Screen::BecameTopMost(Window const& window)
+{
+    if (auto found = views_.find(window.handle.value); found != views_.end())
+        found->second->SetTopMost(window.topMost);
+    stackingChanged_ = true;
+}
+
+void X11Screen::TitleChanged(Window const& window)
+{
+    if (auto found = views_.find(window.handle.value); found != views_.end())
+        found->second->SetTitle(window.title);
+}
+
+void X11Screen::Destroyed(Window const& window)
+{
+    views_.erase(window.handle.value);
+    if (focusShown_ == window.handle)
+        focusShown_ = {};
+}
+
+// Our pop-ups keep among themselves the order the window system gives them;
+// the top-most ones also go above every other program's windows.
+void X11Screen::Restack()
+{
+    stackingChanged_ = false;
+    std::vector<::Window> order;
+    for (WindowHandle handle : windows_.ZOrder()) {
+        auto found = views_.find(handle.value);
+        if (found == views_.end() || found->second->Managed())
+            continue;
+        if (order.empty() && windows_.Find(handle)->topMost)
+            XRaiseWindow(connection_.Display(), found->second->Id());
+        order.push_back(found->second->Id());
+    }
+    if (order.size() > 1)
+        XRestackWindows(connection_.Display(), order.data(), int(order.size()));
+}
+
+void X11Screen::Present()
+{
+    bool shared = false;
+    for (auto const& [number, view] : views_) {
+        WindowHandle handle { number };
+        if (Surface* picture = windows_.PictureOf(handle))
+            shared |= view->Present(*picture, windows_.ClientOffset(handle));
+    }
+    if (stackingChanged_)
+        Restack();
+    ShowFocus();
+    if (shared)
+        XSync(connection_.Display(), False); // the server reads shared images later: let it finish first
+    else
+        XFlush(connection_.Display());
+}
+
+// Keys follow the focus into windows that take them: framed ones and boxes.
+void X11Screen::ShowFocus()
+{
+    WindowHandle focus = windows_.Focus();
+    if (!focus || focus == focusShown_)
+        return;
+    auto found = views_.find(focus.value);
+    if (found == views_.end() || !(found->second->Managed() || openBoxes_ > 0))
+        return;
+    X11ErrorTrap trap(connection_.Display());
+    XSetInputFocus(connection_.Display(), found->second->Id(), RevertToParent, CurrentTime);
+    if (!trap.Failed())
+        focusShown_ = focus;
+}
+
+}
