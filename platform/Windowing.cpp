@@ -2,6 +2,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Drawing.h"
+#include "platform/Keys.h"
 
 namespace platform {
 
@@ -213,7 +214,7 @@ Rect GetWorkArea()
 
 uint16_t GetAsyncKeyState(uint32_t virtualKey)
 {
-    return CurrentBackend().Keys().KeyIsDown(virtualKey) ? 0x8000 : 0;
+    return CurrentBackend().Keys().KeyIsDown(virtualKey) ? kKeyIsDown : 0;
 }
 
 }
