@@ -1,11 +1,13 @@
 #include "daemon/BindingSet.h"
 #include "platform/Windowing.h"
-#include "tests/daemon/DaemonTestSupport.h"
+#include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 using brellum::BindingSet;
-using daemon_tests::Field;
+using testing_support::HasFields;
+using testing_support::JsonOf;
 using testing_support::TestDevice;
 using Lines = std::vector<std::string>;
 
@@ -25,12 +27,14 @@ struct Registered {
         set->LoadBindingFile(u"\\b.ini");
     }
 
-    // "register 193" for every registration made or dropped.
+    // "re 193 true" for every registration made or dropped: its action, key and outcome.
     Lines HotKeys()
     {
         Lines lines;
-        for (auto const& line : device.Events("hotkey"))
-            lines.push_back(Field(line, "action").substr(0, 2) + " " + Field(line, "vk") + " " + Field(line, "ok"));
+        for (auto const& event : device.ParsedEvents("hotkey")) {
+            lines.push_back(std::get<std::string>(event.At("action")).substr(0, 2) + " " + JsonOf(event.At("vk")) + " "
+                + JsonOf(event.At("ok")));
+        }
         return lines;
     }
 
@@ -108,8 +112,8 @@ TEST(BindingSet, AReleasedKeyIsHandedBackOrRunsItsCommand)
     keys.set->OnPressTimer(66);
     EXPECT_EQ(keys.device.Events("keybd").size(), 4u);
     EXPECT_EQ(keys.HotKeys().size(), 6u);
-    EXPECT_EQ(Field(keys.device.Events("keybd").at(2), "flags"), "4");
-    EXPECT_EQ(Field(keys.device.Events("keybd").at(3), "flags"), "2");
+    EXPECT_THAT(keys.device.ParsedEvents("keybd").at(2), HasFields({ { "flags", 4 } }));
+    EXPECT_THAT(keys.device.ParsedEvents("keybd").at(3), HasFields({ { "flags", 2 } }));
 }
 
 TEST(BindingSet, WithElapseTimeZeroEveryPressRunsTheCommand)
@@ -123,10 +127,10 @@ TEST(BindingSet, WithElapseTimeZeroEveryPressRunsTheCommand)
     }
     EXPECT_TRUE(keys.device.Events("keybd").empty());
     ASSERT_EQ(keys.device.Events("shell").size(), 1u);
-    EXPECT_EQ(Field(keys.device.Events("shell")[0], "process"), "1");
+    EXPECT_THAT(keys.device.ParsedEvents("shell")[0], HasFields({ { "process", 1 } }));
     // The second press finds the program running and asks; the default answer is No.
     ASSERT_EQ(keys.device.Events("msgbox").size(), 1u);
-    EXPECT_EQ(Field(keys.device.Events("msgbox")[0], "caption"), "Terminieren?");
+    EXPECT_THAT(keys.device.ParsedEvents("msgbox")[0], HasFields({ { "caption", "Terminieren?" } }));
     EXPECT_TRUE(keys.device.Events("terminate").empty());
     EXPECT_FALSE(keys.set->Bindings()[0]->isDown);
 }

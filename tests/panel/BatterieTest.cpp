@@ -3,8 +3,9 @@
 #include "panel/displays/Batterie.h"
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Drawing.h"
-#include "tests/support/BoxLine.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,9 @@
 
 using namespace panel;
 using namespace platform;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
+using testing_support::IsEvent;
 using testing_support::TestDevice;
 
 namespace {
@@ -432,17 +435,17 @@ TEST_F(BatterieTest, KeysAreReadInOrderAndBadValuesReportedUnderTheBatterieCapti
     EXPECT_TRUE(ReadLine(*battery, u"Test=nein"));
 
     std::string const bad = "Batterie - Ignoriere Fehler:";
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(bad, "ColorBattery=12345", "warning"),
-        BoxLine(bad, "ColorCritical=", "warning"),
-        BoxLine(bad, "ColorLow=FFF", "warning"),
-        BoxLine(bad, "ColorHigh= ", "warning"),
-        BoxLine(bad, "ColorArrow=1", "warning"),
-        BoxLine(bad, "Segments=", "warning"),
-        BoxLine(bad, "CoolBattery=", "warning"),
-        BoxLine(bad, "Interval=", "warning"),
-        BoxLine(bad, "Test=", "warning"),
-        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(bad, "ColorBattery=12345", "warning"),
+        BoxEvent(bad, "ColorCritical=", "warning"),
+        BoxEvent(bad, "ColorLow=FFF", "warning"),
+        BoxEvent(bad, "ColorHigh= ", "warning"),
+        BoxEvent(bad, "ColorArrow=1", "warning"),
+        BoxEvent(bad, "Segments=", "warning"),
+        BoxEvent(bad, "CoolBattery=", "warning"),
+        BoxEvent(bad, "Interval=", "warning"),
+        BoxEvent(bad, "Test=", "warning"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning"),
     }));
 }
 
@@ -466,28 +469,29 @@ TEST_F(BatterieTest, TheTestKeyShowsEveryFieldOfTheQueryAtOnce)
     power.BatteryLifePercent = 43;
     ReadLine(*battery, u"Testen=ja");
 
-    std::string const fields = "ACLineStatus: 1\\nBatteryFlag: 9\\nBatteryLifePercent: %\\nBatteryLifeTime: -1\\n"
-                               "BatteryFullLifeTime: 7200\\nBackupBatteryFlag:2\\nBackupBatteryLifePercent: 90\\n"
-                               "BackupBatteryLifeTime: 100\\nBackupBatteryFullLifeTime: 200\\nBatteryVoltage: 4294967295\\n"
-                               "BatteryCurrent: -250\\nBatteryTemperature: 31\\nBackupBatteryVoltage: 3000";
+    std::string const fields = "ACLineStatus: 1\nBatteryFlag: 9\nBatteryLifePercent: %\nBatteryLifeTime: -1\n"
+                               "BatteryFullLifeTime: 7200\nBackupBatteryFlag:2\nBackupBatteryLifePercent: 90\n"
+                               "BackupBatteryLifeTime: 100\nBackupBatteryFullLifeTime: 200\nBatteryVoltage: 4294967295\n"
+                               "BatteryCurrent: -250\nBatteryTemperature: 31\nBackupBatteryVoltage: 3000";
     auto with = [&](std::string percent) { return std::string(fields).replace(fields.find('%'), 1, percent); };
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("System Power Status", with("42"), "information"),
-        BoxLine("System Power Status", with("43"), "information"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("System Power Status", with("42"), "information"),
+        BoxEvent("System Power Status", with("43"), "information"),
     }));
 
     // A failing query says so under "Fehler", with the same icon.
     power.queryFails = true;
     ReadLine(*battery, u"Test=y");
-    EXPECT_EQ(device_.Events("msgbox").back(), BoxLine("Fehler", "GetSystemPowerStatusEx2", "information"));
+    EXPECT_THAT(device_.ParsedEvents("msgbox").back(),
+        IsEvent(BoxEvent("Fehler", "GetSystemPowerStatusEx2", "information")));
 }
 
 TEST_F(BatterieTest, WithoutThePowerCallTheBatteryIsEmptyAndTestIsSilent)
 {
     Power().callAbsent = true;
     auto battery = Read({ u"Test=1", u"CoolBattery=0", u"Width=64", u"Height=16" });
-    EXPECT_EQ(device_.Events("msgbox"),
-        (std::vector<std::string> { BoxLine("Fehler", R"(GetProcAddress - \"GetSystemPowerStatusEx2\")", "error") }));
+    EXPECT_THAT(device_.ParsedEvents("msgbox"),
+        EventsAre({ BoxEvent("Fehler", R"(GetProcAddress - "GetSystemPowerStatusEx2")", "error") }));
     Power().BatteryFlag = 8; // not asked: no text either
     EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 24), PlainBattery(0, 0)));
 }

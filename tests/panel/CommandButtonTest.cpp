@@ -4,8 +4,9 @@
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Shell.h"
 #include "platform/Windowing.h"
-#include "tests/support/BoxLine.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,8 @@
 
 using namespace panel;
 using namespace platform;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 namespace {
@@ -50,7 +52,7 @@ std::string ShellLine(std::string const& file, std::string const& params, std::s
         + R"(","dir":"","show":5,"mask":64,"owner":true,"process":)" + process + "}";
 }
 
-std::string const kMissingQuote = R"(Fehlendes \" im Command:)";
+std::string const kMissingQuote = R"(Fehlendes " im Command:)";
 std::string const kBadValue = "CommandButton - Ignoriere Fehler:";
 
 class CommandButtonTest : public ::testing::Test {
@@ -141,10 +143,10 @@ TEST_F(CommandButtonTest, AnUnclosedQuoteIsReportedAtEveryPressAndNothingElseHap
     Tap(*unclosed);
     Tap(*unclosed);
     Tap(*loneQuote);
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true, true),
-        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true, true),
-        BoxLine(kMissingQuote, R"(\")", "error", true, true),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(kMissingQuote, R"("\Windows\prog.exe -a)", "error", true, true),
+        BoxEvent(kMissingQuote, R"("\Windows\prog.exe -a)", "error", true, true),
+        BoxEvent(kMissingQuote, "\"", "error", true, true),
     }));
     EXPECT_TRUE(device_.Events("shell").empty());
     EXPECT_TRUE(Delivered().empty());
@@ -218,7 +220,7 @@ TEST_F(CommandButtonTest, NewIniIsResolvedFromTheLayoutFolderAndTheLaterLineWins
     EXPECT_FALSE(Read(*relative, u"NewIni=late.ini"));
     Tap(*relative);
     EXPECT_EQ(device_.Events("shell").back(), ShellLine(R"(\\panel\\other.ini)", "", "3"));
-    EXPECT_EQ(device_.Events("msgbox"), std::vector<std::string> { BoxLine(kBadValue, "NewIni=late.ini", "warning", true, false) });
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({ BoxEvent(kBadValue, "NewIni=late.ini", "warning", true, false) }));
 }
 
 TEST_F(CommandButtonTest, ShutDownAnimationSwitchesTheLayoutInsteadOfStartingIt)
@@ -265,15 +267,15 @@ TEST_F(CommandButtonTest, BadValuesAreReportedUnderTheButtonsCaptionAndChangeNot
     EXPECT_TRUE(Read(*button, u"xpos=20"));
     EXPECT_EQ(button->GetX(), 20);
     EXPECT_EQ(button->GetWidth(), 40);
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kBadValue, "Command=", "warning", true, false),
-        BoxLine(kBadValue, "NewIni=   ", "warning", true, false),
-        BoxLine(kBadValue, "QuitOnExecute=", "warning", true, false),
-        BoxLine(kBadValue, "ExitCode=", "warning", true, false),
-        BoxLine(kBadValue, "ShutDownAnimation=Sideways", "warning", true, false),
-        BoxLine(kBadValue, "ShutDownAnimation=", "warning", true, false),
-        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning", true, false),
-        BoxLine("DesktopObject - Ignoriere Fehler:", "Width=", "warning", true, false),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(kBadValue, "Command=", "warning", true, false),
+        BoxEvent(kBadValue, "NewIni=   ", "warning", true, false),
+        BoxEvent(kBadValue, "QuitOnExecute=", "warning", true, false),
+        BoxEvent(kBadValue, "ExitCode=", "warning", true, false),
+        BoxEvent(kBadValue, "ShutDownAnimation=Sideways", "warning", true, false),
+        BoxEvent(kBadValue, "ShutDownAnimation=", "warning", true, false),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning", true, false),
+        BoxEvent("DesktopObject - Ignoriere Fehler:", "Width=", "warning", true, false),
     }));
 
     // The rejected lines left the command, the quit flag and the plain shell start alone.
