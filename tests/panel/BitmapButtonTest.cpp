@@ -1,7 +1,7 @@
 #include "panel/buttons/BitmapButton.h"
 #include "platform/Drawing.h"
 #include "tests/panel/ButtonPicture.h"
-#include "tests/platform/draw/BmpWriter.h"
+#include "tests/support/BmpWriter.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
