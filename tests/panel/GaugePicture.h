@@ -7,6 +7,9 @@
 #include "panel/core/IniObject.h"
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Drawing.h"
+#include "tests/support/PictureCompare.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
@@ -113,6 +116,19 @@ private:
     panel::ScratchBitmap bitmap_;
     uint32_t background_;
 };
+
+// Every pixel against `expected(x, y)`; a mismatch names the first few with both colours.
+inline void ExpectPixels(Picture const& picture, std::function<uint32_t(int32_t, int32_t)> const& expected, char const* what)
+{
+    testing_support::Picture actual { picture.Width(), picture.Height(), {} };
+    testing_support::Picture wanted = actual;
+    picture.ForEach([&](int32_t x, int32_t y) {
+        actual.pixels.push_back(picture.At(x, y));
+        wanted.pixels.push_back(expected(x, y));
+    });
+    std::string const difference = testing_support::PictureDifference(actual, wanted);
+    EXPECT_TRUE(difference.empty()) << what << ": " << difference;
+}
 
 // The platform drawing `text` itself, in black, as a reference for formatted texts.
 inline std::unique_ptr<Picture> TextAlone(uint32_t background, std::u16string_view text, platform::Rect rect,
