@@ -10,7 +10,7 @@
 using namespace panel;
 using namespace platform;
 using namespace gauge_test;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
@@ -21,7 +21,7 @@ protected:
 
 TEST_F(BlurFilterTest, APlainPassSpreadsABrightPixelOverItsNeighbours)
 {
-    Picture picture(0x000000, 10, 10);
+    BackBuffer picture(0x000000, 10, 10);
     picture.Set(5, 5, 0xFFFFFF);
     BlurFilter(1).Apply(picture.Surface(), { 0, 0, 10, 10 });
     // 4/16 in the centre, 2/16 at the sides, 1/16 at the corners, truncated.
@@ -36,7 +36,7 @@ TEST_F(BlurFilterTest, APlainPassSpreadsABrightPixelOverItsNeighbours)
 
 TEST_F(BlurFilterTest, ATintedPassWeighsTheCentreAndPullsTowardsTheTint)
 {
-    Picture picture(0x000000, 10, 10);
+    BackBuffer picture(0x000000, 10, 10);
     picture.Set(5, 5, 0xFFFFFF);
     // Tint 400000: red 0x40 adds 4 x 64 / 32 = 8 to every red channel it writes.
     BlurFilter(0x000040, 1, 0).Apply(picture.Surface(), { 0, 0, 10, 10 });
@@ -54,7 +54,7 @@ TEST_F(BlurFilterTest, ATintedPassWeighsTheCentreAndPullsTowardsTheTint)
 TEST_F(BlurFilterTest, PassesAccumulateOverAStepEdge)
 {
     auto step = [](int32_t x, int32_t) -> uint32_t { return x < 5 ? 0 : PixelRgb(200, 100, 0); };
-    Picture once(0, 10, 10);
+    BackBuffer once(0, 10, 10);
     once.Fill(step);
     BlurFilter(1).Apply(once.Surface(), { 0, 0, 10, 10 });
     ExpectPixels(once, [&](int32_t x, int32_t y) -> uint32_t {
@@ -64,7 +64,7 @@ TEST_F(BlurFilterTest, PassesAccumulateOverAStepEdge)
         return x == 4 ? PixelRgb(50, 25, 0) : x == 5 ? PixelRgb(150, 75, 0) : step(x, y);
     }, "one pass over the step");
 
-    Picture twice(0, 10, 10);
+    BackBuffer twice(0, 10, 10);
     twice.Fill(step);
     BlurFilter(2).Apply(twice.Surface(), { 0, 0, 10, 10 });
     // Away from the ring the second pass starts from the first one's result.
@@ -79,31 +79,31 @@ TEST_F(BlurFilterTest, PassesAccumulateOverAStepEdge)
 TEST_F(BlurFilterTest, RectanglesBeyondTheSurfaceOrTheScratchAreCut)
 {
     auto dots = [](int32_t x, int32_t y) -> uint32_t { return (x * 7 + y * 3) % 11 == 0 ? 0xFFFFFF : 0x102030; };
-    Picture inside(0, 40, 30);
+    BackBuffer inside(0, 40, 30);
     inside.Fill(dots);
     BlurFilter(2).Apply(inside.Surface(), { 0, 0, 40, 30 });
-    Picture beyond(0, 40, 30);
+    BackBuffer beyond(0, 40, 30);
     beyond.Fill(dots);
     BlurFilter(2).Apply(beyond.Surface(), { -20, -5, 400, 300 });
     EXPECT_TRUE(beyond.SamePixels(inside));
 
     // Nothing at all on a rectangle off the surface or too small to have an inside.
     for (Rect rect : { Rect { 50, 0, 90, 30 }, Rect { -30, -30, -1, -1 }, Rect { 5, 5, 7, 20 }, Rect { 20, 10, 10, 5 } }) {
-        Picture untouched(0, 40, 30);
+        BackBuffer untouched(0, 40, 30);
         untouched.Fill(dots);
         BlurFilter(0x00FFFFFF, 1, 1).Apply(untouched.Surface(), rect);
         ExpectPixels(untouched, dots, "off the surface");
     }
 
     // The plain scratch holds 320 x 48 pixels: only that much of the rectangle, from its corner.
-    Picture wide(0, 400, 60);
+    BackBuffer wide(0, 400, 60);
     wide.Fill(dots);
     BlurFilter(1).Apply(wide.Surface(), { 0, 0, 400, 60 });
-    Picture part(0, 400, 60);
+    BackBuffer part(0, 400, 60);
     part.Fill(dots);
     BlurFilter(1).Apply(part.Surface(), { 0, 0, 320, 48 });
     EXPECT_TRUE(wide.SamePixels(part));
-    EXPECT_FALSE(part.SamePixelsIn(Picture(0, 400, 60), { 1, 1, 319, 47 }));
+    EXPECT_FALSE(part.SamePixelsIn(BackBuffer(0, 400, 60), { 1, 1, 319, 47 }));
     ExpectPixels(part, [&](int32_t x, int32_t y) { return x >= 319 || y >= 47 ? dots(x, y) : part.At(x, y); }, "beyond the scratch");
 }
 

@@ -14,7 +14,7 @@
 using namespace panel;
 using namespace platform;
 using namespace gauge_test;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
@@ -78,7 +78,7 @@ CoolBarRequest Bar(uint32_t fraction)
 
 class CoolBarTest : public ::testing::Test {
 protected:
-    static void ExpectCoolBar(Picture const& picture, CoolBarRequest const& request)
+    static void ExpectCoolBar(BackBuffer const& picture, CoolBarRequest const& request)
     {
         CoolBarPicture const model { request, picture.Background() };
         Rect const bar = Rect::FromSize(request.x, request.y, request.width, request.height);
@@ -94,13 +94,13 @@ TEST_F(CoolBarTest, EveryPixelFollowsTheGradientStripesAndHighlight)
 {
     for (uint32_t fraction : { 0u, 256u, 266u, 276u, 512u, 1024u, 5000u }) {
         SCOPED_TRACE(fraction);
-        Picture picture(kPaper);
+        BackBuffer picture(kPaper);
         RenderCoolBar(picture.Surface(), Bar(fraction));
         ExpectCoolBar(picture, Bar(fraction));
     }
 
     // A few pixels worked out by hand (bar at 30, 40; 100 x 14; n = 6 highlighted rows).
-    Picture full(kPaper);
+    BackBuffer full(kPaper);
     RenderCoolBar(full.Surface(), Bar(1024));
     EXPECT_EQ(full.At(31, 52), PixelRgb(207, 0, 0)); // left colour, striped: 255 - 48
     EXPECT_EQ(full.At(31, 41), PixelRgb(255, 107, 107)); // top row: 108/256 towards white
@@ -109,7 +109,7 @@ TEST_F(CoolBarTest, EveryPixelFollowsTheGradientStripesAndHighlight)
     EXPECT_EQ(full.At(31, 47), PixelRgb(255, 0, 0)); // below the highlight, off the stripes
     EXPECT_EQ(full.At(129, 45), 0u); // the end line lies on the outline
 
-    Picture quarter(kPaper);
+    BackBuffer quarter(kPaper);
     RenderCoolBar(quarter.Surface(), Bar(256));
     EXPECT_EQ(quarter.At(30 + 24, 47), PixelRgb(181, 88, 0)); // last of 24 fill pixels: (27 x 255 + 23 x 96) / 50
     EXPECT_EQ(quarter.At(30 + 25, 47), 0u); // end of the fill
@@ -126,7 +126,7 @@ TEST_F(CoolBarTest, OtherColoursAndSpacingsAndTheFullGradient)
     request.width = 61;
     request.height = 30;
     request.stripeSpacing = 7;
-    Picture picture(0x000000);
+    BackBuffer picture(0x000000);
     RenderCoolBar(picture.Surface(), request);
     ExpectCoolBar(picture, request);
     // The centre colour starts right after the first half; the highlight keeps white white.
@@ -139,7 +139,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
         for (Point corner : { Point { 101, 40 }, Point { 30, 107 }, Point { -1, 40 }, Point { 30, -1 }, Point { INT32_MAX, 0 } }) {
             request.x = corner.x;
             request.y = corner.y;
-            Picture picture(kPaper);
+            BackBuffer picture(kPaper);
             RenderCoolBar(picture.Surface(), request);
             EXPECT_TRUE(picture.Untouched()) << corner.x << "," << corner.y;
         }
@@ -148,7 +148,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
     CoolBarRequest edge = Bar(700);
     edge.x = 100;
     edge.y = 106;
-    Picture atEdge(kPaper);
+    BackBuffer atEdge(kPaper);
     RenderCoolBar(atEdge.Surface(), edge);
     ExpectCoolBar(atEdge, edge);
 
@@ -158,7 +158,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
             request.width = width;
             request.height = height;
             request.text = u"100%";
-            Picture picture(kPaper);
+            BackBuffer picture(kPaper);
             RenderCoolBar(picture.Surface(), request);
             if (picture.Untouched())
                 continue;
@@ -173,7 +173,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
     CoolBarRequest small = Bar(1024);
     small.width = 3;
     small.height = 3;
-    Picture tiny(kPaper);
+    BackBuffer tiny(kPaper);
     RenderCoolBar(tiny.Surface(), small);
     ExpectCoolBar(tiny, small);
 }
@@ -182,11 +182,11 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
 {
     CoolBarRequest empty = Bar(0);
     empty.height = 20;
-    Picture plain(0xFFFFFF);
+    BackBuffer plain(0xFFFFFF);
     RenderCoolBar(plain.Surface(), empty);
     CoolBarRequest withText = empty;
     withText.text = u"0%";
-    Picture text(0xFFFFFF);
+    BackBuffer text(0xFFFFFF);
     RenderCoolBar(text.Surface(), withText);
     Rect ink = text.Changed(&plain);
     EXPECT_GT(ink.left, 31);
@@ -200,10 +200,10 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
 
     CoolBarRequest full = Bar(1024);
     full.height = 20;
-    Picture fill(0xFFFFFF);
+    BackBuffer fill(0xFFFFFF);
     RenderCoolBar(fill.Surface(), full);
     full.text = u"100%";
-    Picture softened(0xFFFFFF);
+    BackBuffer softened(0xFFFFFF);
     RenderCoolBar(softened.Surface(), full);
     Rect fillInk = softened.Changed(&fill);
     EXPECT_GE(fillInk.left, 31);
@@ -222,7 +222,7 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
     EXPECT_GT(darker, 0);
 
     // The bar's own font is put back out of the context.
-    Picture picture(kPaper);
+    BackBuffer picture(kPaper);
     LogFont large;
     large.height = 40;
     FontHandle panelFont = CreateFontIndirect(large);
@@ -234,7 +234,7 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
 
 class DrawCoolBarTest : public ::testing::Test {
 protected:
-    static GaugeRequest Request(Picture& picture, uint64_t available, uint64_t total)
+    static GaugeRequest Request(BackBuffer& picture, uint64_t available, uint64_t total)
     {
         GaugeRequest request;
         request.flags = GaugeFlag::Bar | GaugeFlag::Cool;
@@ -254,7 +254,7 @@ protected:
 TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 {
     for (auto [available, total] : { std::pair<uint64_t, uint64_t> { 0, 0 }, { 1, 4 }, { 26, 100 }, { 27, 100 }, { 1, 2 }, { 9, 9 } }) {
-        Picture picture(kPaper);
+        BackBuffer picture(kPaper);
         GaugeRequest request = Request(picture, available, total);
         DrawGauge(picture.Surface(), request);
         CoolBarRequest bar = Bar(FillFraction(available, total));
@@ -285,9 +285,9 @@ TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 
 TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreSafe)
 {
-    Picture without(kPaper);
+    BackBuffer without(kPaper);
     DrawGauge(without.Surface(), Request(without, 1, 2));
-    Picture with(kPaper);
+    BackBuffer with(kPaper);
     GaugeRequest percent = Request(with, 1, 2);
     percent.flags |= GaugeFlag::Percent;
     DrawGauge(with.Surface(), percent);
@@ -298,7 +298,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
 
     // Reaching over any edge: nothing is drawn beyond the surface (and no pixel outside is touched).
     for (Point corner : { Point { -50, 10 }, Point { 150, 10 }, Point { 10, -10 }, Point { 10, 110 } }) {
-        Picture picture(kPaper);
+        BackBuffer picture(kPaper);
         GaugeRequest request = Request(picture, 1, 2);
         request.flags |= GaugeFlag::Percent;
         request.x = corner.x;
@@ -311,7 +311,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
         EXPECT_LE(changed.right, corner.x + 100);
     }
     // A bar too wide for the blur's scratch is still drawn whole.
-    Picture wide(kPaper, 400, 80);
+    BackBuffer wide(kPaper, 400, 80);
     GaugeRequest request = Request(wide, 1, 2);
     request.width = 380;
     request.lineHeight = 60;

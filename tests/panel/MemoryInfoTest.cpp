@@ -14,7 +14,7 @@
 using namespace panel;
 using namespace platform;
 using namespace gauge_test;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
@@ -33,15 +33,15 @@ protected:
         return ReadKeyLine(memory, line);
     }
 
-    static std::unique_ptr<Picture> Drawn(MemoryInfo& memory, int32_t x = 10, int32_t y = 5)
+    static std::unique_ptr<BackBuffer> Drawn(MemoryInfo& memory, int32_t x = 10, int32_t y = 5)
     {
-        auto picture = std::make_unique<Picture>(kPaper);
+        auto picture = std::make_unique<BackBuffer>(kPaper);
         memory.Draw(picture->Surface(), x, y);
         return picture;
     }
 
     // Ring of a bar of the panel's width 120 at (10, top): the outline of a cool or a plain bar.
-    static void ExpectBarRing(Picture const& picture, int32_t top, int32_t height, uint32_t border = 0)
+    static void ExpectBarRing(BackBuffer const& picture, int32_t top, int32_t height, uint32_t border = 0)
     {
         for (int32_t x = 10; x < 130; ++x) {
             EXPECT_EQ(picture.At(x, top), border) << x;
@@ -67,7 +67,7 @@ TEST_F(MemoryInfoTest, ASectionWithOnlyAPlaceShowsThePhysicalGauge)
 
     auto picture = Drawn(*memory);
     // Label and value (32 MB of 64 MB by default) as the platform draws them; the cool bar below.
-    Picture expected(kPaper);
+    BackBuffer expected(kPaper);
     Rect labelLine = Rect::FromSize(10, 5, 120, line);
     Rect valueLine = Rect::FromSize(10, 5 + line + 2, 120, line);
     DrawText(expected.Dc(), u"Physical Memory", -1, labelLine, kLineFormat);
@@ -195,7 +195,7 @@ TEST_F(MemoryInfoTest, EveryDrawReadsTheMemoryStatusAgain)
     int32_t const line = LineHeight();
     device_.Device().State().memory = { 4000000000u, 1000000000u, 2000000u, 500u };
     auto picture = Drawn(*memory);
-    Picture expected(kPaper);
+    BackBuffer expected(kPaper);
     Rect physical = Rect::FromSize(10, 5, 120, line);
     Rect virtualSpace = Rect::FromSize(10, 5 + 2 * line + 4, 120, line);
     DrawText(expected.Dc(), u"953.67MB / 3.72GB", -1, physical, kLineFormat);

@@ -1,5 +1,6 @@
 #include "panel/buttons/WindowsButton.h"
 #include "platform/Drawing.h"
+#include "tests/panel/BackBuffer.h"
 #include "tests/panel/ButtonPicture.h"
 #include "tests/support/TestDevice.h"
 
@@ -28,10 +29,7 @@ std::map<uint32_t, char> const kLegend { { kBackground, '.' }, { 0xFFFFFF, 'W' }
 // Caption pixels: the frame and the system face are grey, the captions in these tests are not.
 bool Coloured(uint32_t pixel)
 {
-    uint32_t const red = pixel >> 16 & 0xFF;
-    uint32_t const green = pixel >> 8 & 0xFF;
-    uint32_t const blue = pixel & 0xFF;
-    return pixel != kBackground && (red != green || green != blue);
+    return pixel != kBackground && (Red(pixel) != Green(pixel) || Green(pixel) != Blue(pixel));
 }
 
 class WindowsButtonTest : public ::testing::Test {
@@ -53,7 +51,7 @@ protected:
     static std::unique_ptr<BackBuffer> Drawn(WindowsButton& button, int32_t width, int32_t height, int32_t x = 1,
         int32_t y = 1)
     {
-        auto buffer = std::make_unique<BackBuffer>(width, height, kBackground);
+        auto buffer = std::make_unique<BackBuffer>(kBackground, width, height);
         button.Draw(buffer->Surface(), x, y);
         return buffer;
     }
@@ -70,7 +68,7 @@ TEST_F(WindowsButtonTest, TheFrameSinksInPlaceAroundTheFaceColourOfEachState)
 {
     // A caption of one line break draws no ink.
     auto button = Button({ u"Width=8", u"Height=6", u"ColorNormal=FF0000", u"ColorPushed=0000FF", u"Text=\\n" });
-    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Picture {
+    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Rows {
         "..........",
         ".WWWWWWWD.",
         ".WLLLLLSD.",
@@ -81,7 +79,7 @@ TEST_F(WindowsButtonTest, TheFrameSinksInPlaceAroundTheFaceColourOfEachState)
         "..........",
     }));
     ASSERT_TRUE(button->OnPress(2, 2));
-    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Picture {
+    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Rows {
         "..........",
         ".DDDDDDDW.",
         ".DSSSSSLW.",
