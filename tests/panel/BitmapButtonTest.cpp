@@ -3,7 +3,9 @@
 #include "tests/panel/BackBuffer.h"
 #include "tests/panel/ButtonPicture.h"
 #include "tests/support/BmpWriter.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -207,12 +209,12 @@ TEST_F(BitmapButtonTest, MissingValuesAreReportedUnderTheCaptionOfTheClassThatKn
     EXPECT_FALSE(ReadLine(*button, u"Offset=", false));
     EXPECT_TRUE(ReadLine(*button, u"Offset=-2"));
     EXPECT_EQ(button->GetOffset(), -2);
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        WarningLine("BitmapButton - Ignoriere Fehler:", "BitmapNormal="),
-        WarningLine("BitmapButton - Ignoriere Fehler:", "BitmapPushed="),
-        WarningLine("ImageButton - Ignoriere Fehler:", "Offset="),
-        WarningLine("CommandButton - Ignoriere Fehler:", "Command="),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("BitmapButton - Ignoriere Fehler:", "BitmapNormal="),
+        BoxEvent("BitmapButton - Ignoriere Fehler:", "BitmapPushed="),
+        BoxEvent("ImageButton - Ignoriere Fehler:", "Offset="),
+        BoxEvent("CommandButton - Ignoriere Fehler:", "Command="),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
     }));
 }
 
@@ -228,7 +230,7 @@ TEST_F(BitmapButtonTest, AReleaseInsideTheGrownButtonRunsTheCommand)
     EXPECT_FALSE(button->IsPressed());
     EXPECT_TRUE(button->OnPress(1, 1));
     EXPECT_TRUE(button->OnRelease(5, 3));
-    EXPECT_EQ(device_.Events("shell"), (std::vector<std::string> { ShellLine(R"(\\Windows\\prog.exe)", "1") }));
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({ ShellEvent(R"(\Windows\prog.exe)", "", 1) }));
 }
 
 TEST_F(BitmapButtonTest, ExtremeOffsetsDrawWithoutOverflow)

@@ -1,13 +1,15 @@
 #pragma once
 
 // What the visible buttons' tests share: a panel window for the commands to
-// report to, lines read into a button, and the trace lines the simulated
-// device writes for message boxes and the shell.
+// report to, lines read into a button, and the shell starts of their commands.
 
 #include "panel/core/DesktopObject.h"
 #include "platform/Drawing.h"
 #include "platform/Windowing.h"
+#include "tests/support/TraceEvent.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,16 +37,13 @@ inline void PrepareOnScreen(panel::DesktopObject& object)
     platform::ReleaseDC({}, screen);
 }
 
-inline std::string ShellLine(std::string const& file, std::string const& process)
+// The shell start of a button's command: `process` is the started process's
+// number, none when nothing started.
+inline TraceEvent ShellEvent(std::string file, std::string params, std::optional<int64_t> process)
 {
-    return R"({"t":0,"event":"shell","verb":"Open","file":")" + file
-        + R"(","params":"","dir":"","show":5,"mask":64,"owner":true,"process":)" + process + "}";
-}
-
-inline std::string WarningLine(std::string const& caption, std::string const& text)
-{
-    return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + text
-        + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
+    return { { "t", 0 }, { "event", "shell" }, { "verb", "Open" }, { "file", std::move(file) },
+        { "params", std::move(params) }, { "dir", "" }, { "show", 5 }, { "mask", 64 }, { "owner", true },
+        { "process", process ? TraceValue(*process) : TraceValue(nullptr) } };
 }
 
 }

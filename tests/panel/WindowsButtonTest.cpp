@@ -2,7 +2,9 @@
 #include "platform/Drawing.h"
 #include "tests/panel/BackBuffer.h"
 #include "tests/panel/ButtonPicture.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -198,14 +200,14 @@ TEST_F(WindowsButtonTest, LinesNoButtonClassTakesGoToTheCaptionWhichAlwaysReport
     EXPECT_FALSE(ReadLine(*button, u"Text=", false));
     EXPECT_FALSE(ReadLine(*button, u"Color=12"));
     EXPECT_TRUE(ReadLine(*button, u"ColorNormal=0000FF"));
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        WarningLine("WindowsButton - Ignoriere Fehler:", "ColorNormal=FFF"),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Command="),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Offset="),
-        WarningLine("DesktopObject - Ignoriere Fehler:", "Width="),
-        WarningLine("Text - Ignoriere Fehler:", "Text="),
-        WarningLine("Text - Ignoriere Fehler:", "Color=12"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("WindowsButton - Ignoriere Fehler:", "ColorNormal=FFF"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Command="),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Offset="),
+        BoxEvent("DesktopObject - Ignoriere Fehler:", "Width="),
+        BoxEvent("Text - Ignoriere Fehler:", "Text="),
+        BoxEvent("Text - Ignoriere Fehler:", "Color=12"),
     }));
     EXPECT_EQ(button->FaceColor(ImageButton::Normal), Rgb(0, 0, 0xFF));
     EXPECT_EQ(button->FaceColor(ImageButton::Pushed), GetSysColor(0x4000000F));
@@ -217,5 +219,5 @@ TEST_F(WindowsButtonTest, LinesNoButtonClassTakesGoToTheCaptionWhichAlwaysReport
     EXPECT_TRUE(button->OnRelease(29, 11));
     EXPECT_TRUE(button->OnPress(29, 11));
     EXPECT_TRUE(button->OnRelease(30, 11));
-    EXPECT_EQ(device_.Events("shell"), (std::vector<std::string> { ShellLine(R"(\\Windows\\prog.exe)", "1") }));
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({ ShellEvent(R"(\Windows\prog.exe)", "", 1) }));
 }
