@@ -41,14 +41,6 @@ protected:
         return TextAlone(kPaper, text, area, TextFormat::WordBreak, 300, height);
     }
 
-    static bool HasBarRing(BackBuffer const& picture, int32_t top, int32_t height)
-    {
-        bool ring = true;
-        for (int32_t x = 10; x < 130; ++x)
-            ring = ring && picture.At(x, top) == 0 && picture.At(x, top + height - 1) == 0;
-        return ring;
-    }
-
     TestDevice device_;
 };
 

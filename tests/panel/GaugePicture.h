@@ -53,6 +53,21 @@ inline void ExpectPixels(testing_support::BackBuffer const& picture, std::functi
     EXPECT_TRUE(difference.empty()) << what << ": " << difference;
 }
 
+// The black outline of a cool or a plain bar of the panel's width 120 at (10, top).
+inline testing::AssertionResult HasBarRing(testing_support::BackBuffer const& picture, int32_t top, int32_t height)
+{
+    platform::Rect const bar { 10, top, 130, top + height };
+    int32_t wrong = 0;
+    testing::AssertionResult result = testing::AssertionFailure();
+    picture.ForEach([&](int32_t x, int32_t y) {
+        bool const onRing = bar.Contains({ x, y })
+            && (x == bar.left || x == bar.right - 1 || y == bar.top || y == bar.bottom - 1);
+        if (onRing && picture.At(x, y) != 0 && wrong++ < 5)
+            result << "(" << x << ", " << y << ") is " << std::hex << picture.At(x, y) << std::dec << "; ";
+    });
+    return wrong == 0 ? testing::AssertionSuccess() : result << wrong << " pixels of the ring are not black";
+}
+
 // The platform drawing `text` itself, in black, as a reference for formatted texts.
 inline std::unique_ptr<testing_support::BackBuffer> TextAlone(uint32_t background, std::u16string_view text, platform::Rect rect,
     uint32_t format, int32_t width = 200, int32_t height = 120)
