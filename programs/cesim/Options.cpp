@@ -2,35 +2,49 @@
 
 #include "platform/Utf.h"
 #include "programs/cesim/Numbers.h"
+#include "programs/cesim/Programs.h"
 
 #include <cstdio>
+#include <string_view>
 
 namespace cesim {
 
-char const* const kUsage =
-    "usage: cesim PROGRAM [OPTIONS] [-- COMMAND-LINE TEXT...]\n"
-    "  PROGRAM      vessarine, brellum or talvok\n"
-    "  --root DIR   host folder that stands for the device's root folder (.)\n"
-    "  --exe PATH   device path of the program file (\\Vessarine.exe, ...)\n"
-    "  --screen WxH screen size (480x272)\n"
-    "  --script F   event script; - reads standard input\n"
-    "  --until MS   stop after this much virtual time (3600000)\n"
-    "  --trace F    where the trace goes (standard output)\n"
-    "  --shot F     write a PNG of the screen when the run ends\n"
-    "  --tick N     tick count at the start (0)\n"
-    "  --clock YYYY-MM-DDTHH:MM:SS  local time at the start (2026-01-15T09:30:00)\n"
-    "  --locale L   de-DE or en-US (de-DE)\n";
+namespace {
 
-static std::u16string DefaultExe(std::string const& program)
+// The options read so far.
+struct Parsing {
+    Options options;
+    bool exeGiven = false;
+};
+
+void ParseScreen(Parsing& parsing, std::string const& text)
 {
-    if (program == "vessarine")
-        return u"\\Vessarine.exe";
-    if (program == "brellum")
-        return u"\\Brellum.exe";
-    return u"\\Talvok.exe";
+    size_t x = text.find('x');
+    auto width = x == std::string::npos ? std::nullopt : ParseNumber<int32_t>(text.substr(0, x));
+    auto height = x == std::string::npos ? std::nullopt : ParseNumber<int32_t>(text.substr(x + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > 8192 || *height > 8192)
+        throw UsageError { "--screen wants WxH, not '" + text + "'" };
+    parsing.options.device.screenWidth = *width;
+    parsing.options.device.screenHeight = *height;
 }
 
-static platform::ClockStart ParseClock(std::string const& text)
+void ParseUntil(Parsing& parsing, std::string const& text)
+{
+    auto until = ParseNumber<uint64_t>(text);
+    if (!until)
+        throw UsageError { "--until wants milliseconds" };
+    parsing.options.device.until = *until;
+}
+
+void ParseTick(Parsing& parsing, std::string const& text)
+{
+    auto tick = ParseNumber<uint32_t>(text);
+    if (!tick)
+        throw UsageError { "--tick wants a number from 0 to 4294967295" };
+    parsing.options.device.tick = *tick;
+}
+
+void ParseClock(Parsing& parsing, std::string const& text)
 {
     platform::ClockStart time;
     char tail = 0;
@@ -39,79 +53,106 @@ static platform::ClockStart ParseClock(std::string const& text)
         || text.size() != 19 || time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31 || time.hour > 23
         || time.minute > 59 || time.second > 59 || time.year < 1601)
         throw UsageError { "--clock wants YYYY-MM-DDTHH:MM:SS, not '" + text + "'" };
-    return time;
+    parsing.options.device.clock = time;
+}
+
+void ParseLocale(Parsing& parsing, std::string const& locale)
+{
+    if (locale != "de-DE" && locale != "en-US")
+        throw UsageError { "unknown locale '" + locale + "' (de-DE or en-US)" };
+    parsing.options.device.locale = locale;
+}
+
+struct OptionSpec {
+    std::string_view name;
+    // The word the usage shows for the option's value.
+    std::string_view value;
+    std::string_view help;
+    // Shown in brackets after the help; empty for none.
+    std::string_view shownDefault;
+    void (*apply)(Parsing& parsing, std::string const& value);
+};
+
+constexpr OptionSpec kOptions[] = {
+    { "--root", "DIR", "host folder that stands for the device's root folder", ".",
+        [](Parsing& parsing, std::string const& value) { parsing.options.device.root = value; } },
+    { "--exe", "PATH", "device path of the program file", "\\Vessarine.exe, ...",
+        [](Parsing& parsing, std::string const& value) {
+            parsing.options.device.exe = platform::FromUtf8(value);
+            parsing.exeGiven = true;
+        } },
+    { "--screen", "WxH", "screen size", "480x272", ParseScreen },
+    { "--script", "F", "event script; - reads standard input", "",
+        [](Parsing& parsing, std::string const& value) { parsing.options.script = value; } },
+    { "--until", "MS", "stop after this much virtual time", "3600000", ParseUntil },
+    { "--trace", "F", "where the trace goes", "standard output",
+        [](Parsing& parsing, std::string const& value) { parsing.options.trace = value; } },
+    { "--shot", "F", "write a PNG of the screen when the run ends", "",
+        [](Parsing& parsing, std::string const& value) { parsing.options.shot = value; } },
+    { "--tick", "N", "tick count at the start", "0", ParseTick },
+    { "--clock", "YYYY-MM-DDTHH:MM:SS", "local time at the start", "2026-01-15T09:30:00", ParseClock },
+    { "--locale", "L", "de-DE or en-US", "de-DE", ParseLocale },
+};
+
+OptionSpec const& OptionNamed(std::string const& name)
+{
+    for (OptionSpec const& option : kOptions) {
+        if (option.name == name)
+            return option;
+    }
+    throw UsageError { "unknown option '" + name + "'" };
+}
+
+// A usage line: the word and its value in a column of their own, then what it means.
+std::string UsageLine(std::string const& word, std::string_view help)
+{
+    constexpr size_t kColumn = 13;
+    std::string line = "  " + word;
+    line.append(word.size() < kColumn ? kColumn - word.size() : 2, ' ');
+    return line.append(help) + "\n";
+}
+
+}
+
+std::string Usage()
+{
+    std::string usage = "usage: cesim PROGRAM [OPTIONS] [-- COMMAND-LINE TEXT...]\n";
+    usage += UsageLine("PROGRAM", ProgramNames());
+    for (OptionSpec const& option : kOptions) {
+        std::string help(option.help);
+        if (!option.shownDefault.empty())
+            help += " (" + std::string(option.shownDefault) + ")";
+        usage += UsageLine(std::string(option.name) + " " + std::string(option.value), help);
+    }
+    return usage;
 }
 
 Options ParseOptions(std::vector<std::string> const& arguments)
 {
     if (arguments.empty())
         throw UsageError { "no program given" };
-    Options options;
+    Parsing parsing;
+    Options& options = parsing.options;
     options.program = arguments[0];
-    if (options.program != "vessarine" && options.program != "brellum" && options.program != "talvok")
+    Program const* program = FindProgram(options.program);
+    if (!program)
         throw UsageError { "unknown program '" + options.program + "'" };
+    options.entry = program->entry;
 
-    bool exeGiven = false;
     size_t i = 1;
-    auto value = [&](std::string const& option) -> std::string const& {
+    for (; i < arguments.size() && arguments[i] != "--"; ++i) {
+        OptionSpec const& option = OptionNamed(arguments[i]);
         if (i + 1 >= arguments.size())
-            throw UsageError { option + " needs a value" };
-        return arguments[++i];
-    };
-    for (; i < arguments.size(); ++i) {
-        std::string const& option = arguments[i];
-        if (option == "--") {
-            ++i;
-            break;
-        }
-        if (option == "--root") {
-            options.device.root = value(option);
-        } else if (option == "--exe") {
-            options.device.exe = platform::FromUtf8(value(option));
-            exeGiven = true;
-        } else if (option == "--screen") {
-            std::string const& text = value(option);
-            size_t x = text.find('x');
-            auto width = x == std::string::npos ? std::nullopt : ParseNumber<int32_t>(text.substr(0, x));
-            auto height = x == std::string::npos ? std::nullopt : ParseNumber<int32_t>(text.substr(x + 1));
-            if (!width || !height || *width < 1 || *height < 1 || *width > 8192 || *height > 8192)
-                throw UsageError { "--screen wants WxH, not '" + text + "'" };
-            options.device.screenWidth = *width;
-            options.device.screenHeight = *height;
-        } else if (option == "--script") {
-            options.script = value(option);
-        } else if (option == "--until") {
-            auto until = ParseNumber<uint64_t>(value(option));
-            if (!until)
-                throw UsageError { "--until wants milliseconds" };
-            options.device.until = *until;
-        } else if (option == "--trace") {
-            options.trace = value(option);
-        } else if (option == "--shot") {
-            options.shot = value(option);
-        } else if (option == "--tick") {
-            auto tick = ParseNumber<uint32_t>(value(option));
-            if (!tick)
-                throw UsageError { "--tick wants a number from 0 to 4294967295" };
-            options.device.tick = *tick;
-        } else if (option == "--clock") {
-            options.device.clock = ParseClock(value(option));
-        } else if (option == "--locale") {
-            std::string const& locale = value(option);
-            if (locale != "de-DE" && locale != "en-US")
-                throw UsageError { "unknown locale '" + locale + "' (de-DE or en-US)" };
-            options.device.locale = locale;
-        } else {
-            throw UsageError { "unknown option '" + option + "'" };
-        }
+            throw UsageError { arguments[i] + " needs a value" };
+        option.apply(parsing, arguments[++i]);
     }
-    for (size_t first = i; i < arguments.size(); ++i) {
+    for (size_t first = ++i; i < arguments.size(); ++i) {
         if (i > first)
             options.commandLine += u' ';
         options.commandLine += platform::FromUtf8(arguments[i]);
     }
-    if (!exeGiven)
-        options.device.exe = DefaultExe(options.program);
+    if (!parsing.exeGiven)
+        options.device.exe = program->defaultExe;
     return options;
 }
 

@@ -4,6 +4,7 @@
 // script and where the trace and pictures go.
 
 #include "platform/headless/HeadlessDevice.h"
+#include "programs/ProgramEntry.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@ namespace cesim {
 
 struct Options {
     std::string program;
+    ProgramEntry entry = nullptr;
     std::u16string commandLine;
     platform::DeviceSettings device;
     std::optional<std::string> script; // "-" is standard input
@@ -27,6 +29,7 @@ struct UsageError {
     std::string message;
 };
 
-extern char const* const kUsage;
+// What the command line takes, for a usage error.
+std::string Usage();
 
 }

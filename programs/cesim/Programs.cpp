@@ -6,15 +6,34 @@
 
 namespace cesim {
 
-ProgramEntry FindProgram(std::string const& name)
+namespace {
+
+constexpr Program kPrograms[] = {
+    { "vessarine", panel::VessarineMain, u"\\Vessarine.exe" },
+    { "brellum", brellum::BrellumMain, u"\\Brellum.exe" },
+    { "talvok", launcher::TalvokMain, u"\\Talvok.exe" },
+};
+
+}
+
+Program const* FindProgram(std::string_view name)
 {
-    if (name == "talvok")
-        return launcher::TalvokMain;
-    if (name == "vessarine")
-        return panel::VessarineMain;
-    if (name == "brellum")
-        return brellum::BrellumMain;
+    for (Program const& program : kPrograms) {
+        if (program.name == name)
+            return &program;
+    }
     return nullptr;
+}
+
+std::string ProgramNames()
+{
+    std::string names;
+    for (size_t i = 0; i < std::size(kPrograms); ++i) {
+        if (i > 0)
+            names += i + 1 == std::size(kPrograms) ? " or " : ", ";
+        names += kPrograms[i].name;
+    }
+    return names;
 }
 
 }

@@ -5,10 +5,21 @@
 #include "programs/ProgramEntry.h"
 
 #include <string>
+#include <string_view>
 
 namespace cesim {
 
-// None for a program that is not part of this build.
-ProgramEntry FindProgram(std::string const& name);
+struct Program {
+    std::string_view name;
+    ProgramEntry entry;
+    // The device path the program's own-path query answers unless --exe says otherwise.
+    std::u16string_view defaultExe;
+};
+
+// Null for a name that is none of them.
+Program const* FindProgram(std::string_view name);
+
+// Every name, as "a, b or c".
+std::string ProgramNames();
 
 }

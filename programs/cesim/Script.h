@@ -20,6 +20,8 @@ struct ScriptError {
 class Script {
 public:
     using ShotWriter = std::function<void(std::string const& file)>;
+    // What a line of the script does when its time comes.
+    using Action = std::function<void(platform::HeadlessDevice&, ShotWriter const&)>;
 
     // Throws ScriptError naming the line it cannot read.
     static Script Parse(std::istream& input);
@@ -28,7 +30,6 @@ public:
     void Apply(platform::HeadlessDevice& device, ShotWriter const& writeShot) const;
 
 private:
-    using Action = std::function<void(platform::HeadlessDevice&, ShotWriter const&)>;
     struct Step {
         uint64_t at = 0;
         bool beforeStart = false;

@@ -4,7 +4,6 @@
 #include "platform/Backend.h"
 #include "platform/headless/HeadlessDevice.h"
 #include "programs/cesim/Options.h"
-#include "programs/cesim/Programs.h"
 #include "programs/cesim/Script.h"
 
 #include <filesystem>
@@ -15,7 +14,7 @@ using namespace cesim;
 
 static int UsageFailure(std::string const& message)
 {
-    std::cerr << "cesim: " << message << "\n" << kUsage;
+    std::cerr << "cesim: " << message << "\n" << Usage();
     return 2;
 }
 
@@ -46,11 +45,6 @@ int main(int argc, char** argv)
     }
     if (!std::filesystem::is_directory(options.device.root))
         return UsageFailure("the root folder '" + options.device.root + "' does not exist");
-    ProgramEntry entry = FindProgram(options.program);
-    if (!entry) {
-        std::cerr << "cesim: " << options.program << " is not part of this build yet\n";
-        return 2;
-    }
 
     std::ofstream traceFile;
     if (options.trace) {
@@ -68,7 +62,7 @@ int main(int argc, char** argv)
 
     device.TraceStart(options.program, options.commandLine);
     script.Apply(device, writeShot);
-    int32_t exitCode = entry(options.commandLine);
+    int32_t exitCode = options.entry(options.commandLine);
     if (!device.RunEnded())
         device.TraceExit(exitCode);
     return 0;

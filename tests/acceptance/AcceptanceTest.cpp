@@ -6,12 +6,13 @@
 //   script    the event script (optional)
 //   expected  the trace cesim must write
 //   status    cesim's exit status when it is not 0 (optional)
-//   expected.png  the screen when the run ends, every pixel (optional)
+//   expected.png  the screen when the run ends, every pixel (optional); a
+//             mismatch leaves the run's screen beside it as expected.actual.png
 // UPDATE_EXPECTED=1 rewrites `expected` and `expected.png` from what cesim wrote.
 
-#include <gtest/gtest.h>
+#include "tests/support/PictureCompare.h"
 
-#include <png.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -21,6 +22,10 @@
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
+using testing_support::MatchesExpectedPicture;
+using testing_support::Picture;
+using testing_support::ReadPng;
+using testing_support::UpdatingExpected;
 
 namespace {
 
@@ -62,48 +67,6 @@ int RunCesim(std::vector<std::string> arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-struct Picture {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    std::vector<uint8_t> rgb;
-};
-
-Picture ReadPng(fs::path const& path)
-{
-    png_image image {};
-    image.version = PNG_IMAGE_VERSION;
-    Picture picture;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return picture;
-    image.format = PNG_FORMAT_RGB;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) {
-        picture.width = image.width;
-        picture.height = image.height;
-    }
-    return picture;
-}
-
-// Counts the pixels that differ and names the first of them.
-void ExpectSamePicture(fs::path const& actualPath, fs::path const& expectedPath)
-{
-    Picture actual = ReadPng(actualPath);
-    Picture expected = ReadPng(expectedPath);
-    ASSERT_EQ(actual.width, expected.width);
-    ASSERT_EQ(actual.height, expected.height);
-    size_t differing = 0;
-    std::string first;
-    for (size_t i = 0; i < actual.rgb.size(); i += 3) {
-        if (std::equal(&actual.rgb[i], &actual.rgb[i] + 3, &expected.rgb[i]))
-            continue;
-        if (differing++ == 0) {
-            size_t pixel = i / 3;
-            first = "(" + std::to_string(pixel % actual.width) + ", " + std::to_string(pixel / actual.width) + ")";
-        }
-    }
-    EXPECT_EQ(differing, 0u) << "pixels differ from the expected picture, the first at " << first;
-}
-
 class Acceptance : public ::testing::TestWithParam<std::string> { };
 
 TEST_P(Acceptance, TraceMatches)
@@ -131,18 +94,19 @@ TEST_P(Acceptance, TraceMatches)
     EXPECT_EQ(RunCesim(arguments), expectedStatus);
     std::vector<std::string> actual = ReadLines(trace);
     fs::remove(trace);
-    if (std::getenv("UPDATE_EXPECTED")) {
+    if (comparesPicture) {
+        std::optional<Picture> screen = ReadPng(picture);
+        fs::remove(picture);
+        if (screen)
+            EXPECT_TRUE(MatchesExpectedPicture(*screen, folder / "expected.png"));
+        else
+            ADD_FAILURE() << "cesim wrote no picture of the screen";
+    }
+    if (UpdatingExpected()) {
         std::ofstream out(folder / "expected");
         for (auto const& line : actual)
             out << line << '\n';
-        if (comparesPicture)
-            fs::copy_file(picture, folder / "expected.png", fs::copy_options::overwrite_existing);
-        fs::remove(picture);
         return;
-    }
-    if (comparesPicture) {
-        ExpectSamePicture(picture, folder / "expected.png");
-        fs::remove(picture);
     }
     std::vector<std::string> expected = ReadLines(folder / "expected");
     for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {

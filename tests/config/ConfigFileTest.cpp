@@ -1,7 +1,8 @@
 #include "config/ConfigFile.h"
 #include "config/Reports.h"
-#include "tests/support/BoxLine.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,8 @@
 #include <vector>
 
 using namespace config;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 TEST(ConfigFile, OpensOnlyExistingUtf16LittleEndianFiles)
@@ -32,15 +34,15 @@ TEST(ConfigFile, OpensOnlyExistingUtf16LittleEndianFiles)
     EXPECT_FALSE(OpenConfigFile(kDaemonDialect, u"/Brellum.ini", kFileNotFoundCaption).IsOpen());
     EXPECT_FALSE(OpenConfigFile(kPanelDialect, u"VessarineSettings.ini", u"Datei kann nicht gefunden werden.").IsOpen());
 
-    std::string const prefix = "Die Datei ist leer oder nicht im Unicode Format:\\n";
-    EXPECT_EQ(device.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("Fehler", prefix + "\\\\panel\\\\ansi.ini", "error", true),
-        BoxLine("Fehler", prefix + "\\\\panel\\\\big.ini", "error", true),
-        BoxLine("Fehler", prefix + "\\\\panel\\\\one.ini", "error", true),
-        BoxLine("Fehler", prefix + "\\\\panel\\\\empty.ini", "error", true),
-        BoxLine("Datei nicht gefunden:", "\\\\panel\\\\missing.ini", "error", true),
-        BoxLine("Datei nicht gefunden:", "/Brellum.ini", "error", false),
-        BoxLine("Datei kann nicht gefunden werden.", "VessarineSettings.ini", "error", true),
+    std::string const prefix = "Die Datei ist leer oder nicht im Unicode Format:\n";
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("Fehler", prefix + "\\panel\\ansi.ini", "error", true),
+        BoxEvent("Fehler", prefix + "\\panel\\big.ini", "error", true),
+        BoxEvent("Fehler", prefix + "\\panel\\one.ini", "error", true),
+        BoxEvent("Fehler", prefix + "\\panel\\empty.ini", "error", true),
+        BoxEvent("Datei nicht gefunden:", "\\panel\\missing.ini", "error", true),
+        BoxEvent("Datei nicht gefunden:", "/Brellum.ini", "error", false),
+        BoxEvent("Datei kann nicht gefunden werden.", "VessarineSettings.ini", "error", true),
     }));
 }
 

@@ -1,6 +1,7 @@
 #include "config/Reports.h"
-#include "tests/support/BoxLine.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,8 @@
 #include <vector>
 
 using namespace config;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 TEST(Reports, LineWarningsNameTheClassOrTheProgram)
@@ -20,13 +22,13 @@ TEST(Reports, LineWarningsNameTheClassOrTheProgram)
     ReportUnknownValue(kDaemonDialect, u"Settings", u"Elapse=1");
     ReportBadValue(kDaemonDialect, u"Brellum", u"Command=abc");
     ReportUnknownType(kDaemonDialect, u"[BRELLUM]");
-    EXPECT_EQ(device.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", " Width=3", "warning", true),
-        BoxLine("GlobalSetting - Ignoriere Fehler:", "Width=", "warning", true),
-        BoxLine("Vessarine - Ignoriere unbekannten Typ:", "[TEXT]", "warning", true),
-        BoxLine("Settings - Ignoriere unbekannten Wert:", "Elapse=1", "warning", false),
-        BoxLine("Brellum - Ignoriere Fehler:", "Command=abc", "warning", false),
-        BoxLine("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]", "warning", false),
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", " Width=3", "warning", true),
+        BoxEvent("GlobalSetting - Ignoriere Fehler:", "Width=", "warning", true),
+        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "[TEXT]", "warning", true),
+        BoxEvent("Settings - Ignoriere unbekannten Wert:", "Elapse=1", "warning", false),
+        BoxEvent("Brellum - Ignoriere Fehler:", "Command=abc", "warning", false),
+        BoxEvent("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]", "warning", false),
     }));
 }
 
@@ -38,11 +40,11 @@ TEST(Reports, NotUnicodeCutsThePathToTheMessageBuffer)
     ReportNotUnicode(kDaemonDialect, path);
     ReportNotUnicode(kPanelDialect, u"\\short.ini");
     ReportError(kDaemonDialect, u"Der Pfad zum Programm konnte nicht ermittelt werden.");
-    std::string const prefix = "Die Datei ist leer oder nicht im Unicode Format:\\n";
-    EXPECT_EQ(device.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("Fehler", prefix + "\\\\" + std::string(209, 'p'), "error", true),
-        BoxLine("Fehler", prefix + "\\\\" + std::string(258, 'p'), "error", false),
-        BoxLine("Fehler", prefix + "\\\\short.ini", "error", true),
-        BoxLine("Fehler", "Der Pfad zum Programm konnte nicht ermittelt werden.", "error", false),
+    std::string const prefix = "Die Datei ist leer oder nicht im Unicode Format:\n";
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("Fehler", prefix + "\\" + std::string(209, 'p'), "error", true),
+        BoxEvent("Fehler", prefix + "\\" + std::string(258, 'p'), "error", false),
+        BoxEvent("Fehler", prefix + "\\short.ini", "error", true),
+        BoxEvent("Fehler", "Der Pfad zum Programm konnte nicht ermittelt werden.", "error", false),
     }));
 }

@@ -2,8 +2,9 @@
 #include "config/Reports.h"
 #include "config/SectionReader.h"
 #include "config/Strings.h"
-#include "tests/support/BoxLine.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,8 @@
 #include <vector>
 
 using namespace config;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 namespace {
@@ -96,16 +98,16 @@ TEST(SectionReader, UnknownHeadersAreReportedLineByLine)
         u"TEXT\r\n"
         u"Text=b\r\n");
     EXPECT_EQ(calls, (Calls { u"open TEXT", u"key Text=b" }));
-    EXPECT_EQ(device.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("Vessarine - Ignoriere unbekannten Typ:", "[TEXT]", "warning", true),
-        BoxLine("Vessarine - Ignoriere unbekannten Typ:", "Text=a", "warning", true),
-        BoxLine("Vessarine - Ignoriere unbekannten Typ:", "Text", "warning", true),
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "[TEXT]", "warning", true),
+        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Text=a", "warning", true),
+        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Text", "warning", true),
     }));
 
     TestDevice daemon;
     Read(daemon, u"[BRELLUM]\n", kDaemonDialect);
-    EXPECT_EQ(daemon.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]", "warning", false),
+    EXPECT_THAT(daemon.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]", "warning", false),
     }));
 }
 
@@ -115,8 +117,8 @@ TEST(SectionReader, ALineOfExactlyTheBufferLessTwoEndsItsSection)
     std::u16string line = u"Text=" + std::u16string(253, u'x');
     auto calls = Read(device, u"TEXT\r\n" + line + u"\r\nColor=1\r\n");
     EXPECT_EQ(calls, (Calls { u"open TEXT", u"key " + line, u"close" }));
-    EXPECT_EQ(device.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("Vessarine - Ignoriere unbekannten Typ:", "Color=1", "warning", true),
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Color=1", "warning", true),
     }));
 }
 

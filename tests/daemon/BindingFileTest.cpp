@@ -1,12 +1,15 @@
 #include "daemon/BindingSet.h"
-#include "tests/daemon/DaemonTestSupport.h"
+#include "tests/support/BoxEvent.h"
+#include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 using brellum::BindingSet;
-using daemon_tests::Boxes;
+using testing_support::BoxSaying;
+using testing_support::EventsHave;
+using testing_support::HasFields;
 using testing_support::TestDevice;
-using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -48,7 +51,7 @@ TEST(BindingFile, ReadsBindingsAndSettingsOfAWholeFile)
         u"CheckIntervall=50\r\n"
         u"QueryTermination=0\r\n");
     ASSERT_TRUE(file.ok);
-    EXPECT_TRUE(Boxes(file.device).empty());
+    EXPECT_TRUE(file.device.ParsedEvents("msgbox").empty());
     ASSERT_EQ(file.set.Count(), 2u);
     EXPECT_EQ(file.Binding(0).keyCode, 193);
     EXPECT_EQ(file.Binding(0).command, u"\\Windows\\prog1.exe");
@@ -104,7 +107,10 @@ TEST(BindingFile, KeyCodeAndDisableValues)
     bool const disabled[] = { true, true, false, false, false, true };
     for (size_t i = 0; i < 6; ++i)
         EXPECT_EQ(file.Binding(2 + i).disableAfter, disabled[i]) << "binding " << 2 + i;
-    EXPECT_EQ(Boxes(file.device), (Lines { "Brellum - Ignoriere Fehler: | KeyCode=", "Brellum - Ignoriere Fehler: | Disable=" }));
+    EXPECT_THAT(file.device.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("Brellum - Ignoriere Fehler:", "KeyCode="),
+        BoxSaying("Brellum - Ignoriere Fehler:", "Disable="),
+    }));
 }
 
 TEST(BindingFile, StringValuesAndTheirMinimumLength)
@@ -124,10 +130,10 @@ TEST(BindingFile, StringValuesAndTheirMinimumLength)
     EXPECT_EQ(file.Binding(0).command, u"\\short.exe");
     EXPECT_EQ(file.Binding(0).commandLong, u"\\long.exe");
     EXPECT_EQ(file.Binding(0).newIni, u"\\m.ini");
-    EXPECT_EQ(Boxes(file.device), (Lines {
-        "Brellum - Ignoriere Fehler: | Command=\\\\a.e",
-        "Brellum - Ignoriere Fehler: | CommandLong=\\\\x",
-        "Brellum - Ignoriere Fehler: | NewIni=\\\\b.i",
+    EXPECT_THAT(file.device.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("Brellum - Ignoriere Fehler:", "Command=\\a.e"),
+        BoxSaying("Brellum - Ignoriere Fehler:", "CommandLong=\\x"),
+        BoxSaying("Brellum - Ignoriere Fehler:", "NewIni=\\b.i"),
     }));
 
     Loaded blanks(u"BRELLUM\nCommand=  \\ab.e  \n");
@@ -158,14 +164,14 @@ TEST(BindingFile, UnknownTypesKeysAndMissingSeparators)
     EXPECT_EQ(file.Binding(0).command, u"\\first.exe");
     EXPECT_EQ(file.set.Times().checkInterval, 20u);
     EXPECT_EQ(file.set.Times().elapseTime, 1000u);
-    EXPECT_EQ(Boxes(file.device), (Lines {
-        "Brellum - Ignoriere unbekannten Typ: | [BRELLUM]",
-        "Brellum - Ignoriere unbekannten Typ: | Brellum",
-        "Brellum - Ignoriere unbekannten Wert: |  KeyCode=1",
-        "Brellum - Ignoriere unbekannten Wert: | BRELLUM",
-        "Settings - Ignoriere unbekannten Wert: | Elapse=3",
-        "Settings - Ignoriere Fehler: | ElapseTime=",
-        "Settings - Ignoriere unbekannten Wert: | BRELLUM",
+    EXPECT_THAT(file.device.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]"),
+        BoxSaying("Brellum - Ignoriere unbekannten Typ:", "Brellum"),
+        BoxSaying("Brellum - Ignoriere unbekannten Wert:", " KeyCode=1"),
+        BoxSaying("Brellum - Ignoriere unbekannten Wert:", "BRELLUM"),
+        BoxSaying("Settings - Ignoriere unbekannten Wert:", "Elapse=3"),
+        BoxSaying("Settings - Ignoriere Fehler:", "ElapseTime="),
+        BoxSaying("Settings - Ignoriere unbekannten Wert:", "BRELLUM"),
     }));
 }
 
@@ -185,21 +191,19 @@ TEST(BindingFile, UnreadableFilesLeaveAnEmptyConfiguration)
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\bigendian.ini"));
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\empty.ini"));
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\missing.ini"));
-    EXPECT_EQ(Boxes(file.device), (Lines {
-        "Fehler | Die Datei ist leer oder nicht im Unicode Format:\\n\\\\plain.ini",
-        "Fehler | Die Datei ist leer oder nicht im Unicode Format:\\n\\\\bigendian.ini",
-        "Fehler | Die Datei ist leer oder nicht im Unicode Format:\\n\\\\empty.ini",
-        "Datei nicht gefunden: | \\\\missing.ini",
+    EXPECT_THAT(file.device.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("Fehler", "Die Datei ist leer oder nicht im Unicode Format:\n\\plain.ini"),
+        BoxSaying("Fehler", "Die Datei ist leer oder nicht im Unicode Format:\n\\bigendian.ini"),
+        BoxSaying("Fehler", "Die Datei ist leer oder nicht im Unicode Format:\n\\empty.ini"),
+        BoxSaying("Datei nicht gefunden:", "\\missing.ini"),
     }));
-    for (auto const& box : file.device.Events("msgbox")) {
-        EXPECT_EQ(daemon_tests::Field(box, "icon"), "error");
-        EXPECT_EQ(daemon_tests::Field(box, "foreground"), "false");
-    }
+    for (auto const& box : file.device.ParsedEvents("msgbox"))
+        EXPECT_THAT(box, HasFields({ { "icon", "error" }, { "foreground", false } }));
 
     // Only the byte-order mark: loaded, nothing in it, nothing reported.
     file.device.WriteUtf16("mark.ini", u"");
     EXPECT_TRUE(file.set.LoadBindingFile(u"\\mark.ini"));
-    EXPECT_EQ(Boxes(file.device).size(), 4u);
+    EXPECT_EQ(file.device.ParsedEvents("msgbox").size(), 4u);
 }
 
 TEST(BindingFile, LocatesTheFileByCommandLineOrBesideTheProgram)
@@ -218,9 +222,9 @@ TEST(BindingFile, LocatesTheFileByCommandLineOrBesideTheProgram)
     // The command line is the path as it stands: quotes and blanks stay.
     EXPECT_FALSE(set.LocateBindingFile(u"\"\\mine.ini\""));
     EXPECT_FALSE(set.LocateBindingFile(u"\\mine.ini "));
-    EXPECT_EQ(Boxes(device), (Lines {
-        "Datei nicht gefunden: | \\\"\\\\mine.ini\\\"",
-        "Datei nicht gefunden: | \\\\mine.ini ",
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("Datei nicht gefunden:", "\"\\mine.ini\""),
+        BoxSaying("Datei nicht gefunden:", "\\mine.ini "),
     }));
 }
 

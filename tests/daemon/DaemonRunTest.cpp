@@ -3,11 +3,14 @@
 
 #include "daemon/BrellumMain.h"
 #include "platform/window/Messages.h"
-#include "tests/daemon/DaemonTestSupport.h"
+#include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-using daemon_tests::Field;
+using testing_support::EventsHave;
+using testing_support::HasFields;
 using testing_support::TestDevice;
 using Lines = std::vector<std::string>;
 
@@ -40,8 +43,8 @@ struct DaemonRun {
     Lines HotKeys()
     {
         Lines lines;
-        for (auto const& line : device.Events("hotkey"))
-            lines.push_back(Field(line, "action") + " " + Field(line, "vk"));
+        for (auto const& event : device.ParsedEvents("hotkey"))
+            lines.push_back(std::get<std::string>(event.At("action")) + " " + testing_support::JsonOf(event.At("vk")));
         return lines;
     }
 
@@ -69,15 +72,10 @@ TEST(DaemonRun, AnotherKeyLoadsANewFileWhileTheQuestionIsOpen)
     EXPECT_EQ(brellum::BrellumMain(u"\\Brellum.ini"), 0);
 
     EXPECT_TRUE(run.device.Events("terminate").empty());
-    auto shells = run.device.Events("shell");
-    ASSERT_EQ(shells.size(), 3u);
-    EXPECT_EQ(Field(shells[0], "file"), "\\\\prog1.exe");
-    EXPECT_EQ(Field(shells[1], "file"), "\\\\prog2.exe");
-    EXPECT_EQ(Field(shells[2], "file"), "\\\\prog3.exe");
-    auto boxes = run.device.Events("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(Field(boxes[0], "caption"), "Terminieren?");
-    EXPECT_EQ(Field(run.device.Events("window").at(2), "title"), "Brellum v1.3 (1 aktiv)");
+    EXPECT_THAT(run.device.ParsedEvents("shell"),
+        EventsHave({ { { "file", "\\prog1.exe" } }, { { "file", "\\prog2.exe" } }, { { "file", "\\prog3.exe" } } }));
+    EXPECT_THAT(run.device.ParsedEvents("msgbox"), EventsHave({ { { "caption", "Terminieren?" } } }));
+    EXPECT_THAT(run.device.ParsedEvents("window").at(2), HasFields({ { "title", "Brellum v1.3 (1 aktiv)" } }));
     EXPECT_EQ(run.HotKeys(), (Lines {
         "register 193", "register 194",
         "unregister 193", "unregister 194",
@@ -103,5 +101,5 @@ TEST(DaemonRun, TheWindowClosedWhileTheQuestionIsOpen)
     EXPECT_EQ(run.device.Events("msgbox").size(), 1u);
     EXPECT_TRUE(run.device.Events("terminate").empty());
     EXPECT_EQ(run.HotKeys(), (Lines { "register 193", "unregister 193" }));
-    EXPECT_EQ(Field(run.device.Events("window").back(), "action"), "destroy");
+    EXPECT_THAT(run.device.ParsedEvents("window").back(), HasFields({ { "action", "destroy" } }));
 }

@@ -1,11 +1,13 @@
 #include "daemon/PressTracker.h"
 #include "platform/Windowing.h"
-#include "tests/daemon/DaemonTestSupport.h"
+#include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 using brellum::PressTracker;
-using daemon_tests::Field;
+using testing_support::HasFields;
+using testing_support::JsonOf;
 using testing_support::TestDevice;
 using Lines = std::vector<std::string>;
 
@@ -29,8 +31,10 @@ struct Registered {
     Lines HotKeys()
     {
         Lines lines;
-        for (auto const& line : device.Events("hotkey"))
-            lines.push_back(Field(line, "action").substr(0, 2) + " " + Field(line, "vk") + " " + Field(line, "ok"));
+        for (auto const& event : device.ParsedEvents("hotkey")) {
+            lines.push_back(std::get<std::string>(event.At("action")).substr(0, 2) + " " + JsonOf(event.At("vk")) + " "
+                + JsonOf(event.At("ok")));
+        }
         return lines;
     }
 
@@ -106,8 +110,8 @@ TEST(PressTracker, AReleasedKeyIsHandedBackOrRunsItsCommand)
     run.keys->OnPressTimer(66);
     EXPECT_EQ(run.device.Events("keybd").size(), 4u);
     EXPECT_EQ(run.HotKeys().size(), 6u);
-    EXPECT_EQ(Field(run.device.Events("keybd").at(2), "flags"), "4");
-    EXPECT_EQ(Field(run.device.Events("keybd").at(3), "flags"), "2");
+    EXPECT_THAT(run.device.ParsedEvents("keybd").at(2), HasFields({ { "flags", 4 } }));
+    EXPECT_THAT(run.device.ParsedEvents("keybd").at(3), HasFields({ { "flags", 2 } }));
 }
 
 TEST(PressTracker, WithElapseTimeZeroEveryPressRunsTheCommand)
@@ -121,10 +125,10 @@ TEST(PressTracker, WithElapseTimeZeroEveryPressRunsTheCommand)
     }
     EXPECT_TRUE(run.device.Events("keybd").empty());
     ASSERT_EQ(run.device.Events("shell").size(), 1u);
-    EXPECT_EQ(Field(run.device.Events("shell")[0], "process"), "1");
+    EXPECT_THAT(run.device.ParsedEvents("shell")[0], HasFields({ { "process", 1 } }));
     // The second press finds the program running and asks; the default answer is No.
     ASSERT_EQ(run.device.Events("msgbox").size(), 1u);
-    EXPECT_EQ(Field(run.device.Events("msgbox")[0], "caption"), "Terminieren?");
+    EXPECT_THAT(run.device.ParsedEvents("msgbox")[0], HasFields({ { "caption", "Terminieren?" } }));
     EXPECT_TRUE(run.device.Events("terminate").empty());
     EXPECT_FALSE(run.keys->PressOf(0).isDown);
 }

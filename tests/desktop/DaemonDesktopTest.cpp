@@ -5,6 +5,7 @@
 #include "platform/Utf.h"
 #include "platform/Windowing.h"
 #include "tests/desktop/XvfbSession.h"
+#include "tests/support/PictureCompare.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ namespace desktop_tests {
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::PictureDifference;
 using testing_support::TestDevice;
 
 constexpr int kKeyA = 0x41;
@@ -181,8 +183,10 @@ TEST_F(DaemonOnDesktop, WithoutBindingsItsFramedWindowShowsAndItsCloseButtonEnds
     XSetInputFocus(display(), window, RevertToParent, CurrentTime);
     XSync(display(), False);
     x.Xdotool({ "key", "F5" });
-    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.Capture(client) == expected; }, 3s))
-        << "the key's code is not shown as on the simulated device";
+    std::vector<uint32_t> shown;
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return (shown = x.Capture(client)) == expected; }, 3s))
+        << "the key's code is not shown as on the simulated device: "
+        << PictureDifference({ client.width, client.height, shown }, { client.width, client.height, expected });
 
     // What a window manager sends when its close button is pressed.
     XEvent event {};

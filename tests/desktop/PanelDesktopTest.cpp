@@ -5,6 +5,7 @@
 #include "platform/Utf.h"
 #include "platform/Windowing.h"
 #include "tests/desktop/XvfbSession.h"
+#include "tests/support/PictureCompare.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ namespace desktop_tests {
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::PictureDifference;
 using testing_support::TestDevice;
 
 std::string ReadExample(char const* name)
@@ -128,10 +130,7 @@ TEST_F(PanelOnDesktop, ShowsTheSimulatedPictureAtItsRectangle)
     std::vector<uint32_t> shown;
     // The last animation step and its paint may still be on their way.
     bool same = XvfbSession::WaitUntil([&] { return (shown = x.Capture(where)) == expected; }, 3s);
-    size_t differing = 0;
-    for (size_t i = 0; i < std::min(shown.size(), expected.size()); ++i)
-        differing += shown[i] != expected[i];
-    EXPECT_TRUE(same) << differing << " of " << expected.size() << " pixels differ";
+    EXPECT_TRUE(same) << PictureDifference({ where.width, where.height, shown }, { where.width, where.height, expected });
 }
 
 TEST_F(PanelOnDesktop, TapRunsTheButtonsCommandAndDoubleTapClosesWithItsCode)

@@ -3,8 +3,10 @@
 #include "panel/displays/Batterie.h"
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Drawing.h"
-#include "tests/support/BoxLine.h"
+#include "tests/panel/BackBuffer.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,12 @@
 
 using namespace panel;
 using namespace platform;
-using testing_support::BoxLine;
+using testing_support::BackBuffer;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
+using testing_support::IsEvent;
+using testing_support::Picture;
+using testing_support::PictureDifference;
 using testing_support::TestDevice;
 
 namespace {
@@ -29,34 +36,11 @@ constexpr uint32_t kLow = 0xD0D000;
 constexpr uint32_t kHigh = 0x00D000;
 constexpr uint32_t kBlack = 0x000000;
 
-// Pixels as the back buffer holds them: 0xRRGGBB.
-class Picture {
-public:
-    Picture(int32_t width, int32_t height)
-        : bitmap_(width, height, true)
-    {
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x)
-                *bitmap_.CursorAt(x, y).pixel = kBackground;
-        }
-        SetBkMode(bitmap_.Dc(), BackgroundMode::Transparent);
-    }
-
-    ScratchBitmap& Surface() { return bitmap_; }
-    int32_t Width() const { return bitmap_.Width(); }
-    int32_t Height() const { return bitmap_.Height(); }
-    uint32_t At(int32_t x, int32_t y) const { return *bitmap_.CursorAt(x, y).pixel & 0xFFFFFF; }
-
-private:
-    ScratchBitmap bitmap_;
-};
-
 // An expected picture, painted by hand: runs of pixels on the background.
 class Expected {
 public:
     Expected(int32_t width, int32_t height)
-        : width_(width)
-        , pixels_(size_t(width * height), kBackground)
+        : picture_ { width, height, std::vector<uint32_t>(size_t(width * height), kBackground) }
     {
     }
     // Columns [left, right) of rows [top, bottom).
@@ -67,33 +51,21 @@ public:
                 Set(x, y, colour);
         }
     }
-    void Set(int32_t x, int32_t y, uint32_t colour) { pixels_[size_t(y * width_ + x)] = colour; }
-    uint32_t At(int32_t x, int32_t y) const { return pixels_[size_t(y * width_ + x)]; }
+    void Set(int32_t x, int32_t y, uint32_t colour) { picture_.pixels[size_t(y * picture_.width + x)] = colour; }
+    uint32_t At(int32_t x, int32_t y) const { return picture_.At(x, y); }
+    Picture const& Pixels() const { return picture_; }
 
 private:
-    int32_t width_;
-    std::vector<uint32_t> pixels_;
+    Picture picture_;
 };
 
-// Every pixel; stops after a few differences so that a wrong picture stays readable.
-::testing::AssertionResult SamePicture(Picture const& drawn, Expected const& expected)
+// Every pixel; a mismatch names the first few with both colours.
+::testing::AssertionResult SamePicture(BackBuffer const& drawn, Expected const& expected)
 {
-    int differences = 0;
-    auto result = ::testing::AssertionSuccess();
-    for (int32_t y = 0; y < drawn.Height(); ++y) {
-        for (int32_t x = 0; x < drawn.Width(); ++x) {
-            if (drawn.At(x, y) == expected.At(x, y))
-                continue;
-            if (differences++ == 0)
-                result = ::testing::AssertionFailure();
-            if (differences <= 8)
-                result << "(" << std::dec << x << "," << y << ") drawn " << std::hex << drawn.At(x, y) << " expected "
-                       << expected.At(x, y) << "; ";
-        }
-    }
-    if (differences > 8)
-        result << std::dec << differences << " pixels differ";
-    return result;
+    std::string const difference = PictureDifference(drawn.Pixels(), expected.Pixels(), 8);
+    if (difference.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << difference;
 }
 
 class BatterieTest : public ::testing::Test {
@@ -114,10 +86,10 @@ protected:
         return battery.ReadValue(terminated.c_str(), terminated.size(), report);
     }
 
-    std::unique_ptr<Picture> Drawn(Batterie& battery, int percent, int32_t x, int32_t y, int32_t width, int32_t height)
+    std::unique_ptr<BackBuffer> Drawn(Batterie& battery, int percent, int32_t x, int32_t y, int32_t width, int32_t height)
     {
         Power().BatteryLifePercent = percent;
-        auto picture = std::make_unique<Picture>(width, height);
+        auto picture = std::make_unique<BackBuffer>(kBackground, width, height);
         battery.Draw(picture->Surface(), x, y);
         return picture;
     }
@@ -211,7 +183,7 @@ TEST_F(BatterieTest, ChargingWritesItsTextCentredOverTheSegmentArea)
     auto idle = Drawn(*battery, 50, 5, 4, 170, 34);
     Power().BatteryFlag = 1 | 8;
     Power().BatteryLifePercent = 50;
-    Picture charging(170, 34);
+    BackBuffer charging(kBackground, 170, 34);
     SetTextColor(charging.Surface().Dc(), 0xFF0000); // blue, unlike anything of the battery
     battery->Draw(charging.Surface(), 5, 4);
 
@@ -337,11 +309,8 @@ TEST_F(BatterieTest, ChargingOrExternalPowerAddsTheLightningAndArrow)
     // The stroke through the points worked out by hand (x + W/7 = 13, x + 19W/42 = 32,
     // x + 17W/42 = 29, x + 5W/7 = 49, x + 6W/7 = 58; y + H/3 = 10, y + H/2 = 14,
     // y + 2H/3 = 17), drawn by the platform over the battery without it.
-    Picture expected(80, 30);
-    for (int32_t y = 0; y < 30; ++y) {
-        for (int32_t x = 0; x < 80; ++x)
-            *expected.Surface().CursorAt(x, y).pixel = plain->At(x, y);
-    }
+    BackBuffer expected(kBackground, 80, 30);
+    expected.Fill([&](int32_t x, int32_t y) { return plain->At(x, y); });
     DeviceContext dc = expected.Surface().Dc();
     PenHandle pen = CreatePen(kSolidPen, 1, Rgb(0xFF, 0x00, 0xFF));
     PenHandle previous = SelectObject(dc, pen);
@@ -350,20 +319,11 @@ TEST_F(BatterieTest, ChargingOrExternalPowerAddsTheLightningAndArrow)
     SelectObject(dc, previous);
     DeleteObject(pen);
 
-    auto same = [&](Picture const& drawn) {
-        for (int32_t y = 0; y < 30; ++y) {
-            for (int32_t x = 0; x < 80; ++x) {
-                if (drawn.At(x, y) != expected.At(x, y))
-                    return ::testing::AssertionFailure() << x << "," << y;
-            }
-        }
-        return ::testing::AssertionSuccess();
-    };
     Power().BatteryFlag = 8;
-    EXPECT_TRUE(same(*Drawn(*battery, 50, 4, 3, 80, 30)));
+    EXPECT_TRUE(Drawn(*battery, 50, 4, 3, 80, 30)->SamePixels(expected));
     Power().BatteryFlag = 1;
     Power().ACLineStatus = 1;
-    EXPECT_TRUE(same(*Drawn(*battery, 50, 4, 3, 80, 30)));
+    EXPECT_TRUE(Drawn(*battery, 50, 4, 3, 80, 30)->SamePixels(expected));
     // Any other line status is not external power.
     Power().ACLineStatus = 255;
     auto unknown = Drawn(*battery, 50, 4, 3, 80, 30);
@@ -432,17 +392,17 @@ TEST_F(BatterieTest, KeysAreReadInOrderAndBadValuesReportedUnderTheBatterieCapti
     EXPECT_TRUE(ReadLine(*battery, u"Test=nein"));
 
     std::string const bad = "Batterie - Ignoriere Fehler:";
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(bad, "ColorBattery=12345", "warning"),
-        BoxLine(bad, "ColorCritical=", "warning"),
-        BoxLine(bad, "ColorLow=FFF", "warning"),
-        BoxLine(bad, "ColorHigh= ", "warning"),
-        BoxLine(bad, "ColorArrow=1", "warning"),
-        BoxLine(bad, "Segments=", "warning"),
-        BoxLine(bad, "CoolBattery=", "warning"),
-        BoxLine(bad, "Interval=", "warning"),
-        BoxLine(bad, "Test=", "warning"),
-        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(bad, "ColorBattery=12345", "warning"),
+        BoxEvent(bad, "ColorCritical=", "warning"),
+        BoxEvent(bad, "ColorLow=FFF", "warning"),
+        BoxEvent(bad, "ColorHigh= ", "warning"),
+        BoxEvent(bad, "ColorArrow=1", "warning"),
+        BoxEvent(bad, "Segments=", "warning"),
+        BoxEvent(bad, "CoolBattery=", "warning"),
+        BoxEvent(bad, "Interval=", "warning"),
+        BoxEvent(bad, "Test=", "warning"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning"),
     }));
 }
 
@@ -466,28 +426,29 @@ TEST_F(BatterieTest, TheTestKeyShowsEveryFieldOfTheQueryAtOnce)
     power.BatteryLifePercent = 43;
     ReadLine(*battery, u"Testen=ja");
 
-    std::string const fields = "ACLineStatus: 1\\nBatteryFlag: 9\\nBatteryLifePercent: %\\nBatteryLifeTime: -1\\n"
-                               "BatteryFullLifeTime: 7200\\nBackupBatteryFlag:2\\nBackupBatteryLifePercent: 90\\n"
-                               "BackupBatteryLifeTime: 100\\nBackupBatteryFullLifeTime: 200\\nBatteryVoltage: 4294967295\\n"
-                               "BatteryCurrent: -250\\nBatteryTemperature: 31\\nBackupBatteryVoltage: 3000";
+    std::string const fields = "ACLineStatus: 1\nBatteryFlag: 9\nBatteryLifePercent: %\nBatteryLifeTime: -1\n"
+                               "BatteryFullLifeTime: 7200\nBackupBatteryFlag:2\nBackupBatteryLifePercent: 90\n"
+                               "BackupBatteryLifeTime: 100\nBackupBatteryFullLifeTime: 200\nBatteryVoltage: 4294967295\n"
+                               "BatteryCurrent: -250\nBatteryTemperature: 31\nBackupBatteryVoltage: 3000";
     auto with = [&](std::string percent) { return std::string(fields).replace(fields.find('%'), 1, percent); };
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("System Power Status", with("42"), "information"),
-        BoxLine("System Power Status", with("43"), "information"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("System Power Status", with("42"), "information"),
+        BoxEvent("System Power Status", with("43"), "information"),
     }));
 
     // A failing query says so under "Fehler", with the same icon.
     power.queryFails = true;
     ReadLine(*battery, u"Test=y");
-    EXPECT_EQ(device_.Events("msgbox").back(), BoxLine("Fehler", "GetSystemPowerStatusEx2", "information"));
+    EXPECT_THAT(device_.ParsedEvents("msgbox").back(),
+        IsEvent(BoxEvent("Fehler", "GetSystemPowerStatusEx2", "information")));
 }
 
 TEST_F(BatterieTest, WithoutThePowerCallTheBatteryIsEmptyAndTestIsSilent)
 {
     Power().callAbsent = true;
     auto battery = Read({ u"Test=1", u"CoolBattery=0", u"Width=64", u"Height=16" });
-    EXPECT_EQ(device_.Events("msgbox"),
-        (std::vector<std::string> { BoxLine("Fehler", R"(GetProcAddress - \"GetSystemPowerStatusEx2\")", "error") }));
+    EXPECT_THAT(device_.ParsedEvents("msgbox"),
+        EventsAre({ BoxEvent("Fehler", R"(GetProcAddress - "GetSystemPowerStatusEx2")", "error") }));
     Power().BatteryFlag = 8; // not asked: no text either
     EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 24), PlainBattery(0, 0)));
 }

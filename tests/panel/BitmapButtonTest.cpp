@@ -1,8 +1,11 @@
 #include "panel/buttons/BitmapButton.h"
 #include "platform/Drawing.h"
+#include "tests/panel/BackBuffer.h"
 #include "tests/panel/ButtonPicture.h"
-#include "tests/platform/draw/BmpWriter.h"
+#include "tests/support/BmpWriter.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -65,9 +68,9 @@ protected:
 
     static Size SizeOf(DesktopObject const& object) { return { object.GetWidth(), object.GetHeight() }; }
 
-    static Picture Drawn(BitmapButton& button, int32_t width, int32_t height, int32_t x = 1, int32_t y = 1)
+    static Rows Drawn(BitmapButton& button, int32_t width, int32_t height, int32_t x = 1, int32_t y = 1)
     {
-        BackBuffer buffer(width, height, kBackground);
+        BackBuffer buffer(kBackground, width, height);
         button.Draw(buffer.Surface(), x, y);
         return buffer.Look(kLegend);
     }
@@ -101,18 +104,18 @@ TEST_F(BitmapButtonTest, ThePushedBitmapIsDrawnMovedByTheOffsetOverTheBackground
     WriteBitmap("pushed.bmp", 3, 2, kBlue);
     auto button = Button({ u"BitmapNormal=normal.bmp", u"BitmapPushed=pushed.bmp" });
     ASSERT_EQ(SizeOf(*button), (Size { 4, 3 }));
-    EXPECT_EQ(Drawn(*button, 6, 5), (Picture { "......", ".yrr..", ".rrr..", "......", "......" }));
+    EXPECT_EQ(Drawn(*button, 6, 5), (Rows { "......", ".yrr..", ".rrr..", "......", "......" }));
 
     ASSERT_TRUE(button->OnPress(1, 1));
-    EXPECT_EQ(Drawn(*button, 6, 5), (Picture { "......", "......", "..ybb.", "..bbb.", "......" }));
+    EXPECT_EQ(Drawn(*button, 6, 5), (Rows { "......", "......", "..ybb.", "..bbb.", "......" }));
 
     auto deeper = Button({ u"BitmapNormal=normal.bmp", u"BitmapPushed=pushed.bmp", u"Offset=2" });
     ASSERT_TRUE(deeper->OnPress(0, 0));
-    EXPECT_EQ(Drawn(*deeper, 6, 5, 0, 0), (Picture { "......", "......", "..ybb.", "..bbb.", "......" }));
+    EXPECT_EQ(Drawn(*deeper, 6, 5, 0, 0), (Rows { "......", "......", "..ybb.", "..bbb.", "......" }));
 
     auto flat = Button({ u"BitmapNormal=normal.bmp", u"BitmapPushed=pushed.bmp", u"Offset=0" });
     ASSERT_TRUE(flat->OnPress(0, 0));
-    EXPECT_EQ(Drawn(*flat, 4, 3, 0, 0), (Picture { "ybb.", "bbb.", "...." }));
+    EXPECT_EQ(Drawn(*flat, 4, 3, 0, 0), (Rows { "ybb.", "bbb.", "...." }));
 }
 
 TEST_F(BitmapButtonTest, ABitmapLargerThanTheButtonIsCutFromItsTopLeftCorner)
@@ -121,9 +124,9 @@ TEST_F(BitmapButtonTest, ABitmapLargerThanTheButtonIsCutFromItsTopLeftCorner)
     WriteBitmap("larger.bmp", 6, 6, kBlue);
     auto button = Button({ u"BitmapNormal=large.bmp", u"BitmapPushed=larger.bmp", u"Width=3", u"Height=2" });
     ASSERT_EQ(SizeOf(*button), (Size { 4, 3 }));
-    EXPECT_EQ(Drawn(*button, 7, 5), (Picture { ".......", ".yrr...", ".rrr...", ".......", "......." }));
+    EXPECT_EQ(Drawn(*button, 7, 5), (Rows { ".......", ".yrr...", ".rrr...", ".......", "......." }));
     ASSERT_TRUE(button->OnPress(0, 0));
-    EXPECT_EQ(Drawn(*button, 7, 5), (Picture { ".......", ".......", "..ybb..", "..bbb..", "......." }));
+    EXPECT_EQ(Drawn(*button, 7, 5), (Rows { ".......", ".......", "..ybb..", "..bbb..", "......." }));
 }
 
 TEST_F(BitmapButtonTest, AStateWithoutABitmapShowsNoBitmapInAFrame)
@@ -135,10 +138,10 @@ TEST_F(BitmapButtonTest, AStateWithoutABitmapShowsNoBitmapInAFrame)
     EXPECT_TRUE(device_.Events("msgbox").empty());
 
     ASSERT_TRUE(button->OnPress(0, 0));
-    BackBuffer buffer(50, 30, kBackground);
+    BackBuffer buffer(kBackground, 50, 30);
     button->Draw(buffer.Surface(), 1, 1);
     // The frame's corners are (5, 5) and (44, 24): the moved button less its offset strip.
-    Picture const look = buffer.Look(kLegend);
+    Rows const look = buffer.Look(kLegend);
     EXPECT_EQ(look[5], "....." + std::string(40, '#') + ".....");
     EXPECT_EQ(look[24], "....." + std::string(40, '#') + ".....");
     for (int32_t y = 6; y < 24; ++y) {
@@ -151,7 +154,7 @@ TEST_F(BitmapButtonTest, AStateWithoutABitmapShowsNoBitmapInAFrame)
     EXPECT_EQ(look[25], std::string(50, '.'));
     // Nothing outside the frame; inside it the words as the platform centres them there.
     EXPECT_EQ(buffer.InkBounds([](uint32_t pixel) { return pixel != kBackground; }), (Rect { 5, 5, 45, 25 }));
-    BackBuffer words(50, 30, kBackground);
+    BackBuffer words(kBackground, 50, 30);
     Rect area { 5, 5, 45, 25 };
     DrawText(words.Surface().Dc(), u"no bitmap", 9, area,
         TextFormat::Center | TextFormat::VerticalCenter | TextFormat::SingleLine);
@@ -162,7 +165,7 @@ TEST_F(BitmapButtonTest, AStateWithoutABitmapShowsNoBitmapInAFrame)
     }
 
     ASSERT_TRUE(button->OnRelease(100, 100));
-    EXPECT_EQ(Drawn(*button, 5, 4), (Picture { ".....", ".yrr.", ".rrr.", "....." }));
+    EXPECT_EQ(Drawn(*button, 5, 4), (Rows { ".....", ".yrr.", ".rrr.", "....." }));
 }
 
 TEST_F(BitmapButtonTest, ANewBitmapReplacesAndDeletesTheOldOne)
@@ -171,7 +174,7 @@ TEST_F(BitmapButtonTest, ANewBitmapReplacesAndDeletesTheOldOne)
     WriteBitmap("second.bmp", 2, 1, kBlue);
     auto button = Button({ u"BitmapNormal=first.bmp", u"BitmapNormal=second.bmp" });
     EXPECT_EQ(SizeOf(*button), (Size { 3, 2 }));
-    EXPECT_EQ(Drawn(*button, 5, 4), (Picture { ".....", ".yb..", ".....", "....." }));
+    EXPECT_EQ(Drawn(*button, 5, 4), (Rows { ".....", ".yb..", ".....", "....." }));
 
     button->SetFolder(u"\\panel\\");
     BitmapHandle const first = button->LoadBitmapFile(u"first.bmp");
@@ -206,12 +209,12 @@ TEST_F(BitmapButtonTest, MissingValuesAreReportedUnderTheCaptionOfTheClassThatKn
     EXPECT_FALSE(ReadLine(*button, u"Offset=", false));
     EXPECT_TRUE(ReadLine(*button, u"Offset=-2"));
     EXPECT_EQ(button->GetOffset(), -2);
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        WarningLine("BitmapButton - Ignoriere Fehler:", "BitmapNormal="),
-        WarningLine("BitmapButton - Ignoriere Fehler:", "BitmapPushed="),
-        WarningLine("ImageButton - Ignoriere Fehler:", "Offset="),
-        WarningLine("CommandButton - Ignoriere Fehler:", "Command="),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("BitmapButton - Ignoriere Fehler:", "BitmapNormal="),
+        BoxEvent("BitmapButton - Ignoriere Fehler:", "BitmapPushed="),
+        BoxEvent("ImageButton - Ignoriere Fehler:", "Offset="),
+        BoxEvent("CommandButton - Ignoriere Fehler:", "Command="),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
     }));
 }
 
@@ -227,7 +230,7 @@ TEST_F(BitmapButtonTest, AReleaseInsideTheGrownButtonRunsTheCommand)
     EXPECT_FALSE(button->IsPressed());
     EXPECT_TRUE(button->OnPress(1, 1));
     EXPECT_TRUE(button->OnRelease(5, 3));
-    EXPECT_EQ(device_.Events("shell"), (std::vector<std::string> { ShellLine(R"(\\Windows\\prog.exe)", "1") }));
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({ ShellEvent(R"(\Windows\prog.exe)", "", 1) }));
 }
 
 TEST_F(BitmapButtonTest, ExtremeOffsetsDrawWithoutOverflow)
@@ -236,9 +239,9 @@ TEST_F(BitmapButtonTest, ExtremeOffsetsDrawWithoutOverflow)
     for (std::u16string_view offset : { u"Offset=2147483647", u"Offset=-2147483647" }) {
         auto button = Button({ u"BitmapNormal=normal.bmp", u"BitmapPushed=missing.bmp", offset });
         ASSERT_TRUE(button->OnPress(0, 0));
-        BackBuffer buffer(4, 3, kBackground);
+        BackBuffer buffer(kBackground, 4, 3);
         button->Draw(buffer.Surface(), INT32_MAX - 1, INT32_MIN + 1);
         button->Draw(buffer.Surface(), 0, 0);
-        EXPECT_EQ(buffer.Look(kLegend), (Picture { "....", "....", "...." }));
+        EXPECT_EQ(buffer.Look(kLegend), (Rows { "....", "....", "...." }));
     }
 }

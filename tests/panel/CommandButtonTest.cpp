@@ -4,8 +4,10 @@
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Shell.h"
 #include "platform/Windowing.h"
-#include "tests/support/BoxLine.h"
+#include "tests/panel/ButtonPicture.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,10 @@
 
 using namespace panel;
 using namespace platform;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
+using testing_support::IsEvent;
+using testing_support::ShellEvent;
 using testing_support::TestDevice;
 
 namespace {
@@ -44,13 +49,7 @@ LResult RecordingProcedure(WindowHandle window, uint32_t message, WParam wParam,
     return DefWindowProc(window, message, wParam, lParam);
 }
 
-std::string ShellLine(std::string const& file, std::string const& params, std::string const& process)
-{
-    return R"({"t":0,"event":"shell","verb":"Open","file":")" + file + R"(","params":")" + params
-        + R"(","dir":"","show":5,"mask":64,"owner":true,"process":)" + process + "}";
-}
-
-std::string const kMissingQuote = R"(Fehlendes \" im Command:)";
+std::string const kMissingQuote = R"(Fehlendes " im Command:)";
 std::string const kBadValue = "CommandButton - Ignoriere Fehler:";
 
 class CommandButtonTest : public ::testing::Test {
@@ -117,12 +116,12 @@ TEST_F(CommandButtonTest, OnlyAQuotedFirstWordIsSplitOffAsTheFile)
     Tap(*unquotedWithBlanks);
     Tap(*quotedWithBlanks);
     Tap(*withParameters);
-    EXPECT_EQ(device_.Events("shell"), (std::vector<std::string> {
-        ShellLine(R"(\\Windows\\prog.exe)", "-a -b", "1"),
-        ShellLine(R"(\\Windows\\prog.exe)", "", "2"),
-        ShellLine(R"(\\Program Files\\x.exe)", "", "3"),
-        ShellLine(R"(\\Program Files\\x.exe)", R"(\"a b\"  )", "4"),
-        ShellLine(R"(\\Windows\\prog.exe)", "-a -b", "5"),
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({
+        ShellEvent(R"(\Windows\prog.exe)", "-a -b", 1),
+        ShellEvent(R"(\Windows\prog.exe)", "", 2),
+        ShellEvent(R"(\Program Files\x.exe)", "", 3),
+        ShellEvent(R"(\Program Files\x.exe)", R"("a b"  )", 4),
+        ShellEvent(R"(\Windows\prog.exe)", "-a -b", 5),
     }));
     EXPECT_TRUE(device_.Events("msgbox").empty());
     EXPECT_TRUE(Delivered().empty());
@@ -141,10 +140,10 @@ TEST_F(CommandButtonTest, AnUnclosedQuoteIsReportedAtEveryPressAndNothingElseHap
     Tap(*unclosed);
     Tap(*unclosed);
     Tap(*loneQuote);
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true, true),
-        BoxLine(kMissingQuote, R"(\"\\Windows\\prog.exe -a)", "error", true, true),
-        BoxLine(kMissingQuote, R"(\")", "error", true, true),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(kMissingQuote, R"("\Windows\prog.exe -a)", "error", true, true),
+        BoxEvent(kMissingQuote, R"("\Windows\prog.exe -a)", "error", true, true),
+        BoxEvent(kMissingQuote, "\"", "error", true, true),
     }));
     EXPECT_TRUE(device_.Events("shell").empty());
     EXPECT_TRUE(Delivered().empty());
@@ -193,7 +192,7 @@ TEST_F(CommandButtonTest, QuitOnExecutePostsTheCloseRequestWithTheExitCode)
     }
     EXPECT_EQ(closes, (std::vector<std::pair<WParam, LParam>> { { 3, 0 }, { WParam(uint32_t(-7)), 0 }, { 0, 0 }, { 5, 0 } }));
     // A command that cannot start is not reported; the close request still follows.
-    EXPECT_EQ(device_.Events("shell"), std::vector<std::string> { ShellLine(R"(\\missing.exe)", "", "null") });
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({ ShellEvent(R"(\missing.exe)", "", std::nullopt) }));
     EXPECT_TRUE(device_.Events("msgbox").empty());
 }
 
@@ -207,18 +206,18 @@ TEST_F(CommandButtonTest, NewIniIsResolvedFromTheLayoutFolderAndTheLaterLineWins
     for (auto* button : { &relative, &parent, &absolute, &commandLast })
         Tap(**button);
     // Without ShutDownAnimation a layout file is opened like any document.
-    EXPECT_EQ(device_.Events("shell"), (std::vector<std::string> {
-        ShellLine(R"(\\panel\\other.ini)", "", "1"),
-        ShellLine(R"(\\top.ini)", "", "null"),
-        ShellLine("/abs/x.ini", "", "null"),
-        ShellLine(R"(\\Windows\\prog.exe)", "", "2"),
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({
+        ShellEvent(R"(\panel\other.ini)", "", 1),
+        ShellEvent(R"(\top.ini)", "", std::nullopt),
+        ShellEvent("/abs/x.ini", "", std::nullopt),
+        ShellEvent(R"(\Windows\prog.exe)", "", 2),
     }));
 
     // Once the layout file has been read there is no folder to resolve against.
     EXPECT_FALSE(Read(*relative, u"NewIni=late.ini"));
     Tap(*relative);
-    EXPECT_EQ(device_.Events("shell").back(), ShellLine(R"(\\panel\\other.ini)", "", "3"));
-    EXPECT_EQ(device_.Events("msgbox"), std::vector<std::string> { BoxLine(kBadValue, "NewIni=late.ini", "warning", true, false) });
+    EXPECT_THAT(device_.ParsedEvents("shell").back(), IsEvent(ShellEvent(R"(\panel\other.ini)", "", 3)));
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({ BoxEvent(kBadValue, "NewIni=late.ini", "warning", true, false) }));
 }
 
 TEST_F(CommandButtonTest, ShutDownAnimationSwitchesTheLayoutInsteadOfStartingIt)
@@ -265,20 +264,20 @@ TEST_F(CommandButtonTest, BadValuesAreReportedUnderTheButtonsCaptionAndChangeNot
     EXPECT_TRUE(Read(*button, u"xpos=20"));
     EXPECT_EQ(button->GetX(), 20);
     EXPECT_EQ(button->GetWidth(), 40);
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kBadValue, "Command=", "warning", true, false),
-        BoxLine(kBadValue, "NewIni=   ", "warning", true, false),
-        BoxLine(kBadValue, "QuitOnExecute=", "warning", true, false),
-        BoxLine(kBadValue, "ExitCode=", "warning", true, false),
-        BoxLine(kBadValue, "ShutDownAnimation=Sideways", "warning", true, false),
-        BoxLine(kBadValue, "ShutDownAnimation=", "warning", true, false),
-        BoxLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning", true, false),
-        BoxLine("DesktopObject - Ignoriere Fehler:", "Width=", "warning", true, false),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(kBadValue, "Command=", "warning", true, false),
+        BoxEvent(kBadValue, "NewIni=   ", "warning", true, false),
+        BoxEvent(kBadValue, "QuitOnExecute=", "warning", true, false),
+        BoxEvent(kBadValue, "ExitCode=", "warning", true, false),
+        BoxEvent(kBadValue, "ShutDownAnimation=Sideways", "warning", true, false),
+        BoxEvent(kBadValue, "ShutDownAnimation=", "warning", true, false),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000", "warning", true, false),
+        BoxEvent("DesktopObject - Ignoriere Fehler:", "Width=", "warning", true, false),
     }));
 
     // The rejected lines left the command, the quit flag and the plain shell start alone.
     Tap(*button);
-    EXPECT_EQ(device_.Events("shell"), std::vector<std::string> { ShellLine(R"(\\Windows\\prog.exe)", "", "1") });
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({ ShellEvent(R"(\Windows\prog.exe)", "", 1) }));
     EXPECT_TRUE(Delivered().empty());
 }
 

@@ -1,4 +1,3 @@
-#include "panel/displays/BlurFilter.h"
 #include "panel/displays/ByteCount.h"
 #include "panel/displays/CoolBar.h"
 #include "panel/displays/Gauge.h"
@@ -15,116 +14,11 @@
 using namespace panel;
 using namespace platform;
 using namespace gauge_test;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
 constexpr uint32_t kPaper = 0x204060;
-
-// Pixels with one count per mismatch, reported at the first one only.
-void ExpectPixels(Picture const& picture, auto expected, char const* what)
-{
-    int wrong = 0;
-    picture.ForEach([&](int32_t x, int32_t y) {
-        uint32_t const want = expected(x, y);
-        if (picture.At(x, y) != want && wrong++ == 0)
-            ADD_FAILURE() << what << " at " << x << "," << y << ": " << std::hex << picture.At(x, y) << " instead of " << want;
-    });
-    EXPECT_EQ(wrong, 0) << what;
-}
-
-class BlurFilterTest : public ::testing::Test {
-protected:
-    TestDevice device_;
-};
-
-TEST_F(BlurFilterTest, APlainPassSpreadsABrightPixelOverItsNeighbours)
-{
-    Picture picture(0x000000, 10, 10);
-    picture.Set(5, 5, 0xFFFFFF);
-    BlurFilter(1).Apply(picture.Surface(), { 0, 0, 10, 10 });
-    // 4/16 in the centre, 2/16 at the sides, 1/16 at the corners, truncated.
-    ExpectPixels(picture, [](int32_t x, int32_t y) -> uint32_t {
-        int32_t const distance = std::abs(x - 5) + std::abs(y - 5);
-        if (std::abs(x - 5) > 1 || std::abs(y - 5) > 1)
-            return 0;
-        uint32_t const level = distance == 0 ? 63 : distance == 1 ? 31 : 15;
-        return PixelRgb(level, level, level);
-    }, "one plain pass");
-}
-
-TEST_F(BlurFilterTest, ATintedPassWeighsTheCentreAndPullsTowardsTheTint)
-{
-    Picture picture(0x000000, 10, 10);
-    picture.Set(5, 5, 0xFFFFFF);
-    // Tint 400000: red 0x40 adds 4 x 64 / 32 = 8 to every red channel it writes.
-    BlurFilter(0x000040, 1, 0).Apply(picture.Surface(), { 0, 0, 10, 10 });
-    ExpectPixels(picture, [](int32_t x, int32_t y) -> uint32_t {
-        if (x == 0 || y == 0 || x == 9 || y == 9)
-            return 0; // the outermost ring is only read
-        if (std::abs(x - 5) > 1 || std::abs(y - 5) > 1)
-            return PixelRgb(8, 0, 0);
-        int32_t const distance = std::abs(x - 5) + std::abs(y - 5);
-        uint32_t const weight = distance == 0 ? 16 : distance == 1 ? 2 : 1;
-        return PixelRgb((weight * 255 + 256) >> 5, (weight * 255) >> 5, (weight * 255) >> 5);
-    }, "one tinted pass");
-}
-
-TEST_F(BlurFilterTest, PassesAccumulateOverAStepEdge)
-{
-    auto step = [](int32_t x, int32_t) -> uint32_t { return x < 5 ? 0 : PixelRgb(200, 100, 0); };
-    Picture once(0, 10, 10);
-    once.Fill(step);
-    BlurFilter(1).Apply(once.Surface(), { 0, 0, 10, 10 });
-    ExpectPixels(once, [&](int32_t x, int32_t y) -> uint32_t {
-        if (x == 0 || y == 0 || x == 9 || y == 9)
-            return step(x, y);
-        // Weights 4 : 8 : 4 across the columns of a vertically even picture.
-        return x == 4 ? PixelRgb(50, 25, 0) : x == 5 ? PixelRgb(150, 75, 0) : step(x, y);
-    }, "one pass over the step");
-
-    Picture twice(0, 10, 10);
-    twice.Fill(step);
-    BlurFilter(2).Apply(twice.Surface(), { 0, 0, 10, 10 });
-    // Away from the ring the second pass starts from the first one's result.
-    uint32_t const expected[] = { 0, 0, PixelRgb(12, 6, 0), PixelRgb(62, 31, 0), PixelRgb(137, 68, 0), PixelRgb(187, 93, 0),
-        PixelRgb(200, 100, 0), PixelRgb(200, 100, 0) };
-    for (int32_t y = 2; y <= 7; ++y) {
-        for (int32_t x = 1; x <= 8; ++x)
-            EXPECT_EQ(twice.At(x, y), expected[x - 1]) << x << "," << y;
-    }
-}
-
-TEST_F(BlurFilterTest, RectanglesBeyondTheSurfaceOrTheScratchAreCut)
-{
-    auto dots = [](int32_t x, int32_t y) -> uint32_t { return (x * 7 + y * 3) % 11 == 0 ? 0xFFFFFF : 0x102030; };
-    Picture inside(0, 40, 30);
-    inside.Fill(dots);
-    BlurFilter(2).Apply(inside.Surface(), { 0, 0, 40, 30 });
-    Picture beyond(0, 40, 30);
-    beyond.Fill(dots);
-    BlurFilter(2).Apply(beyond.Surface(), { -20, -5, 400, 300 });
-    EXPECT_TRUE(beyond.SamePixels(inside));
-
-    // Nothing at all on a rectangle off the surface or too small to have an inside.
-    for (Rect rect : { Rect { 50, 0, 90, 30 }, Rect { -30, -30, -1, -1 }, Rect { 5, 5, 7, 20 }, Rect { 20, 10, 10, 5 } }) {
-        Picture untouched(0, 40, 30);
-        untouched.Fill(dots);
-        BlurFilter(0x00FFFFFF, 1, 1).Apply(untouched.Surface(), rect);
-        ExpectPixels(untouched, dots, "off the surface");
-    }
-
-    // The plain scratch holds 320 x 48 pixels: only that much of the rectangle, from its corner.
-    Picture wide(0, 400, 60);
-    wide.Fill(dots);
-    BlurFilter(1).Apply(wide.Surface(), { 0, 0, 400, 60 });
-    Picture part(0, 400, 60);
-    part.Fill(dots);
-    BlurFilter(1).Apply(part.Surface(), { 0, 0, 320, 48 });
-    EXPECT_TRUE(wide.SamePixels(part));
-    EXPECT_FALSE(part.SamePixelsIn(Picture(0, 400, 60), { 1, 1, 319, 47 }));
-    ExpectPixels(part, [&](int32_t x, int32_t y) { return x >= 319 || y >= 47 ? dots(x, y) : part.At(x, y); }, "beyond the scratch");
-}
 
 // RenderCoolBar's picture, pixel by pixel from the formulas, on a plain background.
 struct CoolBarPicture {
@@ -184,7 +78,7 @@ CoolBarRequest Bar(uint32_t fraction)
 
 class CoolBarTest : public ::testing::Test {
 protected:
-    static void ExpectCoolBar(Picture const& picture, CoolBarRequest const& request)
+    static void ExpectCoolBar(BackBuffer const& picture, CoolBarRequest const& request)
     {
         CoolBarPicture const model { request, picture.Background() };
         Rect const bar = Rect::FromSize(request.x, request.y, request.width, request.height);
@@ -200,13 +94,13 @@ TEST_F(CoolBarTest, EveryPixelFollowsTheGradientStripesAndHighlight)
 {
     for (uint32_t fraction : { 0u, 256u, 266u, 276u, 512u, 1024u, 5000u }) {
         SCOPED_TRACE(fraction);
-        Picture picture(kPaper);
+        BackBuffer picture(kPaper);
         RenderCoolBar(picture.Surface(), Bar(fraction));
         ExpectCoolBar(picture, Bar(fraction));
     }
 
     // A few pixels worked out by hand (bar at 30, 40; 100 x 14; n = 6 highlighted rows).
-    Picture full(kPaper);
+    BackBuffer full(kPaper);
     RenderCoolBar(full.Surface(), Bar(1024));
     EXPECT_EQ(full.At(31, 52), PixelRgb(207, 0, 0)); // left colour, striped: 255 - 48
     EXPECT_EQ(full.At(31, 41), PixelRgb(255, 107, 107)); // top row: 108/256 towards white
@@ -215,7 +109,7 @@ TEST_F(CoolBarTest, EveryPixelFollowsTheGradientStripesAndHighlight)
     EXPECT_EQ(full.At(31, 47), PixelRgb(255, 0, 0)); // below the highlight, off the stripes
     EXPECT_EQ(full.At(129, 45), 0u); // the end line lies on the outline
 
-    Picture quarter(kPaper);
+    BackBuffer quarter(kPaper);
     RenderCoolBar(quarter.Surface(), Bar(256));
     EXPECT_EQ(quarter.At(30 + 24, 47), PixelRgb(181, 88, 0)); // last of 24 fill pixels: (27 x 255 + 23 x 96) / 50
     EXPECT_EQ(quarter.At(30 + 25, 47), 0u); // end of the fill
@@ -232,7 +126,7 @@ TEST_F(CoolBarTest, OtherColoursAndSpacingsAndTheFullGradient)
     request.width = 61;
     request.height = 30;
     request.stripeSpacing = 7;
-    Picture picture(0x000000);
+    BackBuffer picture(0x000000);
     RenderCoolBar(picture.Surface(), request);
     ExpectCoolBar(picture, request);
     // The centre colour starts right after the first half; the highlight keeps white white.
@@ -245,7 +139,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
         for (Point corner : { Point { 101, 40 }, Point { 30, 107 }, Point { -1, 40 }, Point { 30, -1 }, Point { INT32_MAX, 0 } }) {
             request.x = corner.x;
             request.y = corner.y;
-            Picture picture(kPaper);
+            BackBuffer picture(kPaper);
             RenderCoolBar(picture.Surface(), request);
             EXPECT_TRUE(picture.Untouched()) << corner.x << "," << corner.y;
         }
@@ -254,7 +148,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
     CoolBarRequest edge = Bar(700);
     edge.x = 100;
     edge.y = 106;
-    Picture atEdge(kPaper);
+    BackBuffer atEdge(kPaper);
     RenderCoolBar(atEdge.Surface(), edge);
     ExpectCoolBar(atEdge, edge);
 
@@ -264,7 +158,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
             request.width = width;
             request.height = height;
             request.text = u"100%";
-            Picture picture(kPaper);
+            BackBuffer picture(kPaper);
             RenderCoolBar(picture.Surface(), request);
             if (picture.Untouched())
                 continue;
@@ -279,7 +173,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
     CoolBarRequest small = Bar(1024);
     small.width = 3;
     small.height = 3;
-    Picture tiny(kPaper);
+    BackBuffer tiny(kPaper);
     RenderCoolBar(tiny.Surface(), small);
     ExpectCoolBar(tiny, small);
 }
@@ -288,11 +182,11 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
 {
     CoolBarRequest empty = Bar(0);
     empty.height = 20;
-    Picture plain(0xFFFFFF);
+    BackBuffer plain(0xFFFFFF);
     RenderCoolBar(plain.Surface(), empty);
     CoolBarRequest withText = empty;
     withText.text = u"0%";
-    Picture text(0xFFFFFF);
+    BackBuffer text(0xFFFFFF);
     RenderCoolBar(text.Surface(), withText);
     Rect ink = text.Changed(&plain);
     EXPECT_GT(ink.left, 31);
@@ -306,10 +200,10 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
 
     CoolBarRequest full = Bar(1024);
     full.height = 20;
-    Picture fill(0xFFFFFF);
+    BackBuffer fill(0xFFFFFF);
     RenderCoolBar(fill.Surface(), full);
     full.text = u"100%";
-    Picture softened(0xFFFFFF);
+    BackBuffer softened(0xFFFFFF);
     RenderCoolBar(softened.Surface(), full);
     Rect fillInk = softened.Changed(&fill);
     EXPECT_GE(fillInk.left, 31);
@@ -328,7 +222,7 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
     EXPECT_GT(darker, 0);
 
     // The bar's own font is put back out of the context.
-    Picture picture(kPaper);
+    BackBuffer picture(kPaper);
     LogFont large;
     large.height = 40;
     FontHandle panelFont = CreateFontIndirect(large);
@@ -340,7 +234,7 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
 
 class DrawCoolBarTest : public ::testing::Test {
 protected:
-    static GaugeRequest Request(Picture& picture, uint64_t available, uint64_t total)
+    static GaugeRequest Request(BackBuffer& picture, uint64_t available, uint64_t total)
     {
         GaugeRequest request;
         request.flags = GaugeFlag::Bar | GaugeFlag::Cool;
@@ -360,7 +254,7 @@ protected:
 TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 {
     for (auto [available, total] : { std::pair<uint64_t, uint64_t> { 0, 0 }, { 1, 4 }, { 26, 100 }, { 27, 100 }, { 1, 2 }, { 9, 9 } }) {
-        Picture picture(kPaper);
+        BackBuffer picture(kPaper);
         GaugeRequest request = Request(picture, available, total);
         DrawGauge(picture.Surface(), request);
         CoolBarRequest bar = Bar(FillFraction(available, total));
@@ -391,9 +285,9 @@ TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 
 TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreSafe)
 {
-    Picture without(kPaper);
+    BackBuffer without(kPaper);
     DrawGauge(without.Surface(), Request(without, 1, 2));
-    Picture with(kPaper);
+    BackBuffer with(kPaper);
     GaugeRequest percent = Request(with, 1, 2);
     percent.flags |= GaugeFlag::Percent;
     DrawGauge(with.Surface(), percent);
@@ -404,7 +298,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
 
     // Reaching over any edge: nothing is drawn beyond the surface (and no pixel outside is touched).
     for (Point corner : { Point { -50, 10 }, Point { 150, 10 }, Point { 10, -10 }, Point { 10, 110 } }) {
-        Picture picture(kPaper);
+        BackBuffer picture(kPaper);
         GaugeRequest request = Request(picture, 1, 2);
         request.flags |= GaugeFlag::Percent;
         request.x = corner.x;
@@ -417,7 +311,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
         EXPECT_LE(changed.right, corner.x + 100);
     }
     // A bar too wide for the blur's scratch is still drawn whole.
-    Picture wide(kPaper, 400, 80);
+    BackBuffer wide(kPaper, 400, 80);
     GaugeRequest request = Request(wide, 1, 2);
     request.width = 380;
     request.lineHeight = 60;

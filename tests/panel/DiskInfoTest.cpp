@@ -13,7 +13,7 @@
 using namespace panel;
 using namespace platform;
 using namespace gauge_test;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
@@ -29,24 +29,16 @@ protected:
 
     static bool ReadLine(DiskInfo& disk, std::u16string_view line) { return ReadKeyLine(disk, line); }
 
-    static std::unique_ptr<Picture> Drawn(DiskInfo& disk, int32_t height = 120)
+    static std::unique_ptr<BackBuffer> Drawn(DiskInfo& disk, int32_t height = 120)
     {
-        auto picture = std::make_unique<Picture>(kPaper, 300, height);
+        auto picture = std::make_unique<BackBuffer>(kPaper, 300, height);
         disk.Draw(picture->Surface(), 10, 5);
         return picture;
     }
 
-    static std::unique_ptr<Picture> ErrorText(std::u16string_view text, Rect area, int32_t height = 120)
+    static std::unique_ptr<BackBuffer> ErrorText(std::u16string_view text, Rect area, int32_t height = 120)
     {
         return TextAlone(kPaper, text, area, TextFormat::WordBreak, 300, height);
-    }
-
-    static bool HasBarRing(Picture const& picture, int32_t top, int32_t height)
-    {
-        bool ring = true;
-        for (int32_t x = 10; x < 130; ++x)
-            ring = ring && picture.At(x, top) == 0 && picture.At(x, top + height - 1) == 0;
-        return ring;
     }
 
     TestDevice device_;
@@ -62,7 +54,7 @@ TEST_F(DiskInfoTest, AFolderShowsItsPathItsSpaceAndACoolBar)
     EXPECT_EQ(disk->GetHeight(), 3 * line + 4);
 
     auto picture = Drawn(*disk);
-    Picture expected(kPaper, 300, 120);
+    BackBuffer expected(kPaper, 300, 120);
     Rect pathLine = Rect::FromSize(10, 5, 120, line);
     Rect valueLine = Rect::FromSize(10, 5 + line + 2, 120, line);
     DrawText(expected.Dc(), u"\\Storage Card", -1, pathLine, kLineFormat);
@@ -144,7 +136,7 @@ TEST_F(DiskInfoTest, CoolBarOffRemovesTheBarAndBarBringsBackAPlainOne)
     device_.Device().State().disks.push_back({ u"\\Temp", false, uint64_t(5) << 40, uint64_t(1) << 40 });
     auto large = Read({ u"Folder=\\Temp", u"Width=120", u"CoolBar=0", u"Bar=1", u"ShowPath=0", u"Percent=0" });
     auto largePicture = Drawn(*large);
-    Picture expected(kPaper, 300, 120);
+    BackBuffer expected(kPaper, 300, 120);
     Rect valueLine = Rect::FromSize(10, 5, 120, line);
     DrawText(expected.Dc(), u"1024.00GB / 5.00TB", -1, valueLine, kLineFormat);
     EXPECT_TRUE(largePicture->SamePixelsIn(expected, { 0, 0, 300, 5 + line + 2 }));

@@ -1,15 +1,16 @@
 #pragma once
 
-// A back buffer of one colour for the gauge tests, with the questions they
-// ask of it: which pixels changed, where the ink lies, and what a text drawn
-// by the platform itself would look like.
+// What the gauge tests share beside the back buffer: objects read from their
+// lines, pixels checked against a formula, and what a text drawn by the
+// platform itself would look like.
 
 #include "panel/core/IniObject.h"
-#include "panel/displays/ScratchBitmap.h"
 #include "platform/Drawing.h"
+#include "tests/panel/BackBuffer.h"
+#include "tests/support/PictureCompare.h"
 
-#include <algorithm>
-#include <climits>
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -42,83 +43,36 @@ std::unique_ptr<Object> ReadObject(std::initializer_list<std::u16string_view> li
     return object;
 }
 
-inline uint32_t PixelRgb(uint32_t red, uint32_t green, uint32_t blue) { return red << 16 | green << 8 | blue; }
-inline uint32_t Red(uint32_t pixel) { return pixel >> 16 & 0xFF; }
-inline uint32_t Green(uint32_t pixel) { return pixel >> 8 & 0xFF; }
-inline uint32_t Blue(uint32_t pixel) { return pixel & 0xFF; }
+// Every pixel against `expected(x, y)`; a mismatch names the first few with both colours.
+inline void ExpectPixels(testing_support::BackBuffer const& picture, std::function<uint32_t(int32_t, int32_t)> const& expected,
+    char const* what)
+{
+    testing_support::Picture wanted { picture.Width(), picture.Height(), {} };
+    picture.ForEach([&](int32_t x, int32_t y) { wanted.pixels.push_back(expected(x, y)); });
+    std::string const difference = testing_support::PictureDifference(picture.Pixels(), wanted);
+    EXPECT_TRUE(difference.empty()) << what << ": " << difference;
+}
 
-class Picture {
-public:
-    explicit Picture(uint32_t background, int32_t width = 200, int32_t height = 120)
-        : bitmap_(width, height, true)
-        , background_(background)
-    {
-        Fill([&](int32_t, int32_t) { return background; });
-        platform::SetBkMode(bitmap_.Dc(), platform::BackgroundMode::Transparent);
-    }
-
-    panel::ScratchBitmap& Surface() { return bitmap_; }
-    platform::DeviceContext Dc() const { return bitmap_.Dc(); }
-    int32_t Width() const { return bitmap_.Width(); }
-    int32_t Height() const { return bitmap_.Height(); }
-    uint32_t Background() const { return background_; }
-
-    uint32_t At(int32_t x, int32_t y) const { return *bitmap_.CursorAt(x, y).pixel & 0xFFFFFF; }
-    void Set(int32_t x, int32_t y, uint32_t pixel) { *bitmap_.CursorAt(x, y).pixel = pixel; }
-    void Fill(std::function<uint32_t(int32_t, int32_t)> const& pixel)
-    {
-        for (int32_t y = 0; y < Height(); ++y) {
-            for (int32_t x = 0; x < Width(); ++x)
-                Set(x, y, pixel(x, y));
-        }
-    }
-
-    template<typename Visit>
-    void ForEach(Visit visit) const
-    {
-        for (int32_t y = 0; y < Height(); ++y) {
-            for (int32_t x = 0; x < Width(); ++x)
-                visit(x, y);
-        }
-    }
-
-    // The smallest rectangle holding every pixel that differs from `other`
-    // (or from the background); right and bottom exclusive.
-    platform::Rect Changed(Picture const* other = nullptr) const
-    {
-        platform::Rect area { INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN };
-        ForEach([&](int32_t x, int32_t y) {
-            if (At(x, y) == (other ? other->At(x, y) : background_))
-                return;
-            area = { std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1),
-                std::max(area.bottom, y + 1) };
-        });
-        return area;
-    }
-    bool Untouched() const { return Changed().right == INT32_MIN; }
-    bool SamePixels(Picture const& other) const { return Changed(&other).right == INT32_MIN; }
-
-    // The pixels within `area` only, the rest compared as equal.
-    bool SamePixelsIn(Picture const& other, platform::Rect const& area) const
-    {
-        bool same = true;
-        ForEach([&](int32_t x, int32_t y) {
-            if (area.Contains({ x, y }))
-                same = same && At(x, y) == other.At(x, y);
-        });
-        return same;
-    }
-
-private:
-    panel::ScratchBitmap bitmap_;
-    uint32_t background_;
-};
+// The black outline of a cool or a plain bar of the panel's width 120 at (10, top).
+inline testing::AssertionResult HasBarRing(testing_support::BackBuffer const& picture, int32_t top, int32_t height)
+{
+    platform::Rect const bar { 10, top, 130, top + height };
+    int32_t wrong = 0;
+    testing::AssertionResult result = testing::AssertionFailure();
+    picture.ForEach([&](int32_t x, int32_t y) {
+        bool const onRing = bar.Contains({ x, y })
+            && (x == bar.left || x == bar.right - 1 || y == bar.top || y == bar.bottom - 1);
+        if (onRing && picture.At(x, y) != 0 && wrong++ < 5)
+            result << "(" << x << ", " << y << ") is " << std::hex << picture.At(x, y) << std::dec << "; ";
+    });
+    return wrong == 0 ? testing::AssertionSuccess() : result << wrong << " pixels of the ring are not black";
+}
 
 // The platform drawing `text` itself, in black, as a reference for formatted texts.
-inline std::unique_ptr<Picture> TextAlone(uint32_t background, std::u16string_view text, platform::Rect rect,
+inline std::unique_ptr<testing_support::BackBuffer> TextAlone(uint32_t background, std::u16string_view text, platform::Rect rect,
     uint32_t format, int32_t width = 200, int32_t height = 120)
 {
-    auto picture = std::make_unique<Picture>(background, width, height);
+    auto picture = std::make_unique<testing_support::BackBuffer>(background, width, height);
     platform::DrawText(picture->Dc(), text.data(), int32_t(text.size()), rect, format);
     return picture;
 }

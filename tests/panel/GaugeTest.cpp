@@ -13,7 +13,7 @@
 using namespace panel;
 using namespace platform;
 using namespace gauge_test;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST(GaugeTest, HeightCountsTwoPixelsBelowEachTextLine)
 
 class DrawGaugeTest : public ::testing::Test {
 protected:
-    static GaugeRequest Request(Picture& picture, uint32_t flags, uint64_t available, uint64_t total)
+    static GaugeRequest Request(BackBuffer& picture, uint32_t flags, uint64_t available, uint64_t total)
     {
         GaugeRequest request;
         request.flags = flags;
@@ -100,10 +100,10 @@ protected:
         return request;
     }
 
-    static std::unique_ptr<Picture> Drawn(uint32_t flags, uint64_t available, uint64_t total,
+    static std::unique_ptr<BackBuffer> Drawn(uint32_t flags, uint64_t available, uint64_t total,
         void (*adjust)(GaugeRequest&) = nullptr)
     {
-        auto picture = std::make_unique<Picture>(kPaper);
+        auto picture = std::make_unique<BackBuffer>(kPaper);
         GaugeRequest request = Request(*picture, flags, available, total);
         if (adjust)
             adjust(request);
@@ -112,7 +112,7 @@ protected:
     }
 
     // Every pixel of a plain bar at (10, top), 100 x 14: a frame, a fill from the left.
-    static void ExpectPlainBar(Picture const& picture, int32_t top, int32_t fillWidth, uint32_t fill, uint32_t border)
+    static void ExpectPlainBar(BackBuffer const& picture, int32_t top, int32_t fillWidth, uint32_t fill, uint32_t border)
     {
         Rect const bar { 10, top, 110, top + 14 };
         int wrong = 0;
@@ -162,7 +162,7 @@ TEST_F(DrawGaugeTest, APlainBarIsFilledInTheLowColourUpTo25PercentAndFramed)
         request.flags |= GaugeFlag::Label | GaugeFlag::Value;
         request.colors.textColor = 0xFFFFFF;
     });
-    Picture barOnly(kPaper);
+    BackBuffer barOnly(kPaper);
     GaugeRequest request = Request(barOnly, GaugeFlag::Bar, 3, 2);
     request.y = 20 + 2 * 16;
     DrawGauge(barOnly.Surface(), request);
@@ -187,7 +187,7 @@ TEST_F(DrawGaugeTest, TheValueLineShowsAvailableOverTotalWithTwoDecimals)
 
     // The label comes first, the value two pixels below it.
     auto both = Drawn(GaugeFlag::Label | GaugeFlag::Value, 1048577, 1048576);
-    Picture expected(kPaper);
+    BackBuffer expected(kPaper);
     Rect labelLine = line;
     Rect valueLine { 10, 36, 110, 50 };
     DrawText(expected.Dc(), u"Physical Memory", -1, labelLine, format);
@@ -228,7 +228,7 @@ TEST_F(DrawGaugeTest, ThePercentTextIsCentredInThePlainBarAndRestoresTheColour)
         auto withText = Drawn(GaugeFlag::Bar | GaugeFlag::Percent, available, 100);
         auto barAlone = Drawn(GaugeFlag::Bar, available, 100);
         // The text on the drawn bar is exactly the platform's own drawing of it.
-        Picture expected(kPaper);
+        BackBuffer expected(kPaper);
         GaugeRequest request = Request(expected, GaugeFlag::Bar, available, 100);
         DrawGauge(expected.Surface(), request);
         Rect place = bar;
@@ -241,7 +241,7 @@ TEST_F(DrawGaugeTest, ThePercentTextIsCentredInThePlainBarAndRestoresTheColour)
         EXPECT_LE(std::abs((ink.left - 10) - (110 - ink.right)), 2) << available;
         EXPECT_LE(std::abs((ink.top - 20) - (34 - ink.bottom)), 3) << available;
     }
-    Picture picture(kPaper);
+    BackBuffer picture(kPaper);
     GaugeRequest request = Request(picture, GaugeFlag::Bar | GaugeFlag::Percent | GaugeFlag::Label, 1, 2);
     request.colors.textColor = 0x00FFFF;
     SetTextColor(picture.Dc(), 0x123456);
@@ -253,7 +253,7 @@ TEST_F(DrawGaugeTest, NarrowAndFlatPlainBarsStayInTheirRectangle)
 {
     for (int32_t width : { 0, 1, 2 }) {
         for (int32_t height : { 0, 1, 2, 5 }) {
-            Picture narrow(kPaper);
+            BackBuffer narrow(kPaper);
             GaugeRequest request = Request(narrow, GaugeFlag::Bar | GaugeFlag::Percent, 1, 1);
             request.width = width;
             request.lineHeight = height;

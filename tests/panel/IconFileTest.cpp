@@ -1,24 +1,28 @@
 #include "panel/buttons/IconImage.h"
 #include "platform/File.h"
 #include "tests/panel/IconPicture.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/IconWriter.h"
-#include "tests/support/BoxLine.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <string>
 #include <vector>
 
 using namespace panel;
 using icon_test::PixelsOf;
+using testing_support::BoxEvent;
 using testing_support::IconEntry;
 using testing_support::IconFile;
+using testing_support::IsEvent;
 using testing_support::SolidEntry;
-using testing_support::BoxLine;
 using testing_support::TestDevice;
+using testing_support::TraceEvent;
 
 namespace {
 
@@ -37,17 +41,22 @@ protected:
         return image;
     }
 
-    // The one box the last reading showed, or "" for none.
-    std::string Message()
+    // The one box the last reading showed, if any.
+    std::optional<TraceEvent> Message()
     {
-        auto const boxes = device_.Events("msgbox");
-        std::string const message = boxes.size() > seen_ ? boxes.back() : "";
+        auto const boxes = device_.ParsedEvents("msgbox");
+        std::optional<TraceEvent> message;
+        if (boxes.size() > seen_)
+            message = boxes.back();
         EXPECT_LE(boxes.size(), seen_ + 1);
         seen_ = boxes.size();
         return message;
     }
 
-    static std::string Box(std::string const& caption) { return BoxLine(caption, R"(\\icons\\test.ico)", "error"); }
+    static testing::Matcher<std::optional<TraceEvent>> Box(std::string const& caption)
+    {
+        return testing::Optional(IsEvent(BoxEvent(caption, R"(\icons\test.ico)", "error")));
+    }
 
     static uint32_t Colour(IconImage const& image)
     {
@@ -72,7 +81,7 @@ TEST_F(IconFileTest, PixelsArriveTopRowFirstAfterAHeaderOfAnySize)
 
     entry.headerSize = 12;
     EXPECT_EQ(PixelsOf(Read(IconFile({ entry }).Bytes(), 3)), entry.pixels);
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 }
 
 TEST_F(IconFileTest, TheLargest32BitImageWithinTheLimitsIsChosen)
@@ -86,7 +95,7 @@ TEST_F(IconFileTest, TheLargest32BitImageWithinTheLimitsIsChosen)
     EXPECT_EQ(Colour(Read(file.Bytes(), 48)), 0xFF000048u);
     EXPECT_EQ(Colour(Read(file.Bytes(), 255)), 0xFF000048u);
     EXPECT_EQ(Colour(Read(file.Bytes(), 16)), 0xFF000016u);
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 
     // File order does not matter when each candidate is larger both ways.
     IconFile const reversed({ SolidEntry(48, 0xFF000048), SolidEntry(32, 0xFF000032), SolidEntry(16, 0xFF000016) });
@@ -95,7 +104,7 @@ TEST_F(IconFileTest, TheLargest32BitImageWithinTheLimitsIsChosen)
     auto const tooSmall = Read(file.Bytes(), 8);
     EXPECT_TRUE(tooSmall.IsEmpty());
     EXPECT_EQ(tooSmall.Pixels(), nullptr);
-    EXPECT_EQ(Message(), Box(kNo32Bit));
+    EXPECT_THAT(Message(), Box(kNo32Bit));
 
     // Both limits count on their own.
     device_.WriteBytes("icons/test.ico", file.Bytes());
@@ -124,7 +133,7 @@ TEST_F(IconFileTest, AReplacementMustBeWiderAndTaller)
     auto const wide = Read(wideFirst.Bytes(), 48);
     EXPECT_EQ(wide.Width(), 48u);
     EXPECT_EQ(wide.Height(), 32u);
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 }
 
 TEST_F(IconFileTest, OnlyEntriesOf32BitsCount)
@@ -134,23 +143,23 @@ TEST_F(IconFileTest, OnlyEntriesOf32BitsCount)
     auto twentyFour = SolidEntry(32, 0);
     twentyFour.bitsPerPixel = 24;
     EXPECT_TRUE(Read(IconFile({ eight, twentyFour }).Bytes(), 48).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNo32Bit));
+    EXPECT_THAT(Message(), Box(kNo32Bit));
     EXPECT_TRUE(Read(IconFile({ twentyFour }).Bytes(), 48).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNo32Bit));
+    EXPECT_THAT(Message(), Box(kNo32Bit));
 
     auto const mixed = Read(IconFile({ twentyFour, SolidEntry(16, 0xFF000016), eight }).Bytes(), 48);
     EXPECT_EQ(mixed.Width(), 16u);
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 }
 
 TEST_F(IconFileTest, A256PixelEntryGivesAnEmptyImageWithoutMessage)
 {
     IconFile const file({ SolidEntry(0, 0xFF000000), SolidEntry(16, 0xFF000016) });
     EXPECT_TRUE(Read(file.Bytes(), 0).IsEmpty());
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
     // A wanted size of 0 admits nothing else.
     EXPECT_TRUE(Read(IconFile({ SolidEntry(16, 0xFF000016) }).Bytes(), 0).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNo32Bit));
+    EXPECT_THAT(Message(), Box(kNo32Bit));
     // A real image that is larger both ways replaces it.
     EXPECT_EQ(Read(file.Bytes(), 16).Width(), 16u);
 }
@@ -163,20 +172,20 @@ TEST_F(IconFileTest, FilesThatAreNoIconFilesAreRejected)
         file.reserved = uint16_t(reserved);
         file.type = uint16_t(type);
         EXPECT_TRUE(Read(file.Bytes(), 16).IsEmpty());
-        EXPECT_EQ(Message(), Box(kNotAnIcon));
+        EXPECT_THAT(Message(), Box(kNotAnIcon));
     }
     EXPECT_TRUE(Read(std::string("BM\x46\0\0\0\0\0\0\0\x36\0\0\0", 14), 16).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNotAnIcon));
+    EXPECT_THAT(Message(), Box(kNotAnIcon));
     // Too short to hold the header at all.
     EXPECT_TRUE(Read(std::string("\0\0\1", 3), 16).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNotAnIcon));
+    EXPECT_THAT(Message(), Box(kNotAnIcon));
 
     EXPECT_TRUE(Read(IconFile().Bytes(), 16).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNoIcons));
+    EXPECT_THAT(Message(), Box(kNoIcons));
     IconFile countless({ SolidEntry(16, 0xFF000016) });
     countless.count = 0;
     EXPECT_TRUE(Read(countless.Bytes(), 16).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNoIcons));
+    EXPECT_THAT(Message(), Box(kNoIcons));
 }
 
 TEST_F(IconFileTest, EmptyAndMissingFilesGiveNoImageAndNoMessage)
@@ -185,7 +194,7 @@ TEST_F(IconFileTest, EmptyAndMissingFilesGiveNoImageAndNoMessage)
     IconImage missing;
     ReadIconFile(missing, u"\\icons\\missing.ico", 32, 32);
     EXPECT_TRUE(missing.IsEmpty());
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 
     // A failed reading also empties an image that held one.
     IconImage reused = Read(IconFile({ SolidEntry(16, 0xFF000016) }).Bytes(), 16);
@@ -203,16 +212,16 @@ TEST_F(IconFileTest, NothingTheFileLocatesMayLiePastItsEnd)
     IconFile overcounted({ SolidEntry(2, 0xFF000002) });
     overcounted.count = 7;
     EXPECT_TRUE(Read(overcounted.Bytes(), 2).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNotAnIcon));
+    EXPECT_THAT(Message(), Box(kNotAnIcon));
     EXPECT_TRUE(Read(good.substr(0, 6 + 15), 2).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNotAnIcon));
+    EXPECT_THAT(Message(), Box(kNotAnIcon));
 
     // The image data begin, or their header ends, or their pixels end past the end.
     for (uint32_t offset : { uint32_t(good.size()), uint32_t(good.size() - 3), 0xFFFFFFF0u, 0xFFFFFFFFu }) {
         auto entry = SolidEntry(2, 0xFF000002);
         entry.offset = offset;
         EXPECT_TRUE(Read(IconFile({ entry }).Bytes(), 2).IsEmpty()) << offset;
-        EXPECT_EQ(Message(), Box(kNotAnIcon)) << offset;
+        EXPECT_THAT(Message(), Box(kNotAnIcon)) << offset;
     }
     for (uint32_t headerSize : { 0xFFFFFFFFu, 0x80000000u, uint32_t(good.size()) }) {
         auto entry = SolidEntry(2, 0xFF000002);
@@ -220,10 +229,10 @@ TEST_F(IconFileTest, NothingTheFileLocatesMayLiePastItsEnd)
         auto bytes = IconFile({ entry }).Bytes();
         bytes.resize(good.size());
         EXPECT_TRUE(Read(bytes, 2).IsEmpty()) << headerSize;
-        EXPECT_EQ(Message(), Box(kNotAnIcon)) << headerSize;
+        EXPECT_THAT(Message(), Box(kNotAnIcon)) << headerSize;
     }
     EXPECT_TRUE(Read(good.substr(0, pixelsEnd - 1), 2).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNotAnIcon));
+    EXPECT_THAT(Message(), Box(kNotAnIcon));
 
     // Pixels that end right at the end of the file are all there; the mask is not needed.
     EXPECT_EQ(Colour(Read(good.substr(0, pixelsEnd), 2)), 0xFF000002u);
@@ -231,7 +240,7 @@ TEST_F(IconFileTest, NothingTheFileLocatesMayLiePastItsEnd)
     auto broken = SolidEntry(4, 0xFF000004);
     broken.offset = 0xFFFFFFF0u;
     EXPECT_EQ(Colour(Read(IconFile({ SolidEntry(2, 0xFF000002), broken }).Bytes(), 2)), 0xFF000002u);
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 }
 
 TEST_F(IconFileTest, HugeFilesAreNotReadIntoMemory)
@@ -239,7 +248,7 @@ TEST_F(IconFileTest, HugeFilesAreNotReadIntoMemory)
     std::string bytes = IconFile({ SolidEntry(2, 0xFF000002) }).Bytes();
     bytes.resize((16u << 20) + 1);
     EXPECT_TRUE(Read(bytes, 2).IsEmpty());
-    EXPECT_EQ(Message(), Box(kNotAnIcon));
+    EXPECT_THAT(Message(), Box(kNotAnIcon));
     bytes.resize(16u << 20);
     EXPECT_EQ(Colour(Read(bytes, 2)), 0xFF000002u);
 }
@@ -251,7 +260,7 @@ TEST_F(IconFileTest, AnOpenFileInMemoryReadsTheSame)
     IconImage image;
     ReadIconFile(image, file, u"memory", 24, 24);
     EXPECT_EQ(Colour(image), 0xFF000016u);
-    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(Message(), std::nullopt);
 }
 
 }

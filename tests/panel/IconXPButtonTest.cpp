@@ -4,8 +4,9 @@
 #include "tests/panel/IconPicture.h"
 #include "platform/Windowing.h"
 #include "tests/support/IconWriter.h"
-#include "tests/support/BoxLine.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,8 @@ using namespace icon_test;
 using testing_support::IconEntry;
 using testing_support::IconFile;
 using testing_support::SolidEntry;
-using testing_support::BoxLine;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 namespace {
@@ -155,8 +157,8 @@ TEST_F(IconXPButtonTest, AStateWithoutIconShowsNoIconInsideTheButton)
 {
     // Before any SizeNormal line the wanted size is 0: no image in the file fits.
     auto button = Button({ u"IconNormal=sizes.ico", u"SizePushed=40", u"IconPushed=missing.ico" });
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine("Kein 32Bit Icon gefunden:", R"(\\panel\\sizes.ico)", "error") }));
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("Kein 32Bit Icon gefunden:", R"(\panel\sizes.ico)", "error") }));
     EXPECT_EQ(button->Icon(ImageButton::Normal), nullptr);
     EXPECT_EQ(button->Icon(ImageButton::Pushed), nullptr);
     EXPECT_EQ(button->GetWidth(), 41);
@@ -250,16 +252,16 @@ TEST_F(IconXPButtonTest, EveryBadLineIsReportedUnderTheOneCaption)
     }
     for (std::u16string_view line : { u"x=4", u"Offset=2", u"Command=\\Windows\\prog.exe", u"QuitOnExecute=0", u"Add=3" })
         EXPECT_TRUE(Read(*button, line)) << std::string(line.begin(), line.end());
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        BoxLine(kBadLine, "Colour=FF0000", "warning"),
-        BoxLine(kBadLine, "IconNormal=", "warning"),
-        BoxLine(kBadLine, "SizeNormal", "warning"),
-        BoxLine(kBadLine, "Scale=", "warning"),
-        BoxLine(kBadLine, "Gray", "warning"),
-        BoxLine(kBadLine, "Offset=", "warning"),
-        BoxLine(kBadLine, "Command=", "warning"),
-        BoxLine(kBadLine, "ShutDownAnimation=Sideways", "warning"),
-        BoxLine(kBadLine, "Width=", "warning"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(kBadLine, "Colour=FF0000", "warning"),
+        BoxEvent(kBadLine, "IconNormal=", "warning"),
+        BoxEvent(kBadLine, "SizeNormal", "warning"),
+        BoxEvent(kBadLine, "Scale=", "warning"),
+        BoxEvent(kBadLine, "Gray", "warning"),
+        BoxEvent(kBadLine, "Offset=", "warning"),
+        BoxEvent(kBadLine, "Command=", "warning"),
+        BoxEvent(kBadLine, "ShutDownAnimation=Sideways", "warning"),
+        BoxEvent(kBadLine, "Width=", "warning"),
     }));
     EXPECT_EQ(button->GetOffset(), 2);
 }

@@ -1,6 +1,7 @@
 #include "panel/displays/ScratchBitmap.h"
 #include "panel/displays/Text.h"
 #include "platform/Drawing.h"
+#include "tests/panel/BackBuffer.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@
 
 using namespace panel;
 using namespace platform;
-using testing_support::TestDevice;
+using namespace testing_support;
 
 namespace {
 
@@ -25,64 +26,6 @@ constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kBlue = 0x0000FF;
-
-uint32_t Red(uint32_t pixel) { return pixel >> 16 & 0xFF; }
-uint32_t Green(uint32_t pixel) { return pixel >> 8 & 0xFF; }
-uint32_t Blue(uint32_t pixel) { return pixel & 0xFF; }
-
-// A panel back buffer of one colour, in the transparent mode the panel draws objects in.
-class BackBuffer {
-public:
-    explicit BackBuffer(uint32_t background, int32_t width = 200, int32_t height = 80)
-        : bitmap_(width, height, true)
-        , background_(background)
-    {
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x)
-                *bitmap_.CursorAt(x, y).pixel = background;
-        }
-        SetBkMode(bitmap_.Dc(), BackgroundMode::Transparent);
-    }
-
-    ScratchBitmap& Surface() { return bitmap_; }
-    int32_t Width() const { return bitmap_.Width(); }
-    int32_t Height() const { return bitmap_.Height(); }
-    bool Inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
-    uint32_t At(int32_t x, int32_t y) const { return *bitmap_.CursorAt(x, y).pixel & 0xFFFFFF; }
-    bool Touched(int32_t x, int32_t y) const { return At(x, y) != background_; }
-    bool SamePixels(BackBuffer const& other) const
-    {
-        bool same = true;
-        ForEach([&](int32_t x, int32_t y) { same = same && At(x, y) == other.At(x, y); });
-        return same;
-    }
-
-    // The smallest rectangle that holds every pixel drawn on the background.
-    Rect TouchedArea() const
-    {
-        Rect area { INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN };
-        ForEach([&](int32_t x, int32_t y) {
-            if (!Touched(x, y))
-                return;
-            area = { std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1),
-                std::max(area.bottom, y + 1) };
-        });
-        return area;
-    }
-
-    template<typename Visit>
-    void ForEach(Visit visit) const
-    {
-        for (int32_t y = 0; y < Height(); ++y) {
-            for (int32_t x = 0; x < Width(); ++x)
-                visit(x, y);
-        }
-    }
-
-private:
-    ScratchBitmap bitmap_;
-    uint32_t background_;
-};
 
 // Counts the measurings, as the clock subclass will be measured.
 class MeasuredText : public Text {
@@ -136,7 +79,7 @@ protected:
 
     static std::unique_ptr<BackBuffer> Drawn(Text& text, int32_t x = 0, int32_t y = 0, uint32_t background = kWhite)
     {
-        auto buffer = std::make_unique<BackBuffer>(background);
+        auto buffer = std::make_unique<BackBuffer>(background, 200, 80);
         text.Draw(buffer->Surface(), x, y);
         return buffer;
     }
@@ -167,7 +110,7 @@ TEST_F(TextTest, ASectionWithoutKeysShowsTheWordTextCentredInBlack)
     // Stretched by the vertical arrangement: the word stays in the middle.
     text->SetWidth(120);
     auto buffer = Drawn(*text, 10, 20);
-    Rect drawn = buffer->TouchedArea();
+    Rect drawn = buffer->Changed();
     EXPECT_GE(drawn.top, 20);
     EXPECT_LE(drawn.bottom, 20 + text->GetHeight());
     EXPECT_LE(std::abs((drawn.left - 10) - (130 - drawn.right)), 2);
@@ -196,7 +139,7 @@ TEST_F(TextTest, KeysArePrefixesTriedInTheirOrder)
 TEST_F(TextTest, AlignmentPlacesTheTextAndLeavesItUnclipped)
 {
     auto place = [&](std::u16string_view align, std::u16string_view before = u"Align=Right") {
-        return Drawn(*Read({ u"Width=150", u"Height=20", before, align }))->TouchedArea();
+        return Drawn(*Read({ u"Width=150", u"Height=20", before, align }))->Changed();
     };
     Rect left = place(u"Align=Left");
     Rect right = place(u"Align=Right", u"Align=Left");
@@ -210,7 +153,7 @@ TEST_F(TextTest, AlignmentPlacesTheTextAndLeavesItUnclipped)
 
     // Much narrower than its words, a left-aligned text still draws all of them.
     auto narrow = Read({ u"Width=4", u"Height=20", u"Align=Left", u"Text=Breit" });
-    EXPECT_GE(Drawn(*narrow)->TouchedArea().right, Measured(u"Breit").width - 2);
+    EXPECT_GE(Drawn(*narrow)->Changed().right, Measured(u"Breit").width - 2);
 }
 
 TEST_F(TextTest, FontSizeAndWeightTakeEffectOnlyAtCreateFont)
@@ -230,7 +173,7 @@ TEST_F(TextTest, FontSizeAndWeightTakeEffectOnlyAtCreateFont)
     EXPECT_GT(longName->GetHeight(), plain->GetHeight());
 
     // Drawing puts back the font and colour it found.
-    BackBuffer buffer(kWhite);
+    BackBuffer buffer(kWhite, 200, 80);
     DeviceContext dc = buffer.Surface().Dc();
     LogFont large;
     large.height = 40;
@@ -373,14 +316,14 @@ TEST_F(TextTest, AFramedTextIsOutlinedAroundItsCopyAtOneOne)
         }
         EXPECT_TRUE(nearGlyph) << px << "," << py;
     });
-    Rect drawn = outlined->TouchedArea();
-    Rect glyphs = atOrigin->TouchedArea();
+    Rect drawn = outlined->Changed();
+    Rect glyphs = atOrigin->Changed();
     EXPECT_EQ(drawn, (Rect { glyphs.left, glyphs.top, glyphs.right + 2, glyphs.bottom + 2 }));
 
     // Far off the surface nothing is drawn, and the outline's offsets do not overflow.
     auto untouched = Drawn(*framed, INT32_MAX - 1, INT32_MAX - 1);
     framed->Draw(untouched->Surface(), INT32_MIN, INT32_MIN);
-    EXPECT_EQ(untouched->TouchedArea().right, INT32_MIN);
+    EXPECT_EQ(untouched->Changed().right, INT32_MIN);
 }
 
 }

@@ -1,7 +1,10 @@
 #include "panel/buttons/WindowsButton.h"
 #include "platform/Drawing.h"
+#include "tests/panel/BackBuffer.h"
 #include "tests/panel/ButtonPicture.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +31,7 @@ std::map<uint32_t, char> const kLegend { { kBackground, '.' }, { 0xFFFFFF, 'W' }
 // Caption pixels: the frame and the system face are grey, the captions in these tests are not.
 bool Coloured(uint32_t pixel)
 {
-    uint32_t const red = pixel >> 16 & 0xFF;
-    uint32_t const green = pixel >> 8 & 0xFF;
-    uint32_t const blue = pixel & 0xFF;
-    return pixel != kBackground && (red != green || green != blue);
+    return pixel != kBackground && (Red(pixel) != Green(pixel) || Green(pixel) != Blue(pixel));
 }
 
 class WindowsButtonTest : public ::testing::Test {
@@ -53,7 +53,7 @@ protected:
     static std::unique_ptr<BackBuffer> Drawn(WindowsButton& button, int32_t width, int32_t height, int32_t x = 1,
         int32_t y = 1)
     {
-        auto buffer = std::make_unique<BackBuffer>(width, height, kBackground);
+        auto buffer = std::make_unique<BackBuffer>(kBackground, width, height);
         button.Draw(buffer->Surface(), x, y);
         return buffer;
     }
@@ -70,7 +70,7 @@ TEST_F(WindowsButtonTest, TheFrameSinksInPlaceAroundTheFaceColourOfEachState)
 {
     // A caption of one line break draws no ink.
     auto button = Button({ u"Width=8", u"Height=6", u"ColorNormal=FF0000", u"ColorPushed=0000FF", u"Text=\\n" });
-    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Picture {
+    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Rows {
         "..........",
         ".WWWWWWWD.",
         ".WLLLLLSD.",
@@ -81,7 +81,7 @@ TEST_F(WindowsButtonTest, TheFrameSinksInPlaceAroundTheFaceColourOfEachState)
         "..........",
     }));
     ASSERT_TRUE(button->OnPress(2, 2));
-    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Picture {
+    EXPECT_EQ(Drawn(*button, 10, 8)->Look(kLegend), (Rows {
         "..........",
         ".DDDDDDDW.",
         ".DSSSSSLW.",
@@ -200,14 +200,14 @@ TEST_F(WindowsButtonTest, LinesNoButtonClassTakesGoToTheCaptionWhichAlwaysReport
     EXPECT_FALSE(ReadLine(*button, u"Text=", false));
     EXPECT_FALSE(ReadLine(*button, u"Color=12"));
     EXPECT_TRUE(ReadLine(*button, u"ColorNormal=0000FF"));
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        WarningLine("WindowsButton - Ignoriere Fehler:", "ColorNormal=FFF"),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Command="),
-        WarningLine("DesktopObject - Ignoriere unbekannten Wert:", "Offset="),
-        WarningLine("DesktopObject - Ignoriere Fehler:", "Width="),
-        WarningLine("Text - Ignoriere Fehler:", "Text="),
-        WarningLine("Text - Ignoriere Fehler:", "Color=12"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("WindowsButton - Ignoriere Fehler:", "ColorNormal=FFF"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Command="),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Offset="),
+        BoxEvent("DesktopObject - Ignoriere Fehler:", "Width="),
+        BoxEvent("Text - Ignoriere Fehler:", "Text="),
+        BoxEvent("Text - Ignoriere Fehler:", "Color=12"),
     }));
     EXPECT_EQ(button->FaceColor(ImageButton::Normal), Rgb(0, 0, 0xFF));
     EXPECT_EQ(button->FaceColor(ImageButton::Pushed), GetSysColor(0x4000000F));
@@ -219,5 +219,5 @@ TEST_F(WindowsButtonTest, LinesNoButtonClassTakesGoToTheCaptionWhichAlwaysReport
     EXPECT_TRUE(button->OnRelease(29, 11));
     EXPECT_TRUE(button->OnPress(29, 11));
     EXPECT_TRUE(button->OnRelease(30, 11));
-    EXPECT_EQ(device_.Events("shell"), (std::vector<std::string> { ShellLine(R"(\\Windows\\prog.exe)", "1") }));
+    EXPECT_THAT(device_.ParsedEvents("shell"), EventsAre({ ShellEvent(R"(\Windows\prog.exe)", "", 1) }));
 }

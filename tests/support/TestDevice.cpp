@@ -63,4 +63,15 @@ std::vector<std::string> TestDevice::Events(std::string_view event)
     return lines;
 }
 
+std::vector<TraceEvent> TestDevice::ParsedEvents(std::string_view event)
+{
+    std::vector<TraceEvent> events;
+    for (auto const& line : Trace()) {
+        TraceEvent parsed = TraceEvent::Parse(line);
+        if (TraceValue const* name = parsed.Find("event"); name && *name == TraceValue(std::string(event)))
+            events.push_back(std::move(parsed));
+    }
+    return events;
+}
+
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Backend.h"
 #include "platform/headless/HeadlessDevice.h"
+#include "tests/support/TraceEvent.h"
 
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ public:
     std::vector<std::string> const& Trace() { return device_->GetTrace().Lines(); }
     // Only the lines of one kind of event.
     std::vector<std::string> Events(std::string_view event);
+    // The same, as values to match field by field.
+    std::vector<TraceEvent> ParsedEvents(std::string_view event);
 
 private:
     std::string root_;

@@ -1,7 +1,7 @@
 #include "platform/Drawing.h"
 #include "platform/File.h"
-#include "tests/platform/draw/BmpWriter.h"
 #include "tests/platform/draw/DrawTestSupport.h"
+#include "tests/support/BmpWriter.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/platform/draw/BmpWriter.h"
+#include "tests/support/BmpWriter.h"
 
 namespace testing_support {
 
