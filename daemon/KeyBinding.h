@@ -3,6 +3,7 @@
 // One bound key: its commands, what follows them, the state of its current
 // press and the processes its two command slots started.
 
+#include "config/KeyTable.h"
 #include "platform/Types.h"
 
 #include <cstddef>
@@ -36,8 +37,10 @@ struct KeyBinding {
     platform::ProcessHandle& ProcessOf(Slot slot) { return slot == Slot::Short ? processShort : processLong; }
     void ClearPress();
 
+    // KeyCode, CommandLong, Command, NewIni, Disable; bad values and unknown keys go under "Brellum".
+    static config::KeyTable<KeyBinding> const& Keys();
     // One key line of a BRELLUM section; false when it was not taken.
-    bool ReadValue(char16_t const* line, size_t length, bool report);
+    bool ReadValue(std::u16string_view line, bool report);
 };
 
 }
