@@ -14,7 +14,6 @@
 #include <optional>
 #include <span>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace config {
@@ -52,46 +51,6 @@ struct Key {
     // A missing or refused value leaves the line untaken, without a report.
     bool quiet = false;
 };
-
-// Apply functions of the common keys: the value parsed into one field of the
-// object, named by a pointer to it; integers take the field's own type.
-template<auto Field>
-bool SetInteger(auto& object, std::u16string_view value)
-{
-    using Integer = std::remove_cvref_t<decltype(object.*Field)>;
-    object.*Field = Integer(ParseInt(value));
-    return true;
-}
-template<auto Field>
-bool SetColor(auto& object, std::u16string_view value)
-{
-    object.*Field = ParseColor(value);
-    return true;
-}
-template<auto Field, Dialect const& dialect>
-bool SetBoolean(auto& object, std::u16string_view value)
-{
-    object.*Field = ParseBool(dialect, value);
-    return true;
-}
-// A boolean that switches `Bits` of a field of flags on or off.
-template<auto Field, auto Bits, Dialect const& dialect>
-bool SetBits(auto& object, std::u16string_view value)
-{
-    using Flags = std::remove_cvref_t<decltype(object.*Field)>;
-    if (ParseBool(dialect, value))
-        object.*Field = Flags(object.*Field | Bits);
-    else
-        object.*Field = Flags(object.*Field & Flags(~Bits));
-    return true;
-}
-// The whole value, up to the end of the line.
-template<auto Field>
-bool SetText(auto& object, std::u16string_view value)
-{
-    object.*Field = value;
-    return true;
-}
 
 template<typename Object>
 struct KeyTable;

@@ -1,5 +1,6 @@
 #include "daemon/KeyBinding.h"
 
+#include "config/KeySetters.h"
 #include "config/Strings.h"
 #include "config/Values.h"
 #include "platform/Shell.h"

@@ -1,5 +1,6 @@
 #include "panel/buttons/IconXPButton.h"
 
+#include "config/KeySetters.h"
 #include "config/Paths.h"
 #include "config/Values.h"
 #include "panel/buttons/PixelTransforms.h"

@@ -1,5 +1,7 @@
 #include "panel/buttons/ImageButton.h"
 
+#include "config/KeySetters.h"
+
 #include <string_view>
 
 namespace panel {

@@ -1,5 +1,6 @@
 #include "panel/core/DesktopObject.h"
 
+#include "config/KeySetters.h"
 #include "config/Values.h"
 #include "platform/System.h"
 

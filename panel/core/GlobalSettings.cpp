@@ -1,5 +1,6 @@
 #include "panel/core/GlobalSettings.h"
 
+#include "config/KeySetters.h"
 #include "config/Paths.h"
 #include "config/Reports.h"
 #include "config/Strings.h"

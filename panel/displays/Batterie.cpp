@@ -1,5 +1,6 @@
 #include "panel/displays/Batterie.h"
 
+#include "config/KeySetters.h"
 #include "config/Reports.h"
 #include "config/Values.h"
 #include "panel/displays/GradientBlend.h"

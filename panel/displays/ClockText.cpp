@@ -1,5 +1,6 @@
 #include "panel/displays/ClockText.h"
 
+#include "config/KeySetters.h"
 
 namespace panel {
 

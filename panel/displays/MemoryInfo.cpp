@@ -1,5 +1,6 @@
 #include "panel/displays/MemoryInfo.h"
 
+#include "config/KeySetters.h"
 #include "platform/SystemStatus.h"
 
 #include <algorithm>

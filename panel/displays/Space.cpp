@@ -1,5 +1,7 @@
 #include "panel/displays/Space.h"
 
+#include "config/KeySetters.h"
+
 namespace panel {
 
 config::KeyTable<Space> const& Space::Keys()

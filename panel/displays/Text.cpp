@@ -1,5 +1,6 @@
 #include "panel/displays/Text.h"
 
+#include "config/KeySetters.h"
 #include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/displays/ScratchBitmap.h"
@@ -56,7 +57,7 @@ config::KeyTable<Text> const& Text::Keys()
              return true;
          }, 0 },
     };
-    static config::KeyTable<Text> const kTable { .caption = u"Text", .keys = kKeys, .base = DesktopObject::Keys() };
+    static config::KeyTable<Text> const kTable { .caption = kClassName, .keys = kKeys, .base = DesktopObject::Keys() };
     return kTable;
 }
 
