@@ -13,6 +13,7 @@ DesktopObject::DesktopObject()
 
 config::KeyTable<DesktopObject> const& DesktopObject::Keys()
 {
+    // Decided by the first letter alone: xpos and Yoffset count too.
     static constexpr config::Key<DesktopObject> kKeys[] = {
         { u"x", config::SetInteger<&DesktopObject::x_> },
         { u"X", config::SetInteger<&DesktopObject::x_> },

@@ -98,8 +98,7 @@ config::KeyTable<GlobalSettings> const& GlobalSettings::Keys()
         { u"TopMost", SetBoolean<&GlobalSettings::topMost, kPanelDialect> },
         { u"ShowMessage", SetBoolean<&GlobalSettings::showMessage, kPanelDialect> },
     };
-    // Bad values go under the singular caption, unknown keys under the plural:
-    // both are what users of these files have always been shown.
+    // "GlobalSetting" without the s for bad values is intended, as users have always seen it.
     static constexpr config::KeyTable<GlobalSettings> kTable {
         .caption = u"GlobalSetting", .keys = kKeys, .unknownCaption = u"GlobalSettings"
     };
