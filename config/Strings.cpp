@@ -27,6 +27,16 @@ bool StartsWith(char16_t const* string, std::u16string_view prefix)
     return CompareN(string, prefix.data(), prefix.size()) == 0;
 }
 
+bool StartsWith(std::u16string_view string, std::u16string_view prefix)
+{
+    return string.starts_with(prefix);
+}
+
+std::u16string_view BeforeNul(std::u16string_view string)
+{
+    return string.substr(0, string.find(u'\0'));
+}
+
 size_t CopyString(char16_t const* source, char16_t* destination, size_t capacity)
 {
     if (capacity == 0)

@@ -4,39 +4,43 @@
 
 namespace config {
 
-char16_t const* ValueOf(char16_t const* line, size_t length, size_t minimum)
+std::optional<std::u16string_view> ValueOf(std::u16string_view line, size_t minimum)
 {
-    char16_t const* equals = FindChar(line, u'=', length);
+    char16_t const* equals = FindChar(line.data(), u'=', line.size());
     if (!equals)
-        return nullptr;
-    char16_t const* afterEquals = equals + 1;
-    size_t remaining = length - size_t(afterEquals - line);
+        return std::nullopt;
+    size_t const afterEquals = size_t(equals - line.data()) + 1;
+    size_t const remaining = line.size() - afterEquals;
     if (remaining < minimum)
-        return nullptr;
-    char16_t const* value = SkipBlanks(afterEquals, remaining);
-    if (remaining - size_t(value - afterEquals) < minimum)
-        return nullptr;
-    return value;
+        return std::nullopt;
+    size_t const blanks = size_t(SkipBlanks(line.data() + afterEquals, remaining) - (line.data() + afterEquals));
+    if (remaining - blanks < minimum)
+        return std::nullopt;
+    return line.substr(afterEquals + blanks);
 }
 
-int32_t ParseInt(char16_t const* string)
+int32_t ParseInt(std::u16string_view string)
 {
     // Beyond this no further digit is taken; 241591910 * 10 + 9 still fits 32 bits.
     constexpr uint32_t kCutOff = 241591910;
-    bool negative = false;
-    if (*string == u'-') {
-        negative = true;
-        ++string;
-    }
+    size_t i = 0;
+    bool const negative = !string.empty() && string[0] == u'-';
+    if (negative)
+        ++i;
     uint32_t value = 0;
-    for (; *string >= u'0' && *string <= u'9'; ++string) {
+    for (; i < string.size() && string[i] >= u'0' && string[i] <= u'9'; ++i) {
         if (value > kCutOff)
             break;
-        value = value * 10 + uint32_t(*string - u'0');
+        value = value * 10 + uint32_t(string[i] - u'0');
     }
     if (negative)
         value = 0u - value;
     return int32_t(value);
+}
+
+int32_t ParseInt(char16_t const* string)
+{
+    return ParseInt(std::u16string_view(string));
 }
 
 uint32_t HexDigitValue(char16_t unit)
@@ -48,18 +52,28 @@ uint32_t HexDigitValue(char16_t unit)
     return 0;
 }
 
-platform::ColorRef ParseColor(char16_t const* string)
+platform::ColorRef ParseColor(std::u16string_view string)
 {
     // A string ending early reads as if padded with zero digits, never past its NUL.
     uint32_t digits[6] = {};
-    for (size_t i = 0; i < 6 && string[i] != u'\0'; ++i)
+    for (size_t i = 0; i < 6 && i < string.size() && string[i] != u'\0'; ++i)
         digits[i] = HexDigitValue(string[i]);
     return platform::Rgb(uint8_t(digits[0] * 16 + digits[1]), uint8_t(digits[2] * 16 + digits[3]), uint8_t(digits[4] * 16 + digits[5]));
 }
 
+platform::ColorRef ParseColor(char16_t const* string)
+{
+    return ParseColor(std::u16string_view(string));
+}
+
+bool ParseBool(Dialect const& dialect, std::u16string_view string)
+{
+    return !string.empty() && string[0] != u'\0' && dialect.trueUnits.find(string[0]) != std::u16string_view::npos;
+}
+
 bool ParseBool(Dialect const& dialect, char16_t const* string)
 {
-    return *string != u'\0' && dialect.trueUnits.find(*string) != std::u16string_view::npos;
+    return ParseBool(dialect, std::u16string_view(string));
 }
 
 }

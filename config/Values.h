@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace config {
 
@@ -15,20 +17,25 @@ namespace config {
 constexpr size_t kMinimumValue = 1;
 constexpr size_t kMinimumColorValue = 6;
 
-// The value after the first '=' of the line, leading blanks skipped, when at
-// least `minimum` units remain; otherwise null.
-char16_t const* ValueOf(char16_t const* line, size_t length, size_t minimum);
+// The value after the first '=' of the line, leading blanks skipped, up to
+// the end of the line, when at least `minimum` units remain; otherwise none.
+std::optional<std::u16string_view> ValueOf(std::u16string_view line, size_t minimum);
+
+// The parsers read a string up to its first NUL unit, a view also up to its end.
 
 // Optional '-', then decimal digits; no '+', no blanks, 0 without digits.
+int32_t ParseInt(std::u16string_view string);
 int32_t ParseInt(char16_t const* string);
 
 // '1'-'9' and upper-case 'A'-'F'; every other unit counts 0.
 uint32_t HexDigitValue(char16_t unit);
 
 // RRGGBB in upper-case hex; units after the sixth are ignored.
+platform::ColorRef ParseColor(std::u16string_view string);
 platform::ColorRef ParseColor(char16_t const* string);
 
 // Only the first unit counts.
+bool ParseBool(Dialect const& dialect, std::u16string_view string);
 bool ParseBool(Dialect const& dialect, char16_t const* string);
 
 }

@@ -7,7 +7,7 @@
 #include "config/Reports.h"
 #include "config/SectionReader.h"
 #include "config/Strings.h"
-#include "config/Values.h"
+#include "daemon/SettingsSection.h"
 #include "platform/File.h"
 
 #include <algorithm>
@@ -46,43 +46,17 @@ public:
 
     void KeyLine(char16_t const* line, size_t length) override
     {
-        if (section_ == Section::Binding && !set_.bindings_.empty())
-            set_.bindings_.back()->ReadValue(line, length, true);
-        else if (section_ == Section::Settings)
-            ReadSetting(line, length);
+        if (section_ == Section::Binding && !set_.bindings_.empty()) {
+            set_.bindings_.back()->ReadValue({ line, length }, true);
+        } else if (section_ == Section::Settings) {
+            SettingsSection settings { set_.times_.checkInterval, set_.times_.elapseTime, set_.times_.elapseTimeLong,
+                set_.queryTermination_ };
+            SettingsKeys().Read(settings, { line, length }, { config::kDaemonDialect });
+        }
     }
 
 private:
     enum class Section { Binding, Settings };
-
-    void ReadSetting(char16_t const* line, size_t length)
-    {
-        constexpr std::u16string_view kClassName = u"Settings";
-        struct Key {
-            std::u16string_view name;
-            uint32_t* target;
-        };
-        // Longer keys that share a prefix come first; null target: QueryTermination.
-        Key const keys[] = {
-            { u"CheckIntervall", &set_.times_.checkInterval },
-            { u"ElapseTimeLong", &set_.times_.elapseTimeLong },
-            { u"ElapseTime", &set_.times_.elapseTime },
-            { u"QueryTermination", nullptr },
-        };
-        for (Key const& key : keys) {
-            if (!config::StartsWith(line, key.name))
-                continue;
-            char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-            if (!value)
-                config::ReportBadValue(config::kDaemonDialect, kClassName, { line, length });
-            else if (key.target)
-                *key.target = uint32_t(config::ParseInt(value));
-            else
-                set_.queryTermination_ = config::ParseBool(config::kDaemonDialect, value);
-            return;
-        }
-        config::ReportUnknownValue(config::kDaemonDialect, kClassName, { line, length });
-    }
 
     BindingSet& set_;
     Section section_ = Section::Binding;

@@ -1,6 +1,6 @@
 #include "daemon/KeyBinding.h"
 
-#include "config/Reports.h"
+#include "config/KeySetters.h"
 #include "config/Strings.h"
 #include "config/Values.h"
 
@@ -8,49 +8,34 @@ namespace brellum {
 
 namespace {
 
-constexpr std::u16string_view kClassName = u"Brellum";
 constexpr size_t kMinimumPath = 5;
+
+// A command or file name: the value up to its first NUL.
+template<std::optional<std::u16string> KeyBinding::*Field>
+bool SetPath(KeyBinding& binding, std::u16string_view value)
+{
+    binding.*Field = std::u16string(config::BeforeNul(value));
+    return true;
+}
 
 }
 
-bool KeyBinding::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<KeyBinding> const& KeyBinding::Keys()
 {
-    enum class Target { KeyCode, CommandLong, Command, NewIni, Disable };
-    struct Key {
-        std::u16string_view name;
-        size_t minimum;
-        Target target;
+    static constexpr config::Key<KeyBinding> kKeys[] = {
+        { u"KeyCode", config::SetInteger<&KeyBinding::keyCode> },
+        { u"CommandLong", SetPath<&KeyBinding::commandLong>, kMinimumPath },
+        { u"Command", SetPath<&KeyBinding::command>, kMinimumPath },
+        { u"NewIni", SetPath<&KeyBinding::newIni>, kMinimumPath },
+        { u"Disable", config::SetBoolean<&KeyBinding::disableAfter, config::kDaemonDialect> },
     };
-    // Longer keys that share a prefix come first.
-    static constexpr Key kKeys[] = {
-        { u"KeyCode", config::kMinimumValue, Target::KeyCode },
-        { u"CommandLong", kMinimumPath, Target::CommandLong },
-        { u"Command", kMinimumPath, Target::Command },
-        { u"NewIni", kMinimumPath, Target::NewIni },
-        { u"Disable", config::kMinimumValue, Target::Disable },
-    };
-    for (Key const& key : kKeys) {
-        if (!config::StartsWith(line, key.name))
-            continue;
-        char16_t const* value = config::ValueOf(line, length, key.minimum);
-        if (!value) {
-            if (report)
-                config::ReportBadValue(config::kDaemonDialect, kClassName, { line, length });
-            return false;
-        }
-        std::u16string text(value, config::StringLength(value));
-        switch (key.target) {
-        case Target::KeyCode: keyCode = config::ParseInt(value); break;
-        case Target::CommandLong: commandLong = std::move(text); break;
-        case Target::Command: command = std::move(text); break;
-        case Target::NewIni: newIni = std::move(text); break;
-        case Target::Disable: disableAfter = config::ParseBool(config::kDaemonDialect, value); break;
-        }
-        return true;
-    }
-    if (report)
-        config::ReportUnknownValue(config::kDaemonDialect, kClassName, { line, length });
-    return false;
+    static constexpr config::KeyTable<KeyBinding> kTable { .caption = u"Brellum", .keys = kKeys };
+    return kTable;
+}
+
+bool KeyBinding::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kDaemonDialect, report });
 }
 
 }

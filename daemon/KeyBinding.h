@@ -3,6 +3,8 @@
 // One bound key as its file describes it: the key, the commands of its two
 // slots and what follows them.
 
+#include "config/KeyTable.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,8 +23,10 @@ struct KeyBinding {
 
     std::optional<std::u16string> const& CommandOf(Slot slot) const { return slot == Slot::Short ? command : commandLong; }
 
+    // KeyCode, CommandLong, Command, NewIni, Disable; bad values and unknown keys go under "Brellum".
+    static config::KeyTable<KeyBinding> const& Keys();
     // One key line of a BRELLUM section; false when it was not taken.
-    bool ReadValue(char16_t const* line, size_t length, bool report);
+    bool ReadValue(std::u16string_view line, bool report);
 };
 
 }

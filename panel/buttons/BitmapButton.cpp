@@ -1,9 +1,6 @@
 #include "panel/buttons/BitmapButton.h"
 
 #include "config/Paths.h"
-#include "config/Reports.h"
-#include "config/Strings.h"
-#include "config/Values.h"
 #include "panel/displays/ScratchBitmap.h"
 
 #include <algorithm>
@@ -30,30 +27,29 @@ BitmapButton::~BitmapButton()
     }
 }
 
-bool BitmapButton::ReadValue(char16_t const* line, size_t length, bool report)
+template<ImageButton::State state>
+bool BitmapButton::SetBitmapFile(BitmapButton& button, std::u16string_view value)
 {
-    // Prefixes of the line, tried in this order.
-    static constexpr std::pair<std::u16string_view, State> kKeys[] = {
-        { u"BitmapNormal", Normal },
-        { u"BitmapPushed", Pushed },
-    };
-    for (auto const& [name, state] : kKeys) {
-        if (config::CompareN(line, name.data(), name.size()) != 0)
-            continue;
-        char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-        if (value) {
-            // A file that cannot be read is no error: the state shows "no bitmap".
-            SetBitmap(LoadBitmapFile(value), state);
-            return true;
-        }
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    return ImageButton::ReadValue(line, length, report);
+    button.SetBitmap(button.LoadBitmapFile(value), state);
+    return true;
 }
 
-BitmapHandle BitmapButton::LoadBitmapFile(char16_t const* value) const
+config::KeyTable<BitmapButton> const& BitmapButton::Keys()
+{
+    static constexpr config::Key<BitmapButton> kKeys[] = {
+        { u"BitmapNormal", SetBitmapFile<Normal> },
+        { u"BitmapPushed", SetBitmapFile<Pushed> },
+    };
+    static config::KeyTable<BitmapButton> const kTable { .caption = kClassName, .keys = kKeys, .base = ImageButton::Keys() };
+    return kTable;
+}
+
+bool BitmapButton::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
+}
+
+BitmapHandle BitmapButton::LoadBitmapFile(std::u16string_view value) const
 {
     char16_t path[config::kPathCapacity] = {};
     if (ResolveLayoutPath(value, path, config::kPathCapacity) == 0)

@@ -18,7 +18,8 @@ public:
     BitmapButton& operator=(BitmapButton const&) = delete;
 
     // BitmapNormal, BitmapPushed; then those of ImageButton.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<BitmapButton> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     // Without Width or Height the button takes the larger bitmap's size, then grows by `offset`.
     void Prepare(platform::DeviceContext dc) override;
     // Cut to the button less `offset`, from the bitmap's top-left corner.
@@ -27,9 +28,13 @@ public:
     // Takes ownership of `bitmap` (none: the state has no bitmap) and deletes the state's previous one.
     void SetBitmap(platform::BitmapHandle bitmap, State state);
     // A file name relative to the layout file's folder; none when it cannot be read.
-    platform::BitmapHandle LoadBitmapFile(char16_t const* value) const;
+    platform::BitmapHandle LoadBitmapFile(std::u16string_view value) const;
 
 private:
+    // A file that cannot be read is no error: the state shows "no bitmap".
+    template<State state>
+    static bool SetBitmapFile(BitmapButton& button, std::u16string_view value);
+
     platform::BitmapHandle bitmaps_[2];
     uint32_t bitmapWidths_[2] = {};
     uint32_t bitmapHeights_[2] = {};

@@ -1,77 +1,59 @@
 #include "panel/buttons/CommandButton.h"
 
 #include "config/Paths.h"
-#include "config/Reports.h"
 #include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/core/AnimationKind.h"
 
 #include <string_view>
-#include <utility>
 
 namespace panel {
 
 static constexpr std::u16string_view kClassName = u"CommandButton";
-
-enum class CommandButton::Key { Command, NewIni, QuitOnExecute, ExitCode, ShutDownAnimation };
 
 CommandButton::CommandButton(platform::WindowHandle window)
     : action_(std::make_unique<ButtonCommand>(window))
 {
 }
 
-bool CommandButton::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<CommandButton> const& CommandButton::Keys()
 {
-    // Prefixes of the line, tried in this order.
-    static constexpr std::pair<std::u16string_view, Key> kKeys[] = {
-        { u"Command", Key::Command },
-        { u"NewIni", Key::NewIni },
-        { u"QuitOnExecute", Key::QuitOnExecute },
-        { u"ExitCode", Key::ExitCode },
-        { u"ShutDownAnimation", Key::ShutDownAnimation },
+    static constexpr config::Key<CommandButton> kKeys[] = {
+        { u"Command", [](CommandButton& button, std::u16string_view value) {
+             button.action_->SetCommand(config::BeforeNul(value));
+             return true;
+         } },
+        { u"NewIni", [](CommandButton& button, std::u16string_view value) {
+             char16_t path[config::kPathCapacity] = {};
+             // Outside the reading of a layout file there is no folder to resolve against.
+             if (button.ResolveLayoutPath(value, path, config::kPathCapacity) == 0)
+                 return false;
+             button.action_->SetCommand(path);
+             return true;
+         } },
+        { u"QuitOnExecute", [](CommandButton& button, std::u16string_view value) {
+             button.action_->SetQuitOnExecute(config::ParseBool(config::kPanelDialect, value));
+             return true;
+         } },
+        { u"ExitCode", [](CommandButton& button, std::u16string_view value) {
+             button.action_->SetExitCode(config::ParseInt(value));
+             return true;
+         } },
+        { u"ShutDownAnimation", [](CommandButton& button, std::u16string_view value) {
+             int32_t kind = NoAnimation;
+             if (!ParseAnimation(value, kind))
+                 return false;
+             button.action_->SetShutDownAnimation(kind);
+             return true;
+         } },
     };
-    for (auto const& [name, key] : kKeys) {
-        if (config::CompareN(line, name.data(), name.size()) != 0)
-            continue;
-        char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-        if (value && Apply(key, value))
-            return true;
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    return DesktopObject::ReadValue(line, length, report);
+    static config::KeyTable<CommandButton> const kTable { .caption = kClassName, .keys = kKeys, .base = DesktopObject::Keys() };
+    return kTable;
 }
 
-bool CommandButton::Apply(Key key, char16_t const* value)
+bool CommandButton::ReadValue(std::u16string_view line, bool report)
 {
-    switch (key) {
-    case Key::Command:
-        action_->SetCommand(value);
-        return true;
-    case Key::NewIni: {
-        char16_t path[config::kPathCapacity] = {};
-        // Outside the reading of a layout file there is no folder to resolve against.
-        if (ResolveLayoutPath(value, path, config::kPathCapacity) == 0)
-            return false;
-        action_->SetCommand(path);
-        return true;
-    }
-    case Key::QuitOnExecute:
-        action_->SetQuitOnExecute(config::ParseBool(config::kPanelDialect, value));
-        return true;
-    case Key::ExitCode:
-        action_->SetExitCode(config::ParseInt(value));
-        return true;
-    case Key::ShutDownAnimation: {
-        int32_t kind = NoAnimation;
-        if (!ParseAnimation(value, kind))
-            return false;
-        action_->SetShutDownAnimation(kind);
-        return true;
-    }
-    }
-    return false;
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 void CommandButton::Draw(ScratchBitmap&, int32_t, int32_t)

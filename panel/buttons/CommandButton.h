@@ -16,7 +16,8 @@ public:
     explicit CommandButton(platform::WindowHandle window);
 
     // Command, NewIni, QuitOnExecute, ExitCode, ShutDownAnimation; then those of DesktopObject.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<CommandButton> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     bool OnPress(int32_t x, int32_t y) override;
     // Runs the command only when the pen is lifted inside the button.
@@ -25,11 +26,6 @@ public:
 protected:
     std::unique_ptr<ButtonCommand> action_;
     bool pressed_ = false;
-
-private:
-    enum class Key;
-    // False when the value is not acceptable.
-    bool Apply(Key key, char16_t const* value);
 };
 
 }

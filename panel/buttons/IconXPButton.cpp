@@ -1,8 +1,7 @@
 #include "panel/buttons/IconXPButton.h"
 
+#include "config/KeySetters.h"
 #include "config/Paths.h"
-#include "config/Reports.h"
-#include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/buttons/PixelTransforms.h"
 #include "panel/displays/ScratchBitmap.h"
@@ -15,16 +14,18 @@ namespace panel {
 
 static constexpr std::u16string_view kClassName = u"IconXPButton";
 
-enum class IconXPButton::Key {
-    IconNormal, IconPushed, SizeNormal, SizePushed,
-    ScaleRed, ScaleGreen, ScaleBlue, ScaleAlpha, Scale,
-    AddRed, AddGreen, AddBlue, AddAlpha, Add,
-    Gray,
-};
-
 namespace {
 
 enum Channel { Red, Green, Blue, Alpha };
+
+// One integer for some elements of an array of the button.
+template<auto Field, size_t... Indices>
+bool SetElements(IconXPButton& button, std::u16string_view value)
+{
+    int32_t const parsed = config::ParseInt(value);
+    (((button.*Field)[Indices] = parsed), ...);
+    return true;
+}
 
 }
 
@@ -33,96 +34,48 @@ IconXPButton::IconXPButton(platform::WindowHandle window)
 {
 }
 
-bool IconXPButton::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<IconXPButton> const& IconXPButton::Keys()
 {
-    // Prefixes of the line, tried in this order: the long forms before Scale and Add.
-    static constexpr std::pair<std::u16string_view, Key> kKeys[] = {
-        { u"IconNormal", Key::IconNormal },
-        { u"IconPushed", Key::IconPushed },
-        { u"SizeNormal", Key::SizeNormal },
-        { u"SizePushed", Key::SizePushed },
-        { u"ScaleRed", Key::ScaleRed },
-        { u"ScaleGreen", Key::ScaleGreen },
-        { u"ScaleBlue", Key::ScaleBlue },
-        { u"ScaleAlpha", Key::ScaleAlpha },
-        { u"Scale", Key::Scale },
-        { u"AddRed", Key::AddRed },
-        { u"AddGreen", Key::AddGreen },
-        { u"AddBlue", Key::AddBlue },
-        { u"AddAlpha", Key::AddAlpha },
-        { u"Add", Key::Add },
-        { u"Gray", Key::Gray },
+    static constexpr auto kScale = &IconXPButton::scale_;
+    static constexpr auto kAdd = &IconXPButton::add_;
+    // The long forms before Scale and Add.
+    static constexpr config::Key<IconXPButton> kKeys[] = {
+        { u"IconNormal", [](IconXPButton& button, std::u16string_view value) {
+             button.SetIcon(button.LoadButtonIcon(value, button.iconSizes_[Normal]), Normal);
+             return true;
+         } },
+        { u"IconPushed", [](IconXPButton& button, std::u16string_view value) {
+             button.SetIcon(button.LoadButtonIcon(value, button.iconSizes_[Pushed]), Pushed);
+             return true;
+         } },
+        { u"SizeNormal", SetElements<&IconXPButton::iconSizes_, Normal> },
+        { u"SizePushed", SetElements<&IconXPButton::iconSizes_, Pushed> },
+        { u"ScaleRed", SetElements<kScale, Red> },
+        { u"ScaleGreen", SetElements<kScale, Green> },
+        { u"ScaleBlue", SetElements<kScale, Blue> },
+        { u"ScaleAlpha", SetElements<kScale, Alpha> },
+        { u"Scale", SetElements<kScale, Red, Green, Blue> },
+        { u"AddRed", SetElements<kAdd, Red> },
+        { u"AddGreen", SetElements<kAdd, Green> },
+        { u"AddBlue", SetElements<kAdd, Blue> },
+        { u"AddAlpha", SetElements<kAdd, Alpha> },
+        { u"Add", SetElements<kAdd, Red, Green, Blue> },
+        { u"Gray", config::SetBoolean<&IconXPButton::gray_, config::kPanelDialect> },
     };
-    bool taken = false;
-    bool known = false;
-    for (auto const& [name, key] : kKeys) {
-        if (config::CompareN(line, name.data(), name.size()) != 0)
-            continue;
-        char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-        taken = value && Apply(key, value);
-        known = true;
-        break;
-    }
-    if (!known)
-        taken = ImageButton::ReadValue(line, length, false);
-    if (!taken && report)
-        config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-    return taken;
+    static config::KeyTable<IconXPButton> const kTable { .caption = kClassName, .keys = kKeys, .base = ImageButton::Keys() };
+    return kTable;
 }
 
-bool IconXPButton::Apply(Key key, char16_t const* value)
+bool IconXPButton::ReadValue(std::u16string_view line, bool report)
 {
-    switch (key) {
-    case Key::IconNormal:
-        SetIcon(LoadButtonIcon(value, iconSizes_[Normal]), Normal);
-        return true;
-    case Key::IconPushed:
-        SetIcon(LoadButtonIcon(value, iconSizes_[Pushed]), Pushed);
-        return true;
-    case Key::SizeNormal:
-        iconSizes_[Normal] = config::ParseInt(value);
-        return true;
-    case Key::SizePushed:
-        iconSizes_[Pushed] = config::ParseInt(value);
-        return true;
-    case Key::ScaleRed:
-        scale_[Red] = config::ParseInt(value);
-        return true;
-    case Key::ScaleGreen:
-        scale_[Green] = config::ParseInt(value);
-        return true;
-    case Key::ScaleBlue:
-        scale_[Blue] = config::ParseInt(value);
-        return true;
-    case Key::ScaleAlpha:
-        scale_[Alpha] = config::ParseInt(value);
-        return true;
-    case Key::Scale:
-        std::fill_n(scale_, 3, config::ParseInt(value));
-        return true;
-    case Key::AddRed:
-        add_[Red] = config::ParseInt(value);
-        return true;
-    case Key::AddGreen:
-        add_[Green] = config::ParseInt(value);
-        return true;
-    case Key::AddBlue:
-        add_[Blue] = config::ParseInt(value);
-        return true;
-    case Key::AddAlpha:
-        add_[Alpha] = config::ParseInt(value);
-        return true;
-    case Key::Add:
-        std::fill_n(add_, 3, config::ParseInt(value));
-        return true;
-    case Key::Gray:
-        gray_ = config::ParseBool(config::kPanelDialect, value);
-        return true;
-    }
-    return false;
+    config::KeyVerdict verdict = Keys().Match(*this, line);
+    // Whatever the chain leaves, its own keys' or its bases', is one bad value of this button.
+    if (verdict.kind != config::KeyVerdict::Taken)
+        verdict = { config::KeyVerdict::BadValue, kClassName };
+    return config::Settle(verdict, line, { config::kPanelDialect, report });
 }
 
-std::unique_ptr<IconImage> IconXPButton::LoadButtonIcon(char16_t const* value, int32_t size) const
+std::unique_ptr<IconImage> IconXPButton::LoadButtonIcon(std::u16string_view value, int32_t size) const
 {
     char16_t path[config::kPathCapacity] = {};
     if (ResolveLayoutPath(value, path, config::kPathCapacity) == 0)

@@ -17,7 +17,8 @@ public:
 
     // Icon, size and colour keys; then those of ImageButton. Every line that
     // is not taken is reported under this class's name alone.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<IconXPButton> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     // Square, as large as the larger icon, whatever Width and Height said.
     void Prepare(platform::DeviceContext dc) override;
     // The smaller icon is centred on the larger one.
@@ -28,10 +29,8 @@ public:
     int32_t IconSize(State state) const { return iconSizes_[state]; }
 
 private:
-    enum class Key;
-    bool Apply(Key key, char16_t const* value);
     // Null when the file gives no image of at most `size` pixels.
-    std::unique_ptr<IconImage> LoadButtonIcon(char16_t const* value, int32_t size) const;
+    std::unique_ptr<IconImage> LoadButtonIcon(std::u16string_view value, int32_t size) const;
     void SetIcon(std::unique_ptr<IconImage> icon, State state);
 
     std::unique_ptr<IconImage> icons_[2];

@@ -1,33 +1,30 @@
 #include "panel/buttons/ImageButton.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
-#include "config/Values.h"
+#include "config/KeySetters.h"
 
 #include <string_view>
 
 namespace panel {
 
 static constexpr std::u16string_view kClassName = u"ImageButton";
-static constexpr std::u16string_view kOffsetKey = u"Offset";
 
 ImageButton::ImageButton(platform::WindowHandle window)
     : CommandButton(window)
 {
 }
 
-bool ImageButton::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<ImageButton> const& ImageButton::Keys()
 {
-    if (config::CompareN(line, kOffsetKey.data(), kOffsetKey.size()) != 0)
-        return CommandButton::ReadValue(line, length, report);
-    char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-    if (value) {
-        offset_ = config::ParseInt(value);
-        return true;
-    }
-    if (report)
-        config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-    return false;
+    static constexpr config::Key<ImageButton> kKeys[] = {
+        { u"Offset", config::SetInteger<&ImageButton::offset_> },
+    };
+    static config::KeyTable<ImageButton> const kTable { .caption = kClassName, .keys = kKeys, .base = CommandButton::Keys() };
+    return kTable;
+}
+
+bool ImageButton::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 void ImageButton::Draw(ScratchBitmap& surface, int32_t x, int32_t y)

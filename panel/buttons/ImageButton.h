@@ -15,7 +15,8 @@ public:
     enum State : int32_t { Normal = 0, Pushed = 1 };
 
     // Offset; then those of CommandButton.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<ImageButton> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     // The pushed picture at (x + offset, y + offset), the normal one at (x, y).
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     // Grows the button by `offset` both ways so the moved picture stays inside.

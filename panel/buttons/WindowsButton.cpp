@@ -1,13 +1,10 @@
 #include "panel/buttons/WindowsButton.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/SolidDrawing.h"
 
 #include <string_view>
-#include <utility>
 
 namespace panel {
 
@@ -24,28 +21,29 @@ WindowsButton::WindowsButton(WindowHandle window)
     faceColors_[Pushed] = buttonFace;
 }
 
-bool WindowsButton::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<WindowsButton> const& WindowsButton::Keys()
 {
-    // Prefixes of the line, tried in this order: before the caption's Color.
-    static constexpr std::pair<std::u16string_view, State> kKeys[] = {
-        { u"ColorNormal", Normal },
-        { u"ColorPushed", Pushed },
+    // Before the caption's Color.
+    static constexpr config::Key<WindowsButton> kKeys[] = {
+        { u"ColorNormal", [](WindowsButton& button, std::u16string_view value) {
+             button.faceColors_[Normal] = config::ParseColor(value);
+             return true;
+         }, config::kMinimumColorValue },
+        { u"ColorPushed", [](WindowsButton& button, std::u16string_view value) {
+             button.faceColors_[Pushed] = config::ParseColor(value);
+             return true;
+         }, config::kMinimumColorValue },
     };
-    for (auto const& [name, state] : kKeys) {
-        if (config::CompareN(line, name.data(), name.size()) != 0)
-            continue;
-        char16_t const* value = config::ValueOf(line, length, config::kMinimumColorValue);
-        if (value) {
-            faceColors_[state] = config::ParseColor(value);
-            return true;
-        }
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    if (ImageButton::ReadValue(line, length, false))
-        return true;
-    return caption_.ReadValue(line, length, true);
+    static constexpr config::KeyTable<WindowsButton> kTable { .caption = kClassName, .keys = kKeys };
+    return kTable;
+}
+
+bool WindowsButton::ReadValue(std::u16string_view line, bool report)
+{
+    config::KeyVerdict const verdict = Keys().Match(*this, line);
+    if (verdict.kind != config::KeyVerdict::UnknownKey)
+        return config::Settle(verdict, line, { config::kPanelDialect, report });
+    return ImageButton::ReadValue(line, false) || caption_.ReadValue(line, true);
 }
 
 void WindowsButton::Draw(ScratchBitmap& surface, int32_t x, int32_t y)

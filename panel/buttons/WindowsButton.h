@@ -15,7 +15,8 @@ public:
 
     // ColorNormal, ColorPushed; then those of ImageButton, silently; every
     // other line goes to the caption, which always reports what it rejects.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<WindowsButton> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     // The caption takes the button's size; the button does not grow by `offset`.
     void Prepare(platform::DeviceContext dc) override;

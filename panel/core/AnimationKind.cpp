@@ -6,7 +6,7 @@
 
 namespace panel {
 
-bool ParseAnimation(char16_t const* text, int32_t& kind)
+bool ParseAnimation(std::u16string_view text, int32_t& kind)
 {
     // Tested in this order, as prefixes: the first that matches wins.
     struct Named {
@@ -20,7 +20,7 @@ bool ParseAnimation(char16_t const* text, int32_t& kind)
         { u"NoAnimation", NoAnimation },
     };
     for (auto const& named : kNames) {
-        if (config::CompareN(text, named.name.data(), named.name.size()) == 0) {
+        if (config::StartsWith(text, named.name)) {
             kind = named.kind;
             return true;
         }

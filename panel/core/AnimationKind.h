@@ -3,6 +3,7 @@
 // The ten window animations, by number as the layout files name them.
 
 #include <cstdint>
+#include <string_view>
 
 namespace panel {
 
@@ -20,6 +21,6 @@ enum AnimationKind : int32_t {
 };
 
 // True when `text` begins with an animation's name; `kind` is left alone otherwise.
-bool ParseAnimation(char16_t const* text, int32_t& kind);
+bool ParseAnimation(std::u16string_view text, int32_t& kind);
 
 }

@@ -1,44 +1,34 @@
 #include "panel/core/DesktopObject.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
+#include "config/KeySetters.h"
 #include "config/Values.h"
 #include "platform/System.h"
 
 namespace panel {
-
-static constexpr std::u16string_view kClassName = u"DesktopObject";
 
 DesktopObject::DesktopObject()
     : lastUpdate_(platform::GetTickCount())
 {
 }
 
-bool DesktopObject::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<DesktopObject> const& DesktopObject::Keys()
 {
-    int32_t* field = nullptr;
-    if (line[0] == u'x' || line[0] == u'X')
-        field = &x_;
-    else if (line[0] == u'y' || line[0] == u'Y')
-        field = &y_;
-    else if (config::CompareN(line, u"Width", 5) == 0)
-        field = &width_;
-    else if (config::CompareN(line, u"Height", 6) == 0)
-        field = &height_;
+    // Decided by the first letter alone: xpos and Yoffset count too.
+    static constexpr config::Key<DesktopObject> kKeys[] = {
+        { u"x", config::SetInteger<&DesktopObject::x_> },
+        { u"X", config::SetInteger<&DesktopObject::x_> },
+        { u"y", config::SetInteger<&DesktopObject::y_> },
+        { u"Y", config::SetInteger<&DesktopObject::y_> },
+        { u"Width", config::SetInteger<&DesktopObject::width_> },
+        { u"Height", config::SetInteger<&DesktopObject::height_> },
+    };
+    static constexpr config::KeyTable<DesktopObject> kTable { .caption = u"DesktopObject", .keys = kKeys };
+    return kTable;
+}
 
-    if (!field) {
-        if (report)
-            config::ReportUnknownValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-    if (!value) {
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    *field = config::ParseInt(value);
-    return true;
+bool DesktopObject::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 void DesktopObject::Prepare(platform::DeviceContext)

@@ -4,6 +4,7 @@
 // its own refresh period, and what it does when drawn, prepared, pressed and
 // released. The panel knows objects only through this base.
 
+#include "config/KeyTable.h"
 #include "panel/core/IniObject.h"
 #include "platform/Drawing.h"
 
@@ -17,8 +18,9 @@ class DesktopObject : public IniObject {
 public:
     DesktopObject();
 
-    // x, X, y, Y (first letter only), Width and Height; reports every other key.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    // x, X, y, Y (first letter only), Width and Height; an unknown key ends here.
+    static config::KeyTable<DesktopObject> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     // Draws with the top-left corner at (x, y) into the panel's back buffer.
     virtual void Draw(ScratchBitmap& surface, int32_t x, int32_t y) = 0;
     // Once after the layout file is read: measure and size yourself.

@@ -1,5 +1,6 @@
 #include "panel/core/GlobalSettings.h"
 
+#include "config/KeySetters.h"
 #include "config/Paths.h"
 #include "config/Reports.h"
 #include "config/Strings.h"
@@ -7,6 +8,7 @@
 #include "platform/Windowing.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace panel {
 
@@ -18,114 +20,89 @@ GlobalSettings::~GlobalSettings()
         object.reset();
 }
 
-static bool Is(char16_t const* line, std::u16string_view key)
+namespace {
+
+bool SetBackgroundBitmap(GlobalSettings& settings, std::u16string_view value)
 {
-    return config::StartsWith(line, key);
+    char16_t resolved[config::kPathCapacity] = {};
+    size_t const length = settings.ResolveLayoutPath(value, resolved, config::kPathCapacity);
+    settings.backgroundBitmap.assign(resolved, length);
+    return true;
 }
 
-bool GlobalSettings::ReadValue(char16_t const* line, size_t length, bool report)
+// The letter of the axis, in either case, stands for -1.
+template<int32_t GlobalSettings::*Field, char16_t Letter>
+bool SetBitmapOffset(GlobalSettings& settings, std::u16string_view value)
 {
-    using namespace config;
-    auto value = [&](size_t minimum) { return ValueOf(line, length, minimum); };
-    auto bad = [&] {
-        if (report)
-            ReportBadValue(kPanelDialect, u"GlobalSetting", { line, length });
-        return false;
-    };
-    auto integer = [&](int32_t& field) {
-        char16_t const* v = value(kMinimumValue);
-        if (!v)
-            return bad();
-        field = ParseInt(v);
-        return true;
-    };
-    auto unsignedInteger = [&](uint32_t& field) {
-        int32_t parsed = 0;
-        if (!integer(parsed))
-            return false;
-        field = uint32_t(parsed);
-        return true;
-    };
-    auto boolean = [&](bool& field) {
-        char16_t const* v = value(kMinimumValue);
-        if (!v)
-            return bad();
-        field = ParseBool(kPanelDialect, v);
-        return true;
-    };
-    auto offset = [&](int32_t& field, char16_t letter) {
-        char16_t const* v = value(kMinimumValue);
-        if (!v)
-            return bad();
-        field = (*v == letter || *v == letter - u'a' + u'A') ? -1 : ParseInt(v);
-        return true;
-    };
+    bool const isLetter = value[0] == Letter || value[0] == Letter - u'a' + u'A';
+    settings.*Field = isLetter ? -1 : config::ParseInt(value);
+    return true;
+}
 
-    if (Is(line, u"BackgroundColor")) {
-        char16_t const* v = value(kMinimumColorValue);
-        if (!v)
-            return bad();
-        backgroundColor = ParseColor(v);
-        return true;
+bool SetArrangement(GlobalSettings& settings, std::u16string_view value)
+{
+    static constexpr std::pair<std::u16string_view, Arrangement> kWords[] = {
+        { u"Vertical", Arrangement::Vertical },
+        { u"Horizontal", Arrangement::Horizontal },
+        { u"No", Arrangement::None },
+    };
+    for (auto const& [word, arrangement] : kWords) {
+        if (config::StartsWith(value, word)) {
+            settings.arrange = arrangement;
+            return true;
+        }
     }
-    if (Is(line, u"BackgroundBitmap")) {
-        char16_t const* v = value(5);
-        if (!v)
-            return bad();
-        char16_t resolved[kPathCapacity] = {};
-        size_t resolvedLength = ResolveLayoutPath(v, resolved, kPathCapacity);
-        backgroundBitmap.assign(resolved, resolvedLength);
-        return true;
-    }
-    if (Is(line, u"BitmapOffsetX"))
-        return offset(bitmapOffsetX, u'x');
-    if (Is(line, u"BitmapOffsetY"))
-        return offset(bitmapOffsetY, u'y');
-    if (line[0] == u'X' || line[0] == u'x')
-        return integer(x);
-    if (line[0] == u'Y' || line[0] == u'y')
-        return integer(y);
-    if (Is(line, u"Border"))
-        return integer(border);
-    if (Is(line, u"Distance"))
-        return integer(distance);
-    if (Is(line, u"Width"))
-        return integer(width);
-    if (Is(line, u"Height"))
-        return integer(height);
-    if (Is(line, u"Arrange")) {
-        char16_t const* v = value(kMinimumValue);
-        if (v && Is(v, u"Vertical"))
-            arrange = Arrangement::Vertical;
-        else if (v && Is(v, u"Horizontal"))
-            arrange = Arrangement::Horizontal;
-        else if (v && Is(v, u"No"))
-            arrange = Arrangement::None;
-        else
-            return bad();
-        return true;
-    }
-    if (Is(line, u"Refresh"))
-        return unsignedInteger(refresh);
-    if (Is(line, u"QuitOnDoubleClick"))
-        return boolean(quitOnDoubleClick);
-    // An unknown animation name, or none, leaves the field as it was, unreported.
-    if (Is(line, u"StartUpAnimation") || Is(line, u"ShutDownAnimation")) {
-        int32_t& field = Is(line, u"StartUpAnimation") ? startUpAnimation : shutDownAnimation;
-        char16_t const* v = value(kMinimumValue);
-        return v && ParseAnimation(v, field);
-    }
-    if (Is(line, u"Accelerated"))
-        return boolean(accelerated);
-    if (Is(line, u"AnimationTime"))
-        return unsignedInteger(animationTime);
-    if (Is(line, u"TopMost"))
-        return boolean(topMost);
-    if (Is(line, u"ShowMessage"))
-        return boolean(showMessage);
-    if (report)
-        ReportUnknownValue(kPanelDialect, u"GlobalSettings", { line, length });
     return false;
+}
+
+template<int32_t GlobalSettings::*Field>
+bool SetAnimation(GlobalSettings& settings, std::u16string_view value)
+{
+    return ParseAnimation(value, settings.*Field);
+}
+
+}
+
+config::KeyTable<GlobalSettings> const& GlobalSettings::Keys()
+{
+    using config::kPanelDialect;
+    using config::SetBoolean;
+    using config::SetInteger;
+    static constexpr config::Key<GlobalSettings> kKeys[] = {
+        { u"BackgroundColor", config::SetColor<&GlobalSettings::backgroundColor>, config::kMinimumColorValue },
+        { u"BackgroundBitmap", SetBackgroundBitmap, 5 },
+        { u"BitmapOffsetX", SetBitmapOffset<&GlobalSettings::bitmapOffsetX, u'x'> },
+        { u"BitmapOffsetY", SetBitmapOffset<&GlobalSettings::bitmapOffsetY, u'y'> },
+        // Decided by the first letter alone: xpos and Yoffset count too.
+        { u"X", SetInteger<&GlobalSettings::x> },
+        { u"x", SetInteger<&GlobalSettings::x> },
+        { u"Y", SetInteger<&GlobalSettings::y> },
+        { u"y", SetInteger<&GlobalSettings::y> },
+        { u"Border", SetInteger<&GlobalSettings::border> },
+        { u"Distance", SetInteger<&GlobalSettings::distance> },
+        { u"Width", SetInteger<&GlobalSettings::width> },
+        { u"Height", SetInteger<&GlobalSettings::height> },
+        { u"Arrange", SetArrangement },
+        { u"Refresh", SetInteger<&GlobalSettings::refresh> },
+        { u"QuitOnDoubleClick", SetBoolean<&GlobalSettings::quitOnDoubleClick, kPanelDialect> },
+        // An unknown animation name, or none, leaves the field as it was, unreported.
+        { u"StartUpAnimation", SetAnimation<&GlobalSettings::startUpAnimation>, config::kMinimumValue, true },
+        { u"ShutDownAnimation", SetAnimation<&GlobalSettings::shutDownAnimation>, config::kMinimumValue, true },
+        { u"Accelerated", SetBoolean<&GlobalSettings::accelerated, kPanelDialect> },
+        { u"AnimationTime", SetInteger<&GlobalSettings::animationTime> },
+        { u"TopMost", SetBoolean<&GlobalSettings::topMost, kPanelDialect> },
+        { u"ShowMessage", SetBoolean<&GlobalSettings::showMessage, kPanelDialect> },
+    };
+    // "GlobalSetting" without the s for bad values is intended, as users have always seen it.
+    static constexpr config::KeyTable<GlobalSettings> kTable {
+        .caption = u"GlobalSetting", .keys = kKeys, .unknownCaption = u"GlobalSettings"
+    };
+    return kTable;
+}
+
+bool GlobalSettings::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 int32_t GlobalSettings::WindowWidth() const

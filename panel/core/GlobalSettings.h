@@ -24,7 +24,8 @@ public:
     // Objects go in list order.
     ~GlobalSettings() override;
 
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<GlobalSettings> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
 
     // The window height: the objects' for a row or column, `height` for free placement.
     int32_t PanelHeight() const;

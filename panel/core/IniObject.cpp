@@ -1,17 +1,21 @@
 #include "panel/core/IniObject.h"
 
 #include "config/Paths.h"
+#include "config/Strings.h"
+
+#include <string>
 
 namespace panel {
 
-bool IniObject::ReadValue(char16_t const*, size_t, bool)
+bool IniObject::ReadValue(std::u16string_view, bool)
 {
     return true;
 }
 
-size_t IniObject::ResolveLayoutPath(char16_t const* value, char16_t* destination, size_t capacity) const
+size_t IniObject::ResolveLayoutPath(std::u16string_view value, char16_t* destination, size_t capacity) const
 {
-    return config::ResolveInFolder(destination, capacity, value, folder_);
+    std::u16string const name(config::BeforeNul(value));
+    return config::ResolveInFolder(destination, capacity, name.c_str(), folder_);
 }
 
 }

@@ -40,7 +40,7 @@ public:
         return false;
     }
 
-    void KeyLine(char16_t const* line, size_t length) override { current_->ReadValue(line, length, true); }
+    void KeyLine(char16_t const* line, size_t length) override { current_->ReadValue({ line, length }); }
 
 private:
     GlobalSettings& settings_;

@@ -5,7 +5,6 @@
 #include "panel/buttons/CommandButton.h"
 #include "panel/buttons/IconXPButton.h"
 #include "panel/buttons/WindowsButton.h"
-#include "panel/core/PlaceholderObject.h"
 #include "panel/displays/Batterie.h"
 #include "panel/displays/DateInfo.h"
 #include "panel/displays/DiskInfo.h"
@@ -14,8 +13,8 @@
 #include "panel/displays/Text.h"
 #include "panel/displays/TimeInfo.h"
 
-#include <functional>
 #include <string_view>
+#include <type_traits>
 
 namespace panel {
 
@@ -23,10 +22,14 @@ namespace {
 
 using Make = std::unique_ptr<DesktopObject> (*)(platform::WindowHandle);
 
-template<uint32_t Interval>
-std::unique_ptr<DesktopObject> MakePlaceholder(platform::WindowHandle)
+// Buttons report to the panel window; every other object needs nothing to be made.
+template<typename Object>
+std::unique_ptr<DesktopObject> MakeObject(platform::WindowHandle window)
 {
-    return std::make_unique<PlaceholderObject>(Interval);
+    if constexpr (std::is_constructible_v<Object, platform::WindowHandle>)
+        return std::make_unique<Object>(window);
+    else
+        return std::make_unique<Object>();
 }
 
 struct Keyword {
@@ -35,17 +38,17 @@ struct Keyword {
 };
 
 constexpr Keyword kKeywords[] = {
-    { u"TEXT", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Text>(); } },
-    { u"SPACE", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Space>(); } },
-    { u"MEMORY", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<MemoryInfo>(); } },
-    { u"DISKMEM", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<DiskInfo>(); } },
-    { u"BATTERY", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<Batterie>(); } },
-    { u"DATE", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<DateInfo>(); } },
-    { u"TIME", [](platform::WindowHandle) -> std::unique_ptr<DesktopObject> { return std::make_unique<TimeInfo>(); } },
-    { u"BUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<CommandButton>(window); } },
-    { u"BITMAPBUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<BitmapButton>(window); } },
-    { u"ICONXPBUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<IconXPButton>(window); } },
-    { u"WINDOWSBUTTON", [](platform::WindowHandle window) -> std::unique_ptr<DesktopObject> { return std::make_unique<WindowsButton>(window); } },
+    { u"TEXT", MakeObject<Text> },
+    { u"SPACE", MakeObject<Space> },
+    { u"MEMORY", MakeObject<MemoryInfo> },
+    { u"DISKMEM", MakeObject<DiskInfo> },
+    { u"BATTERY", MakeObject<Batterie> },
+    { u"DATE", MakeObject<DateInfo> },
+    { u"TIME", MakeObject<TimeInfo> },
+    { u"BUTTON", MakeObject<CommandButton> },
+    { u"BITMAPBUTTON", MakeObject<BitmapButton> },
+    { u"ICONXPBUTTON", MakeObject<IconXPButton> },
+    { u"WINDOWSBUTTON", MakeObject<WindowsButton> },
     { u"GLOBALSETTINGS", nullptr },
 };
 
@@ -54,7 +57,7 @@ constexpr Keyword kKeywords[] = {
 Section CreateSection(char16_t const* header, platform::WindowHandle window)
 {
     for (auto const& keyword : kKeywords) {
-        if (config::CompareN(header, keyword.name.data(), keyword.name.size()) != 0)
+        if (!config::StartsWith(header, keyword.name))
             continue;
         if (!keyword.make)
             return { SectionKind::GlobalSettings, nullptr };

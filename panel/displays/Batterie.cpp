@@ -1,7 +1,7 @@
 #include "panel/displays/Batterie.h"
 
+#include "config/KeySetters.h"
 #include "config/Reports.h"
-#include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/displays/GradientBlend.h"
 #include "panel/displays/ScratchBitmap.h"
@@ -25,8 +25,6 @@ static constexpr uint8_t kOnExternalPower = 1;
 // The Test box's text, printed into a buffer of this many characters.
 static constexpr size_t kTestTextCapacity = 384;
 
-enum class Batterie::Key { ColorBattery, ColorCritical, ColorLow, ColorHigh, ColorArrow, Segments, CoolBattery, Interval, Test };
-
 Batterie::Batterie()
 {
     interval_ = 600000;
@@ -45,70 +43,32 @@ Batterie::Batterie()
     std::memcpy(&powerStatusQuery_, &address, sizeof powerStatusQuery_);
 }
 
-bool Batterie::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<Batterie> const& Batterie::Keys()
 {
-    struct Named {
-        std::u16string_view name;
-        Key key;
-        size_t minimum;
+    using config::kMinimumColorValue;
+    using config::SetColor;
+    static constexpr config::Key<Batterie> kKeys[] = {
+        { u"ColorBattery", SetColor<&Batterie::colorBattery_>, kMinimumColorValue },
+        { u"ColorCritical", SetColor<&Batterie::colorCritical_>, kMinimumColorValue },
+        { u"ColorLow", SetColor<&Batterie::colorLow_>, kMinimumColorValue },
+        { u"ColorHigh", SetColor<&Batterie::colorHigh_>, kMinimumColorValue },
+        { u"ColorArrow", SetColor<&Batterie::colorArrow_>, kMinimumColorValue },
+        { u"Segments", config::SetInteger<&Batterie::segments_> },
+        { u"CoolBattery", config::SetBoolean<&Batterie::coolBattery_, config::kPanelDialect> },
+        { u"Interval", config::SetInteger<&Batterie::interval_> },
+        { u"Test", [](Batterie& battery, std::u16string_view value) {
+             if (config::ParseBool(config::kPanelDialect, value) && battery.powerStatusQuery_)
+                 battery.ShowPowerStatus();
+             return true;
+         } },
     };
-    static constexpr Named kKeys[] = {
-        { u"ColorBattery", Key::ColorBattery, config::kMinimumColorValue },
-        { u"ColorCritical", Key::ColorCritical, config::kMinimumColorValue },
-        { u"ColorLow", Key::ColorLow, config::kMinimumColorValue },
-        { u"ColorHigh", Key::ColorHigh, config::kMinimumColorValue },
-        { u"ColorArrow", Key::ColorArrow, config::kMinimumColorValue },
-        { u"Segments", Key::Segments, config::kMinimumValue },
-        { u"CoolBattery", Key::CoolBattery, config::kMinimumValue },
-        { u"Interval", Key::Interval, config::kMinimumValue },
-        { u"Test", Key::Test, config::kMinimumValue },
-    };
-    for (auto const& named : kKeys) {
-        if (config::CompareN(line, named.name.data(), named.name.size()) != 0)
-            continue;
-        if (char16_t const* value = config::ValueOf(line, length, named.minimum)) {
-            Apply(named.key, value);
-            return true;
-        }
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    return DesktopObject::ReadValue(line, length, report);
+    static config::KeyTable<Batterie> const kTable { .caption = kClassName, .keys = kKeys, .base = DesktopObject::Keys() };
+    return kTable;
 }
 
-void Batterie::Apply(Key key, char16_t const* value)
+bool Batterie::ReadValue(std::u16string_view line, bool report)
 {
-    switch (key) {
-    case Key::ColorBattery:
-        colorBattery_ = config::ParseColor(value);
-        break;
-    case Key::ColorCritical:
-        colorCritical_ = config::ParseColor(value);
-        break;
-    case Key::ColorLow:
-        colorLow_ = config::ParseColor(value);
-        break;
-    case Key::ColorHigh:
-        colorHigh_ = config::ParseColor(value);
-        break;
-    case Key::ColorArrow:
-        colorArrow_ = config::ParseColor(value);
-        break;
-    case Key::Segments:
-        segments_ = config::ParseInt(value);
-        break;
-    case Key::CoolBattery:
-        coolBattery_ = config::ParseBool(config::kPanelDialect, value);
-        break;
-    case Key::Interval:
-        interval_ = uint32_t(config::ParseInt(value));
-        break;
-    case Key::Test:
-        if (config::ParseBool(config::kPanelDialect, value) && powerStatusQuery_)
-            ShowPowerStatus();
-        break;
-    }
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 void Batterie::ShowPowerStatus()

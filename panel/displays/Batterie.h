@@ -17,15 +17,14 @@ public:
 
     // ColorBattery, ColorCritical, ColorLow, ColorHigh, ColorArrow, Segments,
     // CoolBattery, Interval, Test; then those of DesktopObject.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<Batterie> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     // Queries the power status afresh; without an answer the battery is empty.
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     // A tap redraws the battery, and with it asks for the charge again.
     bool OnPress(int32_t, int32_t) override { return true; }
 
 private:
-    enum class Key;
-    void Apply(Key key, char16_t const* value);
     void ShowPowerStatus();
     void DrawPlain(ScratchBitmap& surface, int32_t x, int32_t y, platform::SystemPowerStatusEx2 const& status);
     void DrawCool(ScratchBitmap& surface, int32_t x, int32_t y, platform::SystemPowerStatusEx2 const& status);

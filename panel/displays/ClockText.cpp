@@ -1,8 +1,6 @@
 #include "panel/displays/ClockText.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
-#include "config/Values.h"
+#include "config/KeySetters.h"
 
 namespace panel {
 
@@ -16,22 +14,19 @@ ClockText::ClockText(std::u16string_view className, FormatCall format, uint32_t 
     interval_ = interval;
 }
 
-bool ClockText::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<ClockText> const& ClockText::Keys()
 {
-    bool const isFormat = config::CompareN(line, u"Format", 6) == 0;
-    if (!isFormat && config::CompareN(line, u"Interval", 8) != 0)
-        return Text::ReadValue(line, length, report);
-    char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-    if (!value) {
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, className_, { line, length });
-        return false;
-    }
-    if (isFormat)
-        format_.emplace(value, size_t(line + length - value));
-    else
-        interval_ = uint32_t(config::ParseInt(value));
-    return true;
+    static constexpr config::Key<ClockText> kKeys[] = {
+        { u"Format", config::SetText<&ClockText::format_> },
+        { u"Interval", config::SetInteger<&ClockText::interval_> },
+    };
+    static config::KeyTable<ClockText> const kTable { .caption = {}, .keys = kKeys, .base = Text::Keys() };
+    return kTable;
+}
+
+bool ClockText::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report, className_ });
 }
 
 void ClockText::UpdateText()

@@ -15,8 +15,10 @@ namespace panel {
 
 class ClockText : public Text {
 public:
-    // Format and Interval; then those of Text.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    // Format and Interval, reported under the class name the object was made
+    // with; then those of Text.
+    static config::KeyTable<ClockText> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     void Prepare(platform::DeviceContext dc) override;
 

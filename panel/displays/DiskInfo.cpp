@@ -1,8 +1,6 @@
 #include "panel/displays/DiskInfo.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
-#include "config/Values.h"
+#include "config/KeySetters.h"
 #include "platform/SystemStatus.h"
 
 #include <algorithm>
@@ -21,54 +19,32 @@ DiskInfo::DiskInfo()
     interval_ = 600000;
 }
 
-bool DiskInfo::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<DiskInfo> const& DiskInfo::Keys()
 {
-    if (auto taken = ReadColor(line, length, report, kClassName))
-        return *taken;
-
-    enum class Kind { Folder, Bits, Interval };
-    struct Named {
-        std::u16string_view name;
-        Kind kind;
-        uint8_t bits = 0;
-    };
-    static constexpr Named kKeys[] = {
-        { u"Folder", Kind::Folder },
-        { u"ShowPath", Kind::Bits, DiskShow::Path },
-        { u"Bar", Kind::Bits, DiskShow::Bar },
-        { u"Percent", Kind::Bits, DiskShow::Percent },
-        { u"Value", Kind::Bits, DiskShow::Value },
-        { u"CenterValue", Kind::Bits, DiskShow::CenterValue },
+    using config::kPanelDialect;
+    using config::SetBits;
+    using namespace DiskShow;
+    static constexpr auto kShow = &DiskInfo::showFlags_;
+    static constexpr config::Key<DiskInfo> kKeys[] = {
+        { u"Folder", config::SetText<&DiskInfo::folderPath_> },
+        { u"ShowPath", SetBits<kShow, Path, kPanelDialect> },
+        { u"Bar", SetBits<kShow, Bar, kPanelDialect> },
+        { u"Percent", SetBits<kShow, Percent, kPanelDialect> },
+        { u"Value", SetBits<kShow, Value, kPanelDialect> },
+        { u"CenterValue", SetBits<kShow, CenterValue, kPanelDialect> },
         // A cool bar is a bar: switching it off removes the bar, not only its style.
-        { u"CoolBar", Kind::Bits, DiskShow::Bar | DiskShow::CoolBar },
-        { u"Interval", Kind::Interval },
+        { u"CoolBar", SetBits<kShow, Bar | CoolBar, kPanelDialect> },
+        { u"Interval", config::SetInteger<&DiskInfo::interval_> },
     };
-    for (auto const& named : kKeys) {
-        if (config::CompareN(line, named.name.data(), named.name.size()) != 0)
-            continue;
-        char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-        if (!value) {
-            if (report)
-                config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-            return false;
-        }
-        switch (named.kind) {
-        case Kind::Folder:
-            folderPath_.emplace(value, size_t(line + length - value));
-            break;
-        case Kind::Bits:
-            if (config::ParseBool(config::kPanelDialect, value))
-                showFlags_ |= named.bits;
-            else
-                showFlags_ &= uint8_t(~named.bits);
-            break;
-        case Kind::Interval:
-            interval_ = uint32_t(config::ParseInt(value));
-            break;
-        }
-        return true;
-    }
-    return DesktopObject::ReadValue(line, length, report);
+    static config::KeyTable<DiskInfo> const kTable {
+        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::Keys()
+    };
+    return kTable;
+}
+
+bool DiskInfo::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 GaugeRequest DiskInfo::Request(int32_t lineHeight) const

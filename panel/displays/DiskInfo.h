@@ -26,7 +26,8 @@ public:
 
     // The colour keys, then Folder, ShowPath, Bar, Percent, Value, CenterValue,
     // CoolBar, Interval; then those of DesktopObject.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<DiskInfo> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     void Prepare(platform::DeviceContext dc) override;
 

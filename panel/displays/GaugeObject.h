@@ -6,7 +6,6 @@
 #include "panel/core/DesktopObject.h"
 #include "panel/displays/Gauge.h"
 
-#include <optional>
 #include <string_view>
 
 namespace panel {
@@ -17,14 +16,17 @@ public:
 
     GaugeColors const& Colors() const { return colors_; }
 
-protected:
     // Color (text and border at once), TextColor, BorderColor, BackgroundColorLow,
-    // BackgroundColorHigh, BackgroundColorCenter, LightColor, BlurColor. Nothing
-    // when the line is none of them; otherwise whether its value was taken, a
-    // bad one reported under `className`.
-    std::optional<bool> ReadColor(char16_t const* line, size_t length, bool report, std::u16string_view className);
+    // BackgroundColorHigh, BackgroundColorCenter, LightColor, BlurColor: read
+    // first by the gauge objects, reported under their captions.
+    static config::KeyTable<GaugeObject> const& ColorKeys();
 
+protected:
     GaugeColors colors_;
+
+private:
+    template<platform::ColorRef GaugeColors::*... Fields>
+    static bool SetColors(GaugeObject& gauge, std::u16string_view value);
 };
 
 }

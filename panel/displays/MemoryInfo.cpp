@@ -1,8 +1,6 @@
 #include "panel/displays/MemoryInfo.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
-#include "config/Values.h"
+#include "config/KeySetters.h"
 #include "platform/SystemStatus.h"
 
 #include <algorithm>
@@ -19,52 +17,35 @@ MemoryInfo::MemoryInfo()
     interval_ = 600000;
 }
 
-bool MemoryInfo::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<MemoryInfo> const& MemoryInfo::Keys()
 {
-    if (auto taken = ReadColor(line, length, report, kClassName))
-        return *taken;
+    using config::kPanelDialect;
+    using config::SetBits;
+    using namespace MemoryShow;
+    static constexpr auto kShow = &MemoryInfo::showFlags_;
+    static constexpr config::Key<MemoryInfo> kKeys[] = {
+        { u"PhysMemString", SetBits<kShow, PhysicalLabel, kPanelDialect> },
+        { u"PhysMemBar", SetBits<kShow, PhysicalBar, kPanelDialect> },
+        { u"CoolPhysMemBar", SetBits<kShow, PhysicalBar | CoolBars, kPanelDialect> },
+        { u"PhysMemValue", SetBits<kShow, PhysicalValue, kPanelDialect> },
+        { u"PhysMemPercent", SetBits<kShow, PhysicalPercent, kPanelDialect> },
+        { u"VirtMemString", SetBits<kShow, VirtualLabel, kPanelDialect> },
+        { u"VirtMemBar", SetBits<kShow, VirtualBar, kPanelDialect> },
+        { u"CoolVirtMemBar", SetBits<kShow, VirtualBar | CoolBars, kPanelDialect> },
+        { u"VirtMemValue", SetBits<kShow, VirtualValue, kPanelDialect> },
+        { u"VirtMemPercent", SetBits<kShow, VirtualPercent, kPanelDialect> },
+        { u"CenterValue", config::SetBoolean<&MemoryInfo::centerValue_, kPanelDialect> },
+        { u"Interval", config::SetInteger<&MemoryInfo::interval_> },
+    };
+    static config::KeyTable<MemoryInfo> const kTable {
+        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::Keys()
+    };
+    return kTable;
+}
 
-    struct Named {
-        std::u16string_view name;
-        uint32_t bits; // 0: CenterValue or Interval
-    };
-    static constexpr Named kKeys[] = {
-        { u"PhysMemString", MemoryShow::PhysicalLabel },
-        { u"PhysMemBar", MemoryShow::PhysicalBar },
-        { u"CoolPhysMemBar", MemoryShow::PhysicalBar | MemoryShow::CoolBars },
-        { u"PhysMemValue", MemoryShow::PhysicalValue },
-        { u"PhysMemPercent", MemoryShow::PhysicalPercent },
-        { u"VirtMemString", MemoryShow::VirtualLabel },
-        { u"VirtMemBar", MemoryShow::VirtualBar },
-        { u"CoolVirtMemBar", MemoryShow::VirtualBar | MemoryShow::CoolBars },
-        { u"VirtMemValue", MemoryShow::VirtualValue },
-        { u"VirtMemPercent", MemoryShow::VirtualPercent },
-        { u"CenterValue", 0 },
-        { u"Interval", 0 },
-    };
-    for (auto const& named : kKeys) {
-        if (config::CompareN(line, named.name.data(), named.name.size()) != 0)
-            continue;
-        char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-        if (!value) {
-            if (report)
-                config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-            return false;
-        }
-        if (named.name == u"Interval") {
-            interval_ = uint32_t(config::ParseInt(value));
-            return true;
-        }
-        bool const on = config::ParseBool(config::kPanelDialect, value);
-        if (named.name == u"CenterValue")
-            centerValue_ = on;
-        else if (on)
-            showFlags_ |= named.bits;
-        else
-            showFlags_ &= ~named.bits;
-        return true;
-    }
-    return DesktopObject::ReadValue(line, length, report);
+bool MemoryInfo::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 GaugeRequest MemoryInfo::Request(uint32_t label, uint32_t bar, uint32_t value, uint32_t percent) const

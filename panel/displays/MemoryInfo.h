@@ -26,7 +26,8 @@ public:
     MemoryInfo();
 
     // The colour keys, then PhysMem*, VirtMem*, CenterValue, Interval; then those of DesktopObject.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<MemoryInfo> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     void Prepare(platform::DeviceContext dc) override;
 

@@ -1,23 +1,21 @@
 #include "panel/displays/Space.h"
 
-#include "config/Reports.h"
-#include "config/Strings.h"
-#include "config/Values.h"
+#include "config/KeySetters.h"
 
 namespace panel {
 
-bool Space::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<Space> const& Space::Keys()
 {
-    if (config::CompareN(line, u"Space", 5) != 0)
-        return DesktopObject::ReadValue(line, length, report);
-    char16_t const* value = config::ValueOf(line, length, config::kMinimumValue);
-    if (!value) {
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, u"Space", { line, length });
-        return false;
-    }
-    spaceSize_ = config::ParseInt(value);
-    return true;
+    static constexpr config::Key<Space> kKeys[] = {
+        { u"Space", config::SetInteger<&Space::spaceSize_> },
+    };
+    static config::KeyTable<Space> const kTable { .caption = u"Space", .keys = kKeys, .base = DesktopObject::Keys() };
+    return kTable;
+}
+
+bool Space::ReadValue(std::u16string_view line, bool report)
+{
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
 }
 
 void Space::Prepare(platform::DeviceContext)

@@ -8,7 +8,9 @@ namespace panel {
 
 class Space : public DesktopObject {
 public:
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    // Space, the side of the square; then those of DesktopObject.
+    static config::KeyTable<Space> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     void Draw(ScratchBitmap&, int32_t, int32_t) override { }
     // The square's side overrides any Width or Height of the section.
     void Prepare(platform::DeviceContext dc) override;

@@ -1,6 +1,6 @@
 #include "panel/displays/Text.h"
 
-#include "config/Reports.h"
+#include "config/KeySetters.h"
 #include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/displays/ScratchBitmap.h"
@@ -18,8 +18,6 @@ static constexpr std::u16string_view kClassName = u"Text";
 static constexpr std::u16string_view kDefaultText = u"Text";
 static constexpr uint32_t kAlignmentBits = TextFormat::Center | TextFormat::Right;
 
-enum class Text::Key { Color, FrameColor, Text, Font, Size, Weight, Align, CreateFont };
-
 Text::Text()
     : text_(std::make_unique<char16_t[]>(kDefaultText.size() + 1))
     , textLength_(uint32_t(kDefaultText.size()))
@@ -33,76 +31,48 @@ Text::~Text()
         DeleteObject(font_);
 }
 
-bool Text::ReadValue(char16_t const* line, size_t length, bool report)
+config::KeyTable<Text> const& Text::Keys()
 {
-    struct Named {
-        std::u16string_view name;
-        Key key;
-        size_t minimum; // 0: the value is not read
+    // Prefixes of the line: TextColor is the key Text.
+    static constexpr config::Key<Text> kKeys[] = {
+        { u"Color", config::SetColor<&Text::textColor_>, config::kMinimumColorValue },
+        { u"FrameColor", [](Text& text, std::u16string_view value) {
+             text.frameColor_ = config::ParseColor(value);
+             text.framed_ = true;
+             return true;
+         }, config::kMinimumColorValue },
+        { u"Text", [](Text& text, std::u16string_view value) {
+             text.SetText(value.data(), value.size());
+             return true;
+         } },
+        { u"Font", config::SetText<&Text::fontName_> },
+        { u"Size", config::SetInteger<&Text::fontHeight_> },
+        { u"Weight", config::SetInteger<&Text::fontWeight_> },
+        { u"Align", [](Text& text, std::u16string_view value) {
+             text.SetAlignment(value);
+             return true;
+         } },
+        { u"CreateFont", [](Text& text, std::u16string_view) {
+             text.CreateFont();
+             return true;
+         }, 0 },
     };
-    // Prefixes of the line, tried in this order: TextColor is the key Text.
-    static constexpr Named kKeys[] = {
-        { u"Color", Key::Color, config::kMinimumColorValue },
-        { u"FrameColor", Key::FrameColor, config::kMinimumColorValue },
-        { u"Text", Key::Text, config::kMinimumValue },
-        { u"Font", Key::Font, config::kMinimumValue },
-        { u"Size", Key::Size, config::kMinimumValue },
-        { u"Weight", Key::Weight, config::kMinimumValue },
-        { u"Align", Key::Align, config::kMinimumValue },
-        { u"CreateFont", Key::CreateFont, 0 },
-    };
-    for (auto const& named : kKeys) {
-        if (config::CompareN(line, named.name.data(), named.name.size()) != 0)
-            continue;
-        if (named.minimum == 0) {
-            Apply(named.key, {});
-            return true;
-        }
-        char16_t const* value = config::ValueOf(line, length, named.minimum);
-        if (value) {
-            Apply(named.key, { value, size_t(line + length - value) });
-            return true;
-        }
-        if (report)
-            config::ReportBadValue(config::kPanelDialect, kClassName, { line, length });
-        return false;
-    }
-    return DesktopObject::ReadValue(line, length, report);
+    static config::KeyTable<Text> const kTable { .caption = kClassName, .keys = kKeys, .base = DesktopObject::Keys() };
+    return kTable;
 }
 
-void Text::Apply(Key key, std::u16string_view value)
+bool Text::ReadValue(std::u16string_view line, bool report)
 {
-    switch (key) {
-    case Key::Color:
-        textColor_ = config::ParseColor(value.data());
-        break;
-    case Key::FrameColor:
-        frameColor_ = config::ParseColor(value.data());
-        framed_ = true;
-        break;
-    case Key::Text:
-        SetText(value.data(), value.size());
-        break;
-    case Key::Font:
-        fontName_ = value;
-        break;
-    case Key::Size:
-        fontHeight_ = config::ParseInt(value.data());
-        break;
-    case Key::Weight:
-        fontWeight_ = config::ParseInt(value.data());
-        break;
-    case Key::Align:
-        drawFlags_ &= ~kAlignmentBits;
-        if (value.starts_with(u"Right"))
-            drawFlags_ |= TextFormat::Right;
-        else if (!value.starts_with(u"Left"))
-            drawFlags_ |= TextFormat::Center;
-        break;
-    case Key::CreateFont:
-        CreateFont();
-        break;
-    }
+    return Keys().Read(*this, line, { config::kPanelDialect, report });
+}
+
+void Text::SetAlignment(std::u16string_view value)
+{
+    drawFlags_ &= ~kAlignmentBits;
+    if (value.starts_with(u"Right"))
+        drawFlags_ |= TextFormat::Right;
+    else if (!value.starts_with(u"Left"))
+        drawFlags_ |= TextFormat::Center;
 }
 
 void Text::CreateFont()

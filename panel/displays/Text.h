@@ -21,7 +21,8 @@ public:
     Text& operator=(Text const&) = delete;
 
     // Color, FrameColor, Text, Font, Size, Weight, Align, CreateFont; then those of DesktopObject.
-    bool ReadValue(char16_t const* line, size_t length, bool report) override;
+    static config::KeyTable<Text> const& Keys();
+    bool ReadValue(std::u16string_view line, bool report = true) override;
     // The outline, when there is one, reaches two pixels beyond the measured size.
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     // Sizes the object from its text unless the layout gave both width and height.
@@ -49,8 +50,7 @@ protected:
     SizeState sizeState_ = SizeState::Undecided;
 
 private:
-    enum class Key;
-    void Apply(Key key, std::u16string_view value);
+    void SetAlignment(std::u16string_view value);
     void CreateFont();
 };
 

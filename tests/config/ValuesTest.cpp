@@ -3,43 +3,65 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 using namespace config;
 
-static char16_t const* Value(char16_t const* line, size_t minimum)
+static std::optional<std::u16string_view> Value(std::u16string_view line, size_t minimum)
 {
-    return ValueOf(line, StringLength(line), minimum);
+    return ValueOf(line, minimum);
 }
 
 TEST(Values, ValueOfFindsTheValueAfterTheFirstEqualsSign)
 {
-    EXPECT_EQ(Value(u"Width=", kMinimumValue), nullptr);
-    EXPECT_EQ(Value(u"Width=   ", kMinimumValue), nullptr);
-    EXPECT_EQ(Value(u"Width", kMinimumValue), nullptr);
-    EXPECT_EQ(std::u16string(Value(u"Width=   7", kMinimumValue)), u"7");
-    EXPECT_EQ(std::u16string(Value(u"Name= a b  ", kMinimumValue)), u"a b  ");
+    EXPECT_EQ(Value(u"Width=", kMinimumValue), std::nullopt);
+    EXPECT_EQ(Value(u"Width=   ", kMinimumValue), std::nullopt);
+    EXPECT_EQ(Value(u"Width", kMinimumValue), std::nullopt);
+    EXPECT_EQ(*Value(u"Width=   7", kMinimumValue), u"7");
+    EXPECT_EQ(*Value(u"Name= a b  ", kMinimumValue), u"a b  ");
 
-    char16_t const* twice = Value(u"Width==5", kMinimumValue);
-    ASSERT_NE(twice, nullptr);
-    EXPECT_EQ(std::u16string(twice), u"=5");
-    EXPECT_EQ(ParseInt(twice), 0);
+    std::optional<std::u16string_view> twice = Value(u"Width==5", kMinimumValue);
+    ASSERT_NE(twice, std::nullopt);
+    EXPECT_EQ(*twice, u"=5");
+    EXPECT_EQ(ParseInt(*twice), 0);
 
     // Only the given length counts as the line.
     char16_t const* line = u"Key=Value";
-    EXPECT_EQ(ValueOf(line, 3, kMinimumValue), nullptr);
-    EXPECT_EQ(ValueOf(line, 4, kMinimumValue), nullptr);
-    EXPECT_EQ(ValueOf(line, 5, kMinimumValue), line + 4);
+    EXPECT_EQ(ValueOf({ line, 3 }, kMinimumValue), std::nullopt);
+    EXPECT_EQ(ValueOf({ line, 4 }, kMinimumValue), std::nullopt);
+    ASSERT_NE(ValueOf({ line, 5 }, kMinimumValue), std::nullopt);
+    EXPECT_EQ(ValueOf({ line, 5 }, kMinimumValue)->data(), line + 4);
 }
 
 TEST(Values, ValueOfWantsTheMinimumLengthAfterTheBlanks)
 {
-    EXPECT_EQ(Value(u"Color=ABCD", kMinimumColorValue), nullptr);
-    EXPECT_EQ(Value(u"Color=   ABCD", kMinimumColorValue), nullptr);
-    EXPECT_EQ(std::u16string(Value(u"Color=ABCDEF", kMinimumColorValue)), u"ABCDEF");
-    EXPECT_EQ(std::u16string(Value(u"Color=  ABCDEF", kMinimumColorValue)), u"ABCDEF");
-    EXPECT_EQ(Value(u"Command=\\a.e", 5), nullptr);
-    EXPECT_EQ(std::u16string(Value(u"Command=\\a.ex", 5)), u"\\a.ex");
+    EXPECT_EQ(Value(u"Color=ABCD", kMinimumColorValue), std::nullopt);
+    EXPECT_EQ(Value(u"Color=   ABCD", kMinimumColorValue), std::nullopt);
+    EXPECT_EQ(*Value(u"Color=ABCDEF", kMinimumColorValue), u"ABCDEF");
+    EXPECT_EQ(*Value(u"Color=  ABCDEF", kMinimumColorValue), u"ABCDEF");
+    EXPECT_EQ(Value(u"Command=\\a.e", 5), std::nullopt);
+    EXPECT_EQ(*Value(u"Command=\\a.ex", 5), u"\\a.ex");
+}
+
+TEST(Values, ValueOfRunsToTheEndOfTheLinePastAnyNul)
+{
+    std::u16string_view const line(u"Text=a\0b", 8);
+    ASSERT_NE(Value(line, kMinimumValue), std::nullopt);
+    EXPECT_EQ(*Value(line, kMinimumValue), std::u16string_view(u"a\0b", 3));
+}
+
+TEST(Values, ParsersOfAViewStopAtItsFirstNulOrItsEnd)
+{
+    EXPECT_EQ(ParseInt(std::u16string_view(u"12\0" u"3", 4)), 12);
+    EXPECT_EQ(ParseInt(std::u16string_view(u"123", 2)), 12);
+    EXPECT_EQ(ParseInt(std::u16string_view(u"-5", 1)), 0);
+    EXPECT_EQ(ParseColor(std::u16string_view(u"FF\0" u"FFF", 6)), 0x000000FFu);
+    EXPECT_EQ(ParseColor(std::u16string_view(u"FFFFFF", 2)), 0x000000FFu);
+    EXPECT_FALSE(ParseBool(kPanelDialect, std::u16string_view(u"\0" u"1", 2)));
+    EXPECT_FALSE(ParseBool(kPanelDialect, std::u16string_view(u"1", 0)));
+    EXPECT_TRUE(ParseBool(kPanelDialect, std::u16string_view(u"y\0", 2)));
 }
 
 TEST(Values, ParseIntReadsLeadingDigitsUpToTheCutOff)

@@ -34,19 +34,22 @@ public:
         sink_ += config::CompareN(u"Color", line, 5) == 0;
         sink_ += config::FindChar(line, u'=', length) != nullptr;
         sink_ += size_t(config::SkipBlanks(line, length) - line);
-        if (auto value = config::ValueOf(line, length, config::kMinimumValue)) {
-            sink_ += uint32_t(config::ParseInt(value));
-            sink_ += config::ParseBool(config::kPanelDialect, value);
-            sink_ += config::ParseBool(config::kDaemonDialect, value);
+        if (auto value = config::ValueOf({ line, length }, config::kMinimumValue)) {
+            // The value's units end with the line's terminator.
+            char16_t const* text = value->data();
+            sink_ += uint32_t(config::ParseInt(*value));
+            sink_ += uint32_t(config::ParseInt(text));
+            sink_ += config::ParseBool(config::kPanelDialect, *value);
+            sink_ += config::ParseBool(config::kDaemonDialect, text);
             char16_t path[kSmallPath];
-            sink_ += config::JoinPath(path, kSmallPath, value, u"\\Storage Card\\panel\\");
-            sink_ += config::JoinPath(path, kSmallPath, value, line);
-            sink_ += config::ResolveInFolder(path, kSmallPath, value, u"\\a\\");
-            sink_ += config::CopyString(value, path, kSmallPath);
-            sink_ += config::FolderLength(value);
+            sink_ += config::JoinPath(path, kSmallPath, text, u"\\Storage Card\\panel\\");
+            sink_ += config::JoinPath(path, kSmallPath, text, line);
+            sink_ += config::ResolveInFolder(path, kSmallPath, text, u"\\a\\");
+            sink_ += config::CopyString(text, path, kSmallPath);
+            sink_ += config::FolderLength(text);
         }
-        if (auto color = config::ValueOf(line, length, config::kMinimumColorValue))
-            sink_ += config::ParseColor(color);
+        if (auto color = config::ValueOf({ line, length }, config::kMinimumColorValue))
+            sink_ += config::ParseColor(*color);
         sink_ += config::ParseColor(line);
     }
 

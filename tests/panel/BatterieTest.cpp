@@ -76,14 +76,8 @@ protected:
     {
         auto battery = std::make_unique<Batterie>();
         for (auto line : lines)
-            ReadLine(*battery, line);
+            battery->ReadValue(line);
         return battery;
-    }
-
-    static bool ReadLine(Batterie& battery, std::u16string_view line, bool report = true)
-    {
-        std::u16string const terminated(line);
-        return battery.ReadValue(terminated.c_str(), terminated.size(), report);
     }
 
     std::unique_ptr<BackBuffer> Drawn(Batterie& battery, int percent, int32_t x, int32_t y, int32_t width, int32_t height)
@@ -169,11 +163,11 @@ TEST_F(BatterieTest, SegmentsAndColoursComeFromTheLayout)
 
     // Fewer than one segment count as one; more than the span has pixels leave every block
     // narrower than its gap, so none shows.
-    ReadLine(*battery, u"Segments=0");
+    battery->ReadValue(u"Segments=0");
     EXPECT_TRUE(SamePicture(*Drawn(*battery, 67, 4, 3, 80, 24), one(0x0000FF)));
-    ReadLine(*battery, u"Segments=-4");
+    battery->ReadValue(u"Segments=-4");
     EXPECT_TRUE(SamePicture(*Drawn(*battery, 67, 4, 3, 80, 24), one(0x0000FF)));
-    ReadLine(*battery, u"Segments=2000000000");
+    battery->ReadValue(u"Segments=2000000000");
     EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 24), one(kBackground)));
 }
 
@@ -364,8 +358,8 @@ TEST_F(BatterieTest, APartlyOffSurfaceBatteryDrawsOnlyItsVisiblePart)
                 ASSERT_EQ(off->At(x, y), kBackground) << at.x << "," << at.y;
         }
     }
-    ReadLine(*battery, u"CoolBattery=0");
-    ReadLine(*battery, u"Width=-5");
+    battery->ReadValue(u"CoolBattery=0");
+    battery->ReadValue(u"Width=-5");
     auto flat = Drawn(*battery, 60, 4, 3, 80, 30);
     for (int32_t y = 0; y < 30; ++y) {
         for (int32_t x = 0; x < 80; ++x)
@@ -377,19 +371,19 @@ TEST_F(BatterieTest, KeysAreReadInOrderAndBadValuesReportedUnderTheBatterieCapti
 {
     auto battery = std::make_unique<Batterie>();
     EXPECT_EQ(battery->GetInterval(), 600000u);
-    EXPECT_TRUE(ReadLine(*battery, u"Interval=1500"));
+    EXPECT_TRUE(battery->ReadValue(u"Interval=1500"));
     EXPECT_EQ(battery->GetInterval(), 1500u);
-    EXPECT_TRUE(ReadLine(*battery, u"Width=10"));
+    EXPECT_TRUE(battery->ReadValue(u"Width=10"));
     EXPECT_EQ(battery->GetWidth(), 10);
     for (std::u16string_view line : { u"ColorBattery=12345", u"ColorCritical=", u"ColorLow=FFF", u"ColorHigh= ",
              u"ColorArrow=1", u"Segments=", u"CoolBattery=", u"Interval=", u"Test=" })
-        EXPECT_FALSE(ReadLine(*battery, line));
-    EXPECT_FALSE(ReadLine(*battery, u"Segments=", false));
-    EXPECT_FALSE(ReadLine(*battery, u"Colour=FF0000"));
+        EXPECT_FALSE(battery->ReadValue(line));
+    EXPECT_FALSE(battery->ReadValue(u"Segments=", false));
+    EXPECT_FALSE(battery->ReadValue(u"Colour=FF0000"));
     EXPECT_EQ(battery->GetInterval(), 1500u);
     // A Test value that is not true is taken silently.
-    EXPECT_TRUE(ReadLine(*battery, u"Test=0"));
-    EXPECT_TRUE(ReadLine(*battery, u"Test=nein"));
+    EXPECT_TRUE(battery->ReadValue(u"Test=0"));
+    EXPECT_TRUE(battery->ReadValue(u"Test=nein"));
 
     std::string const bad = "Batterie - Ignoriere Fehler:";
     EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
@@ -424,7 +418,7 @@ TEST_F(BatterieTest, TheTestKeyShowsEveryFieldOfTheQueryAtOnce)
     power.BackupBatteryVoltage = 3000;
     auto battery = Read({ u"Test=1" });
     power.BatteryLifePercent = 43;
-    ReadLine(*battery, u"Testen=ja");
+    battery->ReadValue(u"Testen=ja");
 
     std::string const fields = "ACLineStatus: 1\nBatteryFlag: 9\nBatteryLifePercent: %\nBatteryLifeTime: -1\n"
                                "BatteryFullLifeTime: 7200\nBackupBatteryFlag:2\nBackupBatteryLifePercent: 90\n"
@@ -438,7 +432,7 @@ TEST_F(BatterieTest, TheTestKeyShowsEveryFieldOfTheQueryAtOnce)
 
     // A failing query says so under "Fehler", with the same icon.
     power.queryFails = true;
-    ReadLine(*battery, u"Test=y");
+    battery->ReadValue(u"Test=y");
     EXPECT_THAT(device_.ParsedEvents("msgbox").back(),
         IsEvent(BoxEvent("Fehler", "GetSystemPowerStatusEx2", "information")));
 }

@@ -60,7 +60,7 @@ protected:
         auto button = std::make_unique<BitmapButton>(window_);
         button->SetFolder(u"\\panel\\");
         for (auto line : lines)
-            ReadLine(*button, line);
+            button->ReadValue(line);
         button->SetFolder(nullptr);
         PrepareOnScreen(*button);
         return button;
@@ -200,14 +200,14 @@ TEST_F(BitmapButtonTest, ANewBitmapReplacesAndDeletesTheOldOne)
 TEST_F(BitmapButtonTest, MissingValuesAreReportedUnderTheCaptionOfTheClassThatKnowsTheKey)
 {
     auto button = std::make_unique<BitmapButton>(window_);
-    EXPECT_FALSE(ReadLine(*button, u"BitmapNormal="));
-    EXPECT_FALSE(ReadLine(*button, u"BitmapPushed="));
-    EXPECT_FALSE(ReadLine(*button, u"Offset="));
-    EXPECT_FALSE(ReadLine(*button, u"Command="));
-    EXPECT_FALSE(ReadLine(*button, u"Colour=FF0000"));
-    EXPECT_FALSE(ReadLine(*button, u"BitmapNormal=", false));
-    EXPECT_FALSE(ReadLine(*button, u"Offset=", false));
-    EXPECT_TRUE(ReadLine(*button, u"Offset=-2"));
+    EXPECT_FALSE(button->ReadValue(u"BitmapNormal="));
+    EXPECT_FALSE(button->ReadValue(u"BitmapPushed="));
+    EXPECT_FALSE(button->ReadValue(u"Offset="));
+    EXPECT_FALSE(button->ReadValue(u"Command="));
+    EXPECT_FALSE(button->ReadValue(u"Colour=FF0000"));
+    EXPECT_FALSE(button->ReadValue(u"BitmapNormal=", false));
+    EXPECT_FALSE(button->ReadValue(u"Offset=", false));
+    EXPECT_TRUE(button->ReadValue(u"Offset=-2"));
     EXPECT_EQ(button->GetOffset(), -2);
     EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
         BoxEvent("BitmapButton - Ignoriere Fehler:", "BitmapNormal="),

@@ -24,12 +24,6 @@ inline platform::WindowHandle MakePanelWindow()
     return platform::CreateWindowEx(0, u"Panel.ButtonTest", u"", platform::Style::Popup, 0, 0, 100, 50, {}, {}, nullptr);
 }
 
-inline bool ReadLine(panel::DesktopObject& object, std::u16string_view line, bool report = true)
-{
-    std::u16string const terminated(line);
-    return object.ReadValue(terminated.c_str(), terminated.size(), report);
-}
-
 inline void PrepareOnScreen(panel::DesktopObject& object)
 {
     platform::DeviceContext screen = platform::GetDC({});

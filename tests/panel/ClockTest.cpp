@@ -48,18 +48,11 @@ std::string Utf8(std::u16string_view text)
 }
 
 template<typename T>
-bool ReadLine(T& object, std::u16string_view line, bool report = true)
-{
-    std::u16string const terminated(line);
-    return object.ReadValue(terminated.c_str(), terminated.size(), report);
-}
-
-template<typename T>
 std::unique_ptr<T> Prepared(std::initializer_list<std::u16string_view> lines)
 {
     auto object = std::make_unique<T>();
     for (auto line : lines)
-        ReadLine(*object, line);
+        object->ReadValue(line);
     DeviceContext screen = GetDC({});
     object->Prepare(screen);
     ReleaseDC({}, screen);
@@ -217,11 +210,11 @@ TEST(Clock, AnUnformattableTimeKeepsTheTextShownBefore)
 
     auto clock = Prepared<TimeInfo>({ u"Format=HH:mm" });
     EXPECT_TRUE(Shows(*clock, u"09:30"));
-    ReadLine(*clock, tooLong);
+    clock->ReadValue(tooLong);
     Pass(device, 60000);
     EXPECT_TRUE(Shows(*clock, u"09:30"));
     // 31 characters still fit.
-    ReadLine(*clock, u"Format='abcdefghijklmnopqrstuvwxyz01234'");
+    clock->ReadValue(u"Format='abcdefghijklmnopqrstuvwxyz01234'");
     EXPECT_TRUE(Shows(*clock, u"abcdefghijklmnopqrstuvwxyz01234"));
     EXPECT_TRUE(SizedFor(*clock, u"abcdefghijklmnopqrstuvwxyz01234"));
 }
@@ -231,13 +224,13 @@ TEST(Clock, BadValuesAreReportedUnderTheClassCaption)
     TestDevice device;
     auto time = std::make_unique<TimeInfo>();
     auto date = std::make_unique<DateInfo>();
-    EXPECT_FALSE(ReadLine(*time, u"Format="));
-    EXPECT_FALSE(ReadLine(*time, u"Interval=  "));
-    EXPECT_FALSE(ReadLine(*date, u"Format"));
-    EXPECT_FALSE(ReadLine(*date, u"Interval=", false));
-    EXPECT_FALSE(ReadLine(*date, u"Color=12"));
-    EXPECT_FALSE(ReadLine(*time, u"Refresh=5"));
-    EXPECT_TRUE(ReadLine(*date, u"Interval=5"));
+    EXPECT_FALSE(time->ReadValue(u"Format="));
+    EXPECT_FALSE(time->ReadValue(u"Interval=  "));
+    EXPECT_FALSE(date->ReadValue(u"Format"));
+    EXPECT_FALSE(date->ReadValue(u"Interval=", false));
+    EXPECT_FALSE(date->ReadValue(u"Color=12"));
+    EXPECT_FALSE(time->ReadValue(u"Refresh=5"));
+    EXPECT_TRUE(date->ReadValue(u"Interval=5"));
     EXPECT_EQ(date->GetInterval(), 5u);
     EXPECT_EQ(time->GetInterval(), 60000u);
 

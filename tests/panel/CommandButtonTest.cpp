@@ -71,18 +71,12 @@ protected:
     {
         auto button = std::make_unique<CommandButton>(window_);
         button->SetFolder(u"\\panel\\");
-        Read(*button, u"Width=40");
-        Read(*button, u"Height=20");
+        button->ReadValue(u"Width=40");
+        button->ReadValue(u"Height=20");
         for (auto line : lines)
-            Read(*button, line);
+            button->ReadValue(line);
         button->SetFolder(nullptr);
         return button;
-    }
-
-    static bool Read(CommandButton& button, std::u16string_view line, bool report = true)
-    {
-        std::u16string const terminated(line);
-        return button.ReadValue(terminated.c_str(), terminated.size(), report);
     }
 
     static void Tap(CommandButton& button)
@@ -214,7 +208,7 @@ TEST_F(CommandButtonTest, NewIniIsResolvedFromTheLayoutFolderAndTheLaterLineWins
     }));
 
     // Once the layout file has been read there is no folder to resolve against.
-    EXPECT_FALSE(Read(*relative, u"NewIni=late.ini"));
+    EXPECT_FALSE(relative->ReadValue(u"NewIni=late.ini"));
     Tap(*relative);
     EXPECT_THAT(device_.ParsedEvents("shell").back(), IsEvent(ShellEvent(R"(\panel\other.ini)", "", 3)));
     EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({ BoxEvent(kBadValue, "NewIni=late.ini", "warning", true, false) }));
@@ -251,17 +245,17 @@ TEST_F(CommandButtonTest, ShutDownAnimationSwitchesTheLayoutInsteadOfStartingIt)
 TEST_F(CommandButtonTest, BadValuesAreReportedUnderTheButtonsCaptionAndChangeNothing)
 {
     auto button = Button({ u"Command=\\Windows\\prog.exe" });
-    EXPECT_FALSE(Read(*button, u"Command="));
-    EXPECT_FALSE(Read(*button, u"NewIni=   "));
-    EXPECT_FALSE(Read(*button, u"QuitOnExecute="));
-    EXPECT_FALSE(Read(*button, u"ExitCode="));
-    EXPECT_FALSE(Read(*button, u"ShutDownAnimation=Sideways"));
-    EXPECT_FALSE(Read(*button, u"ShutDownAnimation="));
-    EXPECT_FALSE(Read(*button, u"Colour=FF0000"));
-    EXPECT_FALSE(Read(*button, u"Width="));
-    EXPECT_FALSE(Read(*button, u"Command=", false));
-    EXPECT_FALSE(Read(*button, u"Interval=5", false));
-    EXPECT_TRUE(Read(*button, u"xpos=20"));
+    EXPECT_FALSE(button->ReadValue(u"Command="));
+    EXPECT_FALSE(button->ReadValue(u"NewIni=   "));
+    EXPECT_FALSE(button->ReadValue(u"QuitOnExecute="));
+    EXPECT_FALSE(button->ReadValue(u"ExitCode="));
+    EXPECT_FALSE(button->ReadValue(u"ShutDownAnimation=Sideways"));
+    EXPECT_FALSE(button->ReadValue(u"ShutDownAnimation="));
+    EXPECT_FALSE(button->ReadValue(u"Colour=FF0000"));
+    EXPECT_FALSE(button->ReadValue(u"Width="));
+    EXPECT_FALSE(button->ReadValue(u"Command=", false));
+    EXPECT_FALSE(button->ReadValue(u"Interval=5", false));
+    EXPECT_TRUE(button->ReadValue(u"xpos=20"));
     EXPECT_EQ(button->GetX(), 20);
     EXPECT_EQ(button->GetWidth(), 40);
     EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({

@@ -27,8 +27,6 @@ protected:
         return ReadObject<DiskInfo>(lines);
     }
 
-    static bool ReadLine(DiskInfo& disk, std::u16string_view line) { return ReadKeyLine(disk, line); }
-
     static std::unique_ptr<BackBuffer> Drawn(DiskInfo& disk, int32_t height = 120)
     {
         auto picture = std::make_unique<BackBuffer>(kPaper, 300, height);
@@ -165,8 +163,8 @@ TEST_F(DiskInfoTest, BadValuesAreReportedUnderTheDiskInfoCaption)
 {
     auto disk = std::make_unique<DiskInfo>();
     for (std::u16string_view line : { u"Folder=", u"LightColor=12", u"CoolBar=", u"Interval=" })
-        EXPECT_FALSE(ReadLine(*disk, line));
-    EXPECT_FALSE(ReadLine(*disk, u"PhysMemBar=1"));
+        EXPECT_FALSE(disk->ReadValue(line));
+    EXPECT_FALSE(disk->ReadValue(u"PhysMemBar=1"));
     auto box = [](std::string const& caption, std::string const& line) {
         return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
             + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";

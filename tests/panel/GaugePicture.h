@@ -20,21 +20,13 @@
 
 namespace gauge_test {
 
-// Pixels as the back buffer holds them: 0xRRGGBB.
-// One key line, read as the layout reader hands it on.
-inline bool ReadKeyLine(panel::IniObject& object, std::u16string_view line)
-{
-    std::u16string const terminated(line);
-    return object.ReadValue(terminated.c_str(), terminated.size(), true);
-}
-
 // A new object that has read `lines` and, as after its layout file, prepared itself.
 template<typename Object>
 std::unique_ptr<Object> ReadObject(std::initializer_list<std::u16string_view> lines, bool prepare = true)
 {
     auto object = std::make_unique<Object>();
     for (auto line : lines)
-        ReadKeyLine(*object, line);
+        object->ReadValue(line);
     if (prepare) {
         platform::DeviceContext screen = platform::GetDC({});
         object->Prepare(screen);

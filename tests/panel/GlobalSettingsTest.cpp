@@ -10,12 +10,6 @@ using testing_support::TestDevice;
 
 namespace {
 
-bool Read(GlobalSettings& settings, std::u16string_view line)
-{
-    std::u16string text(line);
-    return settings.ReadValue(text.c_str(), text.size(), true);
-}
-
 void AddSpace(GlobalSettings& settings, int32_t size)
 {
     auto space = std::make_unique<Space>();
@@ -32,41 +26,41 @@ protected:
 
 TEST_F(GlobalSettingsTest, KeysInTheirOrderWithTheirReports)
 {
-    EXPECT_TRUE(Read(settings_, u"BackgroundColor=0000FF"));
+    EXPECT_TRUE(settings_.ReadValue(u"BackgroundColor=0000FF"));
     EXPECT_EQ(settings_.backgroundColor, 0x00FF0000u);
-    EXPECT_FALSE(Read(settings_, u"BackgroundColor=FFF"));
+    EXPECT_FALSE(settings_.ReadValue(u"BackgroundColor=FFF"));
     EXPECT_EQ(settings_.backgroundColor, 0x00FF0000u);
-    EXPECT_TRUE(Read(settings_, u"xpos=20"));
-    EXPECT_TRUE(Read(settings_, u"Yoffset=-3"));
+    EXPECT_TRUE(settings_.ReadValue(u"xpos=20"));
+    EXPECT_TRUE(settings_.ReadValue(u"Yoffset=-3"));
     EXPECT_EQ(settings_.x, 20);
     EXPECT_EQ(settings_.y, -3);
-    EXPECT_TRUE(Read(settings_, u"BitmapOffsetX=x"));
-    EXPECT_TRUE(Read(settings_, u"BitmapOffsetY=Y"));
+    EXPECT_TRUE(settings_.ReadValue(u"BitmapOffsetX=x"));
+    EXPECT_TRUE(settings_.ReadValue(u"BitmapOffsetY=Y"));
     EXPECT_EQ(settings_.bitmapOffsetX, -1);
     EXPECT_EQ(settings_.bitmapOffsetY, -1);
-    EXPECT_TRUE(Read(settings_, u"BitmapOffsetX=12"));
+    EXPECT_TRUE(settings_.ReadValue(u"BitmapOffsetX=12"));
     EXPECT_EQ(settings_.bitmapOffsetX, 12);
-    EXPECT_FALSE(Read(settings_, u"Arrange=Diagonal"));
+    EXPECT_FALSE(settings_.ReadValue(u"Arrange=Diagonal"));
     EXPECT_EQ(settings_.arrange, Arrangement::Vertical);
-    EXPECT_TRUE(Read(settings_, u"Arrange=Horizontal please"));
+    EXPECT_TRUE(settings_.ReadValue(u"Arrange=Horizontal please"));
     EXPECT_EQ(settings_.arrange, Arrangement::Horizontal);
-    EXPECT_TRUE(Read(settings_, u"Arrange=No"));
+    EXPECT_TRUE(settings_.ReadValue(u"Arrange=No"));
     EXPECT_EQ(settings_.arrange, Arrangement::None);
     // Unknown animation names are ignored without a word; NoAnimation switches it off.
-    EXPECT_FALSE(Read(settings_, u"StartUpAnimation=Spiral"));
+    EXPECT_FALSE(settings_.ReadValue(u"StartUpAnimation=Spiral"));
     EXPECT_EQ(settings_.startUpAnimation, FlyRight);
-    EXPECT_TRUE(Read(settings_, u"StartUpAnimation=NoAnimation"));
+    EXPECT_TRUE(settings_.ReadValue(u"StartUpAnimation=NoAnimation"));
     EXPECT_EQ(settings_.startUpAnimation, NoAnimation);
-    EXPECT_TRUE(Read(settings_, u"ShutDownAnimation=FlyDiagLeftUp"));
+    EXPECT_TRUE(settings_.ReadValue(u"ShutDownAnimation=FlyDiagLeftUp"));
     EXPECT_EQ(settings_.shutDownAnimation, FlyDiagLeftUp);
-    EXPECT_TRUE(Read(settings_, u"Accelerated=nein"));
+    EXPECT_TRUE(settings_.ReadValue(u"Accelerated=nein"));
     EXPECT_FALSE(settings_.accelerated);
-    EXPECT_TRUE(Read(settings_, u"TopMost=ja"));
+    EXPECT_TRUE(settings_.ReadValue(u"TopMost=ja"));
     EXPECT_TRUE(settings_.topMost);
-    EXPECT_TRUE(Read(settings_, u"AnimationTime=-1"));
+    EXPECT_TRUE(settings_.ReadValue(u"AnimationTime=-1"));
     EXPECT_EQ(settings_.animationTime, 0xFFFFFFFFu);
-    EXPECT_FALSE(Read(settings_, u"Colour=1"));
-    EXPECT_FALSE(Read(settings_, u"Border="));
+    EXPECT_FALSE(settings_.ReadValue(u"Colour=1"));
+    EXPECT_FALSE(settings_.ReadValue(u"Border="));
 
     auto boxes = device_.Events("msgbox");
     ASSERT_EQ(boxes.size(), 4u);
@@ -78,8 +72,8 @@ TEST_F(GlobalSettingsTest, KeysInTheirOrderWithTheirReports)
 
 TEST_F(GlobalSettingsTest, ColumnsSizeTheWindowAndStretchTheirObjects)
 {
-    Read(settings_, u"Width=200");
-    Read(settings_, u"Border=4");
+    settings_.ReadValue(u"Width=200");
+    settings_.ReadValue(u"Border=4");
     EXPECT_EQ(settings_.PanelHeight(), 8); // no objects: just the borders
     AddSpace(settings_, 20);
     AddSpace(settings_, 30);
@@ -99,8 +93,8 @@ TEST_F(GlobalSettingsTest, ColumnsSizeTheWindowAndStretchTheirObjects)
 
 TEST_F(GlobalSettingsTest, RowsAndFreePlacement)
 {
-    Read(settings_, u"Arrange=Horizontal");
-    Read(settings_, u"Distance=0");
+    settings_.ReadValue(u"Arrange=Horizontal");
+    settings_.ReadValue(u"Distance=0");
     for (int32_t size : { 50, 60, 70 })
         AddSpace(settings_, size);
     settings_.ArrangeObjects();
@@ -111,9 +105,9 @@ TEST_F(GlobalSettingsTest, RowsAndFreePlacement)
     EXPECT_EQ(settings_.PanelHeight(), 70);
 
     GlobalSettings free;
-    Read(free, u"Arrange=No");
-    Read(free, u"Width=240");
-    Read(free, u"Height=40");
+    free.ReadValue(u"Arrange=No");
+    free.ReadValue(u"Width=240");
+    free.ReadValue(u"Height=40");
     AddSpace(free, 30);
     free.Objects()[0]->SetX(-1).SetY(-1);
     free.ArrangeObjects();
@@ -130,22 +124,22 @@ TEST_F(GlobalSettingsTest, RefreshOnlyShortensTheShortestInterval)
         void Draw(ScratchBitmap&, int32_t, int32_t) override { }
     };
     settings_.AppendObject(std::make_unique<Timed>(0));
-    Read(settings_, u"Refresh=1000");
+    settings_.ReadValue(u"Refresh=1000");
     EXPECT_EQ(settings_.RefreshInterval(), 0u);
     settings_.AppendObject(std::make_unique<Timed>(600000));
     settings_.AppendObject(std::make_unique<Timed>(60000));
     EXPECT_EQ(settings_.RefreshInterval(), 1000u);
-    Read(settings_, u"Refresh=0");
+    settings_.ReadValue(u"Refresh=0");
     EXPECT_EQ(settings_.RefreshInterval(), 60000u);
-    Read(settings_, u"Refresh=90000");
+    settings_.ReadValue(u"Refresh=90000");
     EXPECT_EQ(settings_.RefreshInterval(), 60000u);
 }
 
 TEST_F(GlobalSettingsTest, HugeValuesSaturateInsteadOfOverflowing)
 {
-    Read(settings_, u"Width=2147483647");
-    Read(settings_, u"Border=2147483647");
-    Read(settings_, u"Distance=2147483647");
+    settings_.ReadValue(u"Width=2147483647");
+    settings_.ReadValue(u"Border=2147483647");
+    settings_.ReadValue(u"Distance=2147483647");
     AddSpace(settings_, 2147483647);
     AddSpace(settings_, 2147483647);
     settings_.ArrangeObjects();

@@ -57,16 +57,10 @@ protected:
         auto button = std::make_unique<IconXPButton>(window_);
         button->SetFolder(u"\\panel\\");
         for (auto line : lines)
-            EXPECT_TRUE(Read(*button, line)) << std::string(line.begin(), line.end());
+            EXPECT_TRUE(button->ReadValue(line)) << std::string(line.begin(), line.end());
         button->SetFolder(nullptr);
         button->Prepare(GetDC({}));
         return button;
-    }
-
-    static bool Read(IconXPButton& button, std::u16string_view line, bool report = true)
-    {
-        std::u16string const terminated(line);
-        return button.ReadValue(terminated.c_str(), terminated.size(), report);
     }
 
     static void FillSquare(ScratchBitmap& surface, int32_t left, int32_t top, int32_t size, uint32_t colour)
@@ -196,7 +190,7 @@ TEST_F(IconXPButtonTest, ColoursChangeOnlyForIconLinesBelowThem)
         auto button = std::make_unique<IconXPButton>(window_);
         button->SetFolder(u"\\panel\\");
         for (auto line : all)
-            EXPECT_TRUE(Read(*button, line));
+            EXPECT_TRUE(button->ReadValue(line));
         IconImage const* image = button->Icon(state);
         return image ? PixelsOf(*image) : std::vector<uint32_t> {};
     };
@@ -247,11 +241,11 @@ TEST_F(IconXPButtonTest, EveryBadLineIsReportedUnderTheOneCaption)
     button->SetFolder(u"\\panel\\");
     for (std::u16string_view line : { u"Colour=FF0000", u"IconNormal=", u"SizeNormal", u"Scale=", u"Gray",
              u"Offset=", u"Command=", u"ShutDownAnimation=Sideways", u"Width=" }) {
-        EXPECT_FALSE(Read(*button, line)) << std::string(line.begin(), line.end());
-        EXPECT_FALSE(Read(*button, line, false));
+        EXPECT_FALSE(button->ReadValue(line)) << std::string(line.begin(), line.end());
+        EXPECT_FALSE(button->ReadValue(line, false));
     }
     for (std::u16string_view line : { u"x=4", u"Offset=2", u"Command=\\Windows\\prog.exe", u"QuitOnExecute=0", u"Add=3" })
-        EXPECT_TRUE(Read(*button, line)) << std::string(line.begin(), line.end());
+        EXPECT_TRUE(button->ReadValue(line)) << std::string(line.begin(), line.end());
     EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
         BoxEvent(kBadLine, "Colour=FF0000", "warning"),
         BoxEvent(kBadLine, "IconNormal=", "warning"),

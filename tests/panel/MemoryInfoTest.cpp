@@ -28,11 +28,6 @@ protected:
         return ReadObject<MemoryInfo>(lines, prepare);
     }
 
-    static bool ReadLine(MemoryInfo& memory, std::u16string_view line)
-    {
-        return ReadKeyLine(memory, line);
-    }
-
     static std::unique_ptr<BackBuffer> Drawn(MemoryInfo& memory, int32_t x = 10, int32_t y = 5)
     {
         auto picture = std::make_unique<BackBuffer>(kPaper);
@@ -155,9 +150,9 @@ TEST_F(MemoryInfoTest, ColoursIntervalAndCentringAreReadAndBadValuesReported)
 
     auto bad = std::make_unique<MemoryInfo>();
     for (std::u16string_view line : { u"Color=FFF", u"BlurColor=", u"PhysMemBar=", u"CenterValue= ", u"Interval=" })
-        EXPECT_FALSE(ReadLine(*bad, line));
-    EXPECT_FALSE(ReadLine(*bad, u"Folder=\\Temp"));
-    EXPECT_TRUE(ReadLine(*bad, u"Xpos=3"));
+        EXPECT_FALSE(bad->ReadValue(line));
+    EXPECT_FALSE(bad->ReadValue(u"Folder=\\Temp"));
+    EXPECT_TRUE(bad->ReadValue(u"Xpos=3"));
     auto box = [](std::string const& caption, std::string const& line) {
         return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
             + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";

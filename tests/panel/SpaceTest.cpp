@@ -7,12 +7,6 @@ using namespace panel;
 
 namespace {
 
-bool Read(Space& space, std::u16string_view line)
-{
-    std::u16string text(line);
-    return space.ReadValue(text.c_str(), text.size(), true);
-}
-
 TEST(Space, ASquareOfItsOwnSizeWhateverWidthAndHeightSay)
 {
     testing_support::TestDevice device;
@@ -22,10 +16,10 @@ TEST(Space, ASquareOfItsOwnSizeWhateverWidthAndHeightSay)
     EXPECT_EQ(plain.GetHeight(), 4);
 
     Space sized;
-    EXPECT_TRUE(Read(sized, u"Space=20"));
-    EXPECT_TRUE(Read(sized, u"Width=100"));
-    EXPECT_FALSE(Read(sized, u"Space="));
-    EXPECT_FALSE(Read(sized, u"Colour=FF0000"));
+    EXPECT_TRUE(sized.ReadValue(u"Space=20"));
+    EXPECT_TRUE(sized.ReadValue(u"Width=100"));
+    EXPECT_FALSE(sized.ReadValue(u"Space="));
+    EXPECT_FALSE(sized.ReadValue(u"Colour=FF0000"));
     sized.Prepare({});
     EXPECT_EQ(sized.GetWidth(), 20);
     EXPECT_EQ(sized.GetHeight(), 20);

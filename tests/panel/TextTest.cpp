@@ -46,15 +46,9 @@ protected:
     {
         auto text = std::make_unique<T>();
         for (auto line : lines)
-            ReadLine(*text, line);
+            text->ReadValue(line);
         Prepare(*text);
         return text;
-    }
-
-    static bool ReadLine(Text& text, std::u16string_view line, bool report = true)
-    {
-        std::u16string const terminated(line);
-        return text.ReadValue(terminated.c_str(), terminated.size(), report);
     }
 
     static void Prepare(Text& text)
@@ -190,14 +184,14 @@ TEST_F(TextTest, BadValuesAreReportedUnderTheTextCaptionAndChangeNothing)
 {
     auto text = std::make_unique<Text>();
     for (std::u16string_view line : { u"Color=FFF", u"FrameColor=12345", u"Text=", u"Font=", u"Size=", u"Weight=", u"Align= " })
-        EXPECT_FALSE(ReadLine(*text, line)) << line.size();
-    EXPECT_FALSE(ReadLine(*text, u"Colour=FF0000"));
-    EXPECT_FALSE(ReadLine(*text, u"Interval=1000"));
-    EXPECT_FALSE(ReadLine(*text, u"Width="));
-    EXPECT_FALSE(ReadLine(*text, u"Size=", false));
-    EXPECT_TRUE(ReadLine(*text, u"CreateFont"));
-    EXPECT_TRUE(ReadLine(*text, u"CreateFont=ignored"));
-    EXPECT_TRUE(ReadLine(*text, u"Align=Diagonal"));
+        EXPECT_FALSE(text->ReadValue(line)) << line.size();
+    EXPECT_FALSE(text->ReadValue(u"Colour=FF0000"));
+    EXPECT_FALSE(text->ReadValue(u"Interval=1000"));
+    EXPECT_FALSE(text->ReadValue(u"Width="));
+    EXPECT_FALSE(text->ReadValue(u"Size=", false));
+    EXPECT_TRUE(text->ReadValue(u"CreateFont"));
+    EXPECT_TRUE(text->ReadValue(u"CreateFont=ignored"));
+    EXPECT_TRUE(text->ReadValue(u"Align=Diagonal"));
 
     auto box = [](std::string const& caption, std::string const& line) {
         return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line

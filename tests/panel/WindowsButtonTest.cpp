@@ -45,7 +45,7 @@ protected:
     {
         auto button = std::make_unique<WindowsButton>(window_);
         for (auto line : lines)
-            ReadLine(*button, line);
+            button->ReadValue(line);
         PrepareOnScreen(*button);
         return button;
     }
@@ -183,23 +183,23 @@ TEST_F(WindowsButtonTest, WithoutATextLineTheCaptionSaysText)
 TEST_F(WindowsButtonTest, LinesNoButtonClassTakesGoToTheCaptionWhichAlwaysReports)
 {
     auto button = std::make_unique<WindowsButton>(window_);
-    EXPECT_TRUE(ReadLine(*button, u"Color=FF0000", false));
-    EXPECT_TRUE(ReadLine(*button, u"Offset=3", false));
-    EXPECT_TRUE(ReadLine(*button, u"Command=\\Windows\\prog.exe", false));
-    EXPECT_TRUE(ReadLine(*button, u"Width=30"));
-    EXPECT_TRUE(ReadLine(*button, u"Height=12"));
+    EXPECT_TRUE(button->ReadValue(u"Color=FF0000", false));
+    EXPECT_TRUE(button->ReadValue(u"Offset=3", false));
+    EXPECT_TRUE(button->ReadValue(u"Command=\\Windows\\prog.exe", false));
+    EXPECT_TRUE(button->ReadValue(u"Width=30"));
+    EXPECT_TRUE(button->ReadValue(u"Height=12"));
     EXPECT_EQ(button->GetOffset(), 3);
     EXPECT_EQ(button->FaceColor(ImageButton::Normal), GetSysColor(0x4000000F));
 
-    EXPECT_FALSE(ReadLine(*button, u"ColorNormal=FFF"));
-    EXPECT_FALSE(ReadLine(*button, u"ColorPushed=12345", false));
-    EXPECT_FALSE(ReadLine(*button, u"Colour=FF0000", false));
-    EXPECT_FALSE(ReadLine(*button, u"Command=", false));
-    EXPECT_FALSE(ReadLine(*button, u"Offset="));
-    EXPECT_FALSE(ReadLine(*button, u"Width=", false));
-    EXPECT_FALSE(ReadLine(*button, u"Text=", false));
-    EXPECT_FALSE(ReadLine(*button, u"Color=12"));
-    EXPECT_TRUE(ReadLine(*button, u"ColorNormal=0000FF"));
+    EXPECT_FALSE(button->ReadValue(u"ColorNormal=FFF"));
+    EXPECT_FALSE(button->ReadValue(u"ColorPushed=12345", false));
+    EXPECT_FALSE(button->ReadValue(u"Colour=FF0000", false));
+    EXPECT_FALSE(button->ReadValue(u"Command=", false));
+    EXPECT_FALSE(button->ReadValue(u"Offset="));
+    EXPECT_FALSE(button->ReadValue(u"Width=", false));
+    EXPECT_FALSE(button->ReadValue(u"Text=", false));
+    EXPECT_FALSE(button->ReadValue(u"Color=12"));
+    EXPECT_TRUE(button->ReadValue(u"ColorNormal=0000FF"));
     EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
         BoxEvent("WindowsButton - Ignoriere Fehler:", "ColorNormal=FFF"),
         BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
