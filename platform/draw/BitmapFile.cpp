@@ -1,5 +1,6 @@
 #include "platform/draw/BitmapFile.h"
 
+#include "platform/LittleEndian.h"
 #include "platform/draw/BitmapLimits.h"
 
 #include <algorithm>
@@ -20,16 +21,6 @@ constexpr uint64_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kLargestHeaderSize = 124;
-
-uint16_t Read16(uint8_t const* p)
-{
-    return uint16_t(p[0] | (p[1] << 8));
-}
-
-uint32_t Read32(uint8_t const* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 bool ReadExactly(File& file, void* buffer, size_t bytes)
 {
@@ -138,7 +129,7 @@ void DecodeRow(uint8_t const* row, Format const& format, uint32_t* out)
         break;
     case 16:
         for (int32_t x = 0; x < width; ++x)
-            out[x] = format.Masked(Read16(row + 2 * size_t(x)));
+            out[x] = format.Masked(ReadLittle16(row + 2 * size_t(x)));
         break;
     case 24:
         for (int32_t x = 0; x < width; ++x) {
@@ -148,7 +139,7 @@ void DecodeRow(uint8_t const* row, Format const& format, uint32_t* out)
         break;
     case 32:
         for (int32_t x = 0; x < width; ++x) {
-            uint32_t value = Read32(row + 4 * size_t(x));
+            uint32_t value = ReadLittle32(row + 4 * size_t(x));
             out[x] = format.compression == kBitFields ? format.Masked(value) : value & 0xFFFFFF;
         }
         break;
@@ -224,9 +215,9 @@ std::optional<Surface> ReadBitmapFile(File& file)
     uint8_t header[kFileHeaderSize + kLargestHeaderSize] = {};
     if (!ReadExactly(file, header, kFileHeaderSize + 4) || header[0] != 'B' || header[1] != 'M')
         return std::nullopt;
-    uint64_t dataOffset = Read32(header + 10);
+    uint64_t dataOffset = ReadLittle32(header + 10);
     uint8_t* info = header + kFileHeaderSize;
-    uint32_t headerSize = Read32(info);
+    uint32_t headerSize = ReadLittle32(info);
     switch (headerSize) {
     case kCoreHeaderSize:
     case kInfoHeaderSize:
@@ -244,11 +235,11 @@ std::optional<Surface> ReadBitmapFile(File& file)
 
     bool core = headerSize == kCoreHeaderSize;
     Format format;
-    int64_t width = core ? Read16(info + 4) : int32_t(Read32(info + 4));
-    int64_t height = core ? Read16(info + 6) : int32_t(Read32(info + 8));
-    format.bitCount = core ? Read16(info + 10) : Read16(info + 14);
-    format.compression = core ? kUncompressed : Read32(info + 16);
-    uint32_t colorsUsed = core ? 0 : Read32(info + 32);
+    int64_t width = core ? ReadLittle16(info + 4) : int32_t(ReadLittle32(info + 4));
+    int64_t height = core ? ReadLittle16(info + 6) : int32_t(ReadLittle32(info + 8));
+    format.bitCount = core ? ReadLittle16(info + 10) : ReadLittle16(info + 14);
+    format.compression = core ? kUncompressed : ReadLittle32(info + 16);
+    uint32_t colorsUsed = core ? 0 : ReadLittle32(info + 32);
     format.topDown = height < 0;
     height = std::abs(height);
     if (!IsAcceptableBitmapSize(width, height) || !ValidDepth(format.bitCount, format.compression, core))
@@ -268,7 +259,7 @@ std::optional<Surface> ReadBitmapFile(File& file)
                 return std::nullopt;
             position += sizeof masks;
         }
-        if (!SetMasks(format, Read32(masks), Read32(masks + 4), Read32(masks + 8)))
+        if (!SetMasks(format, ReadLittle32(masks), ReadLittle32(masks + 4), ReadLittle32(masks + 8)))
             return std::nullopt;
     } else if (format.bitCount == 16) {
         SetMasks(format, 0x7C00, 0x03E0, 0x001F);
