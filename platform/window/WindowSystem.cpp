@@ -1,7 +1,6 @@
 #include "platform/window/WindowSystem.h"
 
 #include "platform/Backend.h"
-#include "platform/Shell.h"
 #include "platform/window/Messages.h"
 
 #include <algorithm>
@@ -23,6 +22,21 @@ static void FitPicture(Window& window)
 static bool Reached(uint32_t deadline, uint32_t now)
 {
     return int32_t(now - deadline) >= 0;
+}
+
+// Minimised and no-activate states show a window without giving it the focus.
+static bool ShowActivates(int32_t show)
+{
+    switch (show) {
+    case kShowAsMinimized:
+    case kShowNormalNoActivate:
+    case kShowMinimized:
+    case kShowMinimizedNoActivate:
+    case kShowNoActivate:
+        return false;
+    default:
+        return true;
+    }
 }
 
 WindowSystem::WindowSystem(Backend& backend)
@@ -160,9 +174,7 @@ bool WindowSystem::ShowWindow(WindowHandle handle, int32_t show)
     if (visible && !wasVisible)
         Invalidate(handle, nullptr, true);
 
-    // The states that show without activating: minimised (2, 6, 7), no-activate (4, 8).
-    bool activates = visible && show != 2 && show != 4 && show != 6 && show != 7 && show != 8;
-    if (activates) {
+    if (visible && ShowActivates(show)) {
         focus_ = handle;
         Raise(*window);
     }
@@ -230,7 +242,7 @@ bool WindowSystem::SetWindowPos(WindowHandle handle, InsertAfter after, Rect rec
     }
 
     if (flags & PosFlag::ShowWindow)
-        ShowWindow(handle, (flags & PosFlag::NoActivate) ? 8 : kShow);
+        ShowWindow(handle, (flags & PosFlag::NoActivate) ? kShowNoActivate : kShow);
     else if (flags & PosFlag::HideWindow)
         ShowWindow(handle, kShowHide);
     return true;
