@@ -207,45 +207,49 @@ bool WindowSystem::SetWindowPos(WindowHandle handle, InsertAfter after, Rect rec
             InvalidateResized(handle, clientBefore, clientAfter);
     }
 
-    if (!(flags & PosFlag::NoZOrder)) {
-        using Kind = InsertAfter::Kind;
-        bool wasTopMost = window->topMost;
-        switch (after.kind) {
-        case Kind::TopMost:
-            window->topMost = true;
-            Raise(*window);
-            break;
-        case Kind::NoTopMost:
-            window->topMost = false;
-            Raise(*window);
-            break;
-        case Kind::Top:
-            Raise(*window);
-            break;
-        case Kind::Bottom:
-            window->topMost = false;
-            std::erase(zOrder_, handle);
-            zOrder_.push_back(handle);
-            break;
-        case Kind::Window: {
-            Window const* anchor = Find(after.window);
-            if (!anchor || anchor == window)
-                break;
-            window->topMost = anchor->topMost;
-            std::erase(zOrder_, handle);
-            zOrder_.insert(std::find(zOrder_.begin(), zOrder_.end(), after.window) + 1, handle);
-            break;
-        }
-        }
-        if (window->topMost && !wasTopMost && events_)
-            events_->BecameTopMost(*window);
-    }
+    if (!(flags & PosFlag::NoZOrder))
+        Restack(*window, after);
 
     if (flags & PosFlag::ShowWindow)
         ShowWindow(handle, (flags & PosFlag::NoActivate) ? kShowNoActivate : kShow);
     else if (flags & PosFlag::HideWindow)
         ShowWindow(handle, kShowHide);
     return true;
+}
+
+void WindowSystem::Restack(Window& window, InsertAfter after)
+{
+    using Kind = InsertAfter::Kind;
+    bool wasTopMost = window.topMost;
+    switch (after.kind) {
+    case Kind::TopMost:
+        window.topMost = true;
+        Raise(window);
+        break;
+    case Kind::NoTopMost:
+        window.topMost = false;
+        Raise(window);
+        break;
+    case Kind::Top:
+        Raise(window);
+        break;
+    case Kind::Bottom:
+        window.topMost = false;
+        std::erase(zOrder_, window.handle);
+        zOrder_.push_back(window.handle);
+        break;
+    case Kind::Window: {
+        Window const* anchor = Find(after.window);
+        if (!anchor || anchor == &window)
+            break;
+        window.topMost = anchor->topMost;
+        std::erase(zOrder_, window.handle);
+        zOrder_.insert(std::find(zOrder_.begin(), zOrder_.end(), after.window) + 1, window.handle);
+        break;
+    }
+    }
+    if (window.topMost && !wasTopMost && events_)
+        events_->BecameTopMost(window);
 }
 
 bool WindowSystem::SetTitle(WindowHandle handle, std::u16string_view title)
