@@ -11,15 +11,13 @@ using namespace platform;
 
 namespace {
 
-constexpr uint32_t kOpaque = 0xFF000000;
-
 // A key cap with a dark rim and a lighter top face, on a transparent ground.
 Surface KeyCap(int32_t size, ColorRef face)
 {
     Surface picture(size, size, 0);
     int32_t inset = size / 8;
-    uint32_t rim = kOpaque | Surface::PixelOf(Rgb(0x20, 0x20, 0x20));
-    uint32_t top = kOpaque | Surface::PixelOf(face);
+    uint32_t rim = OpaquePixelOf(Rgb(0x20, 0x20, 0x20));
+    uint32_t top = OpaquePixelOf(face);
     for (int32_t y = inset; y < size - inset; ++y) {
         for (int32_t x = inset; x < size - inset; ++x) {
             bool edge = y == inset || x == inset || y == size - inset - 1 || x == size - inset - 1;

@@ -22,4 +22,9 @@ bool EndPaint(WindowHandle window, PaintStruct const& paint)
     return ReleaseDC(window, paint.dc);
 }
 
+bool InvalidateRect(WindowHandle window, Rect const* rect, bool erase)
+{
+    return CurrentBackend().Windows().Invalidate(window, rect, erase);
+}
+
 }

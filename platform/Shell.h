@@ -10,12 +10,6 @@ namespace platform {
 constexpr uint32_t kExecuteReturnProcess = 0x40;
 constexpr uint32_t kExecuteNoErrorUi = 0x400;
 
-// Show states, as windows and started programs take them.
-constexpr int32_t kShowHide = 0;
-constexpr int32_t kShowNormal = 1;
-constexpr int32_t kShow = 5;
-constexpr int32_t kShowMinimized = 6;
-
 // Exit code of a process that has not ended.
 constexpr uint32_t kStillActive = 259;
 

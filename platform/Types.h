@@ -71,6 +71,16 @@ struct Rect {
     constexpr bool operator==(Rect const&) const = default;
 };
 
+// Show states, as windows and started programs take them.
+constexpr int32_t kShowHide = 0;
+constexpr int32_t kShowNormal = 1;
+constexpr int32_t kShowAsMinimized = 2;
+constexpr int32_t kShowNormalNoActivate = 4;
+constexpr int32_t kShow = 5;
+constexpr int32_t kShowMinimized = 6;
+constexpr int32_t kShowMinimizedNoActivate = 7;
+constexpr int32_t kShowNoActivate = 8;
+
 // Red in bits 0-7, green in 8-15, blue in 16-23.
 using ColorRef = uint32_t;
 constexpr ColorRef Rgb(uint8_t red, uint8_t green, uint8_t blue)

@@ -218,12 +218,3 @@ uint16_t GetAsyncKeyState(uint32_t virtualKey)
 }
 
 }
-
-namespace platform {
-
-bool InvalidateRect(WindowHandle window, Rect const* rect, bool erase)
-{
-    return Windows().Invalidate(window, rect, erase);
-}
-
-}

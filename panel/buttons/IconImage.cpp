@@ -2,6 +2,7 @@
 
 #include "config/Dialect.h"
 #include "config/Reports.h"
+#include "platform/LittleEndian.h"
 
 #include <cstring>
 #include <optional>
@@ -9,6 +10,9 @@
 #include <vector>
 
 namespace panel {
+
+using platform::ReadLittle16;
+using platform::ReadLittle32;
 
 namespace {
 
@@ -21,14 +25,6 @@ constexpr size_t kEntrySize = 16;
 // Far beyond any real icon file; larger ones are not read into memory.
 constexpr uint64_t kLargestFile = 16u << 20;
 
-uint32_t Little(std::span<uint8_t const> bytes, size_t at, size_t count)
-{
-    uint32_t value = 0;
-    for (size_t i = count; i-- > 0;)
-        value = value << 8 | bytes[at + i];
-    return value;
-}
-
 struct Entry {
     uint8_t width;
     uint8_t height;
@@ -39,7 +35,7 @@ struct Entry {
 Entry EntryAt(std::span<uint8_t const> bytes, size_t index)
 {
     size_t const at = kFileHeaderSize + index * kEntrySize;
-    return { bytes[at], bytes[at + 1], uint16_t(Little(bytes, at + 6, 2)), Little(bytes, at + 12, 4) };
+    return { bytes[at], bytes[at + 1], ReadLittle16(&bytes[at + 6]), ReadLittle32(&bytes[at + 12]) };
 }
 
 std::optional<Entry> Choose(std::span<uint8_t const> bytes, size_t count, uint32_t maxWidth, uint32_t maxHeight)
@@ -101,11 +97,11 @@ void ReadIconFile(IconImage& image, platform::File& file, std::u16string_view pa
         return;
     std::span<uint8_t const> const bytes(buffer.data(), read);
 
-    if (bytes.size() < kFileHeaderSize || Little(bytes, 0, 2) != 0 || Little(bytes, 2, 2) != 1) {
+    if (bytes.size() < kFileHeaderSize || ReadLittle16(&bytes[0]) != 0 || ReadLittle16(&bytes[2]) != 1) {
         Report(kNotAnIcon, path);
         return;
     }
-    size_t const count = Little(bytes, 4, 2);
+    size_t const count = ReadLittle16(&bytes[4]);
     if (count == 0) {
         Report(kNoIcons, path);
         return;
@@ -128,7 +124,7 @@ void ReadIconFile(IconImage& image, platform::File& file, std::u16string_view pa
         Report(kNotAnIcon, path);
         return;
     }
-    uint64_t const pixelsAt = headerAt + Little(bytes, headerAt, 4);
+    uint64_t const pixelsAt = headerAt + ReadLittle32(&bytes[headerAt]);
     uint64_t const pixelBytes = uint64_t(chosen->width) * chosen->height * 4;
     if (pixelsAt + pixelBytes > bytes.size()) {
         Report(kNotAnIcon, path);

@@ -2,6 +2,7 @@
 
 #include "panel/buttons/IconImage.h"
 #include "panel/displays/ScratchBitmap.h"
+#include "platform/draw/PixelColor.h"
 
 #include <algorithm>
 #include <bit>
@@ -101,9 +102,8 @@ void BlendOnto(IconImage const& image, ScratchBitmap& surface, int32_t x, int32_
             if (a == 255) {
                 std::memcpy(target, source, 4);
             } else if (a != 0) {
-                // The signed product shifts arithmetically, so the result lies between both.
                 for (size_t c : { kBlue, kGreen, kRed })
-                    target[c] = uint8_t(target[c] + (((source[c] - target[c]) * a) >> 8));
+                    target[c] = uint8_t(platform::ChannelTowards(target[c], source[c], a));
             }
         }
     }

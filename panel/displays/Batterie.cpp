@@ -8,6 +8,7 @@
 #include "platform/Drawing.h"
 #include "platform/MessageBox.h"
 #include "platform/SolidDrawing.h"
+#include "platform/draw/PixelColor.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -124,21 +125,6 @@ ColorRef Scaled(ColorRef color, uint32_t factor)
 ColorRef Light(ColorRef color) { return Scaled(color, 255); }
 ColorRef Dark(ColorRef color) { return Scaled(color, 44); }
 
-// `weight` of 50 parts of `second`, the rest of `first`.
-ColorRef Mixed(ColorRef first, ColorRef second, uint32_t weight)
-{
-    ColorRef result = 0;
-    for (int shift = 0; shift < 24; shift += 8)
-        result |= ((first >> shift & 0xFF) * (50 - weight) + (second >> shift & 0xFF) * weight) / 50 << shift;
-    return result;
-}
-
-// A colour as an opaque pixel of the surface: alpha, red, green, blue.
-uint32_t Opaque(ColorRef color)
-{
-    return 0xFF000000 | (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
-}
-
 int32_t Clamped(int64_t value) { return Rect::Saturate(value); }
 
 }
@@ -198,21 +184,23 @@ void Batterie::DrawCool(ScratchBitmap& surface, int32_t x, int32_t y, SystemPowe
     int64_t const split = top + 5 * h / 11;
     int32_t const bodyEnd = Clamped(left + body);
 
-    ColorRef const charge = p <= 50 ? Mixed(colorCritical_, colorLow_, uint32_t(p))
-                                    : Mixed(colorLow_, colorHigh_, uint32_t(std::min<int64_t>(p - 50, 50)));
+    // Critical to low over the first half of the charge, low to high over the second.
+    int32_t const step = int32_t(p <= 50 ? p : std::min<int64_t>(p - 50, 50));
+    ColorRef const charge = p <= 50 ? Mixed(colorCritical_, colorLow_, 50 - step, step, 50)
+                                    : Mixed(colorLow_, colorHigh_, 50 - step, step, 50);
     Rect const upperFilled { x, y, Clamped(fillEnd), Clamped(split) };
     Rect const upperEmpty { Clamped(fillEnd), y, bodyEnd, Clamped(split) };
     Rect const lowerFilled { x, Clamped(split), Clamped(fillEnd), Clamped(top + h) };
     Rect const lowerEmpty { Clamped(fillEnd), Clamped(split), bodyEnd, Clamped(top + h) };
-    GradientBlend(surface, upperFilled, Opaque(charge), Opaque(Light(charge)));
-    GradientBlend(surface, upperEmpty, Opaque(colorBattery_), Opaque(Light(colorBattery_)));
-    GradientBlend(surface, lowerFilled, Opaque(Light(charge)), Opaque(Dark(charge)));
-    GradientBlend(surface, lowerEmpty, Opaque(Light(colorBattery_)), Opaque(Dark(colorBattery_)));
+    GradientBlend(surface, upperFilled, OpaquePixelOf(charge), OpaquePixelOf(Light(charge)));
+    GradientBlend(surface, upperEmpty, OpaquePixelOf(colorBattery_), OpaquePixelOf(Light(colorBattery_)));
+    GradientBlend(surface, lowerFilled, OpaquePixelOf(Light(charge)), OpaquePixelOf(Dark(charge)));
+    GradientBlend(surface, lowerEmpty, OpaquePixelOf(Light(colorBattery_)), OpaquePixelOf(Dark(colorBattery_)));
 
     int64_t const terminalTop = top + h / 3;
     int64_t const terminalBottom = top + h - h / 3;
     GradientBlend(surface, { Clamped(left + body + 1), Clamped(terminalTop), Clamped(left + body + 2), Clamped(terminalBottom) },
-        Opaque(Light(colorBattery_)), Opaque(Dark(colorBattery_)));
+        OpaquePixelOf(Light(colorBattery_)), OpaquePixelOf(Dark(colorBattery_)));
     DeviceContext dc = surface.Dc();
     {
         SelectedPen pen(dc, 1, Rgb(64, 64, 64));

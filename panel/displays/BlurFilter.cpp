@@ -1,6 +1,6 @@
 #include "panel/displays/BlurFilter.h"
 
-#include "panel/displays/PixelColor.h"
+#include "platform/draw/PixelColor.h"
 
 #include <algorithm>
 

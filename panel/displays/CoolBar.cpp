@@ -1,8 +1,8 @@
 #include "panel/displays/CoolBar.h"
 
 #include "config/Strings.h"
-#include "panel/displays/PixelColor.h"
 #include "platform/SolidDrawing.h"
+#include "platform/draw/PixelColor.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,18 +41,6 @@ void Outline(Bar const& bar, ColorRef border)
     }
 }
 
-int32_t Mix(int32_t from, int32_t to, int32_t weightFrom, int32_t weightTo, int32_t divisor)
-{
-    return (weightFrom * from + weightTo * to) / divisor;
-}
-
-uint32_t Between(uint32_t from, uint32_t to, int32_t weightFrom, int32_t weightTo, int32_t divisor)
-{
-    return PixelFrom(Mix(RedOf(from), RedOf(to), weightFrom, weightTo, divisor),
-        Mix(GreenOf(from), GreenOf(to), weightFrom, weightTo, divisor),
-        Mix(BlueOf(from), BlueOf(to), weightFrom, weightTo, divisor));
-}
-
 // Left colour to centre over the first half of the bar, centre to right
 // colour over the rest; then every inner row repeats the first.
 void Gradient(Bar const& bar, CoolBarRequest const& request)
@@ -64,9 +52,9 @@ void Gradient(Bar const& bar, CoolBarRequest const& request)
     int32_t const count = bar.w - 2 - half;
     uint32_t* row = bar.At(1, 1);
     for (int32_t i = 0; i < bar.fill && i < half; ++i)
-        row[i] = Between(left, centre, half - i, i, half);
+        row[i] = Mixed(left, centre, half - i, i, half);
     for (int32_t j = 0; half + j < bar.fill && j < count; ++j)
-        row[half + j] = Between(centre, right, count - j, j, count);
+        row[half + j] = Mixed(centre, right, count - j, j, count);
     for (int32_t k = 2; k <= bar.h - 2; ++k)
         std::memcpy(bar.At(1, k), row, size_t(bar.fill) * sizeof(uint32_t));
 }
@@ -82,12 +70,8 @@ void Soften(Bar const& bar, int32_t textLeft, int32_t textTop, int32_t firstRow,
     int32_t const right = std::min(lastColumn, bar.fill);
     for (int32_t k = top; k < bottom; ++k) {
         uint32_t* row = bar.At(0, k);
-        for (int32_t j = left; j <= right; ++j) {
-            uint32_t const p = row[j];
-            uint32_t const g = gradient[j];
-            row[j] = PixelFrom(RedOf(g) + ((RedOf(p) - RedOf(g)) >> 1), GreenOf(g) + ((GreenOf(p) - GreenOf(g)) >> 1),
-                BlueOf(g) + ((BlueOf(p) - BlueOf(g)) >> 1));
-        }
+        for (int32_t j = left; j <= right; ++j)
+            row[j] = Towards(gradient[j], row[j], 128);
     }
 }
 
@@ -115,17 +99,6 @@ void CentredText(Bar const& bar, char16_t const* text)
     DeleteObject(font);
     if (fits)
         Soften(bar, left, top, metrics.internalLeading, metrics.ascent, left + extent.width - 1);
-}
-
-int32_t ChannelTowards(int32_t channel, int32_t target, int32_t weight)
-{
-    return channel + (((target - channel) * weight) >> 8);
-}
-
-uint32_t Towards(uint32_t pixel, uint32_t target, int32_t weight)
-{
-    return PixelFrom(ChannelTowards(RedOf(pixel), RedOf(target), weight),
-        ChannelTowards(GreenOf(pixel), GreenOf(target), weight), ChannelTowards(BlueOf(pixel), BlueOf(target), weight));
 }
 
 // Diagonal, rising to the right; only the inner rows.

@@ -1,6 +1,7 @@
 #include "panel/displays/GradientBlend.h"
 
 #include "panel/displays/ScratchBitmap.h"
+#include "platform/draw/PixelColor.h"
 
 #include <algorithm>
 
@@ -35,9 +36,8 @@ void GradientBlend(ScratchBitmap& surface, platform::Rect const& rect, uint32_t 
             uint32_t const old = pixel[j];
             uint32_t mixed = 0;
             for (int shift = 0, c = 0; c < 4; ++c, shift += 8) {
-                int32_t const ch = int32_t(old >> shift & 0xFF);
-                // The signed product shifts arithmetically: the result stays within 0..255.
-                mixed |= uint32_t(ch + (((target[c] - ch) * alpha) >> 8)) << shift;
+                int32_t const channel = int32_t(old >> shift & 0xFF);
+                mixed |= uint32_t(platform::ChannelTowards(channel, target[c], alpha)) << shift;
             }
             pixel[j] = mixed;
         }

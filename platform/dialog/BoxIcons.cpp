@@ -15,7 +15,7 @@ namespace {
 // is sampled at 4 x 4 points, which smooths the edges in 16 steps.
 constexpr int32_t kUnit = 8;
 constexpr int32_t kSamples = 4;
-constexpr uint32_t kFullCover = kSamples * kSamples;
+constexpr int32_t kFullCover = kSamples * kSamples;
 constexpr int32_t kHalf = kBoxIconSize * kUnit / 2;
 
 constexpr ColorRef kWhite = Rgb(0xFF, 0xFF, 0xFF);
@@ -27,30 +27,20 @@ constexpr ColorRef kDarkBlue = Rgb(0x00, 0x00, 0x80);
 constexpr ColorRef kYellow = Rgb(0xFF, 0xD8, 0x00);
 constexpr ColorRef kDarkYellow = Rgb(0x80, 0x60, 0x00);
 
-// under + (over - under) * covered / 16 per channel. Red and blue go
-// together: 0xFF * 16 needs twelve bits, and eight free bits lie above blue.
-uint32_t Mix(uint32_t under, uint32_t over, uint32_t covered)
-{
-    uint32_t const rest = kFullCover - covered;
-    uint32_t const redBlue = (((over & 0xFF00FF) * covered + (under & 0xFF00FF) * rest) / kFullCover) & 0xFF00FF;
-    uint32_t const green = (((over & 0x00FF00) * covered + (under & 0x00FF00) * rest) / kFullCover) & 0x00FF00;
-    return redBlue | green;
-}
-
 template<typename Shape>
 void Paint(Surface& picture, ColorRef color, Shape const& inside)
 {
-    uint32_t const pixel = Surface::PixelOf(color);
+    uint32_t const pixel = PixelOf(color);
     for (int32_t y = 0; y < kBoxIconSize; ++y) {
         uint32_t* row = picture.Row(y);
         for (int32_t x = 0; x < kBoxIconSize; ++x) {
-            uint32_t covered = 0;
+            int32_t covered = 0;
             for (int32_t sy = 0; sy < kSamples; ++sy) {
                 for (int32_t sx = 0; sx < kSamples; ++sx)
                     covered += inside(x * kUnit + 2 * sx + 1 - kHalf, y * kUnit + 2 * sy + 1 - kHalf) ? 1 : 0;
             }
             if (covered > 0)
-                row[x] = Mix(row[x], pixel, covered);
+                row[x] = Mixed(row[x], pixel, kFullCover - covered, covered, kFullCover);
         }
     }
 }
@@ -131,7 +121,7 @@ void DrawBoxIcon(DeviceContext dc, Point topLeft, uint32_t flags)
 {
     if (!HasBoxIcon(flags))
         return;
-    Surface picture(kBoxIconSize, kBoxIconSize, Surface::PixelOf(GetSysColor(SystemColor::ButtonFace)));
+    Surface picture(kBoxIconSize, kBoxIconSize, PixelOf(GetSysColor(SystemColor::ButtonFace)));
     switch (flags & Box::IconMask) {
     case Box::IconError: DrawError(picture); break;
     case Box::IconQuestion: DrawQuestion(picture); break;

@@ -1,5 +1,6 @@
 #include "platform/draw/BitmapFile.h"
 
+#include "platform/LittleEndian.h"
 #include "platform/draw/BitmapLimits.h"
 
 #include <algorithm>
@@ -21,14 +22,10 @@ constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kLargestHeaderSize = 124;
 
-uint16_t Read16(uint8_t const* p)
+// Palette entries and 24-bit pixels: blue, green, red.
+uint32_t PixelAt(uint8_t const* bytes)
 {
-    return uint16_t(p[0] | (p[1] << 8));
-}
-
-uint32_t Read32(uint8_t const* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+    return PixelFrom(bytes[2], bytes[1], bytes[0]);
 }
 
 bool ReadExactly(File& file, void* buffer, size_t bytes)
@@ -86,10 +83,11 @@ struct Format {
     std::array<Channel, 3> channels; // red, green, blue
     std::vector<uint32_t> palette; // as surface pixels
 
+    bool RunLength() const { return compression == kRunLength8 || compression == kRunLength4; }
     uint32_t Color(uint32_t index) const { return index < palette.size() ? palette[index] : 0; }
     uint32_t Masked(uint32_t value) const
     {
-        return (channels[0].Of(value) << 16) | (channels[1].Of(value) << 8) | channels[2].Of(value);
+        return PixelFrom(int32_t(channels[0].Of(value)), int32_t(channels[1].Of(value)), int32_t(channels[2].Of(value)));
     }
 };
 
@@ -138,17 +136,15 @@ void DecodeRow(uint8_t const* row, Format const& format, uint32_t* out)
         break;
     case 16:
         for (int32_t x = 0; x < width; ++x)
-            out[x] = format.Masked(Read16(row + 2 * size_t(x)));
+            out[x] = format.Masked(ReadLittle16(row + 2 * size_t(x)));
         break;
     case 24:
-        for (int32_t x = 0; x < width; ++x) {
-            uint8_t const* p = row + 3 * size_t(x);
-            out[x] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-        }
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = PixelAt(row + 3 * size_t(x));
         break;
     case 32:
         for (int32_t x = 0; x < width; ++x) {
-            uint32_t value = Read32(row + 4 * size_t(x));
+            uint32_t value = ReadLittle32(row + 4 * size_t(x));
             out[x] = format.compression == kBitFields ? format.Masked(value) : value & 0xFFFFFF;
         }
         break;
@@ -214,109 +210,123 @@ bool DecodeRunLength(std::vector<uint8_t> const& data, Format const& format, Sur
     return true;
 }
 
-}
+// What the headers say beyond the pixel format, and how far the file has been read.
+struct Layout {
+    bool core = false; // the oldest header: 16-bit sizes, no compression, 3-byte palette entries
+    uint32_t colorsUsed = 0;
+    uint64_t dataOffset = 0; // where the pixels begin
+    uint64_t position = 0;
+};
 
-std::optional<Surface> ReadBitmapFile(File& file)
+bool KnownHeaderSize(uint32_t size)
 {
-    uint64_t start = file.Position();
-    uint64_t length = file.Size() > start ? file.Size() - start : 0;
-
-    uint8_t header[kFileHeaderSize + kLargestHeaderSize] = {};
-    if (!ReadExactly(file, header, kFileHeaderSize + 4) || header[0] != 'B' || header[1] != 'M')
-        return std::nullopt;
-    uint64_t dataOffset = Read32(header + 10);
-    uint8_t* info = header + kFileHeaderSize;
-    uint32_t headerSize = Read32(info);
-    switch (headerSize) {
+    switch (size) {
     case kCoreHeaderSize:
     case kInfoHeaderSize:
     case 52:
     case 56:
     case 108:
     case kLargestHeaderSize:
-        break;
-    default:
-        return std::nullopt;
+        return true;
     }
-    if (!ReadExactly(file, info + 4, headerSize - 4))
-        return std::nullopt;
-    uint64_t position = kFileHeaderSize + headerSize;
+    return false;
+}
 
-    bool core = headerSize == kCoreHeaderSize;
-    Format format;
-    int64_t width = core ? Read16(info + 4) : int32_t(Read32(info + 4));
-    int64_t height = core ? Read16(info + 6) : int32_t(Read32(info + 8));
-    format.bitCount = core ? Read16(info + 10) : Read16(info + 14);
-    format.compression = core ? kUncompressed : Read32(info + 16);
-    uint32_t colorsUsed = core ? 0 : Read32(info + 32);
+// The masks follow the 40-byte header; larger headers hold them.
+bool ReadMasks(File& file, Format& format, uint8_t const* info, uint32_t headerSize, Layout& layout)
+{
+    uint8_t masks[12];
+    if (headerSize >= 52) {
+        std::copy_n(info + 40, 12, masks);
+    } else {
+        if (!ReadExactly(file, masks, sizeof masks))
+            return false;
+        layout.position += sizeof masks;
+    }
+    return SetMasks(format, ReadLittle32(masks), ReadLittle32(masks + 4), ReadLittle32(masks + 8));
+}
+
+// The file header and the information header with its masks.
+std::optional<Layout> ReadHeaders(File& file, Format& format)
+{
+    uint8_t header[kFileHeaderSize + kLargestHeaderSize] = {};
+    if (!ReadExactly(file, header, kFileHeaderSize + 4) || header[0] != 'B' || header[1] != 'M')
+        return std::nullopt;
+    uint8_t* info = header + kFileHeaderSize;
+    uint32_t headerSize = ReadLittle32(info);
+    if (!KnownHeaderSize(headerSize) || !ReadExactly(file, info + 4, headerSize - 4))
+        return std::nullopt;
+    Layout layout;
+    layout.dataOffset = ReadLittle32(header + 10);
+    layout.position = kFileHeaderSize + headerSize;
+    layout.core = headerSize == kCoreHeaderSize;
+
+    bool core = layout.core;
+    int64_t width = core ? ReadLittle16(info + 4) : int32_t(ReadLittle32(info + 4));
+    int64_t height = core ? ReadLittle16(info + 6) : int32_t(ReadLittle32(info + 8));
+    format.bitCount = core ? ReadLittle16(info + 10) : ReadLittle16(info + 14);
+    format.compression = core ? kUncompressed : ReadLittle32(info + 16);
+    layout.colorsUsed = core ? 0 : ReadLittle32(info + 32);
     format.topDown = height < 0;
     height = std::abs(height);
     if (!IsAcceptableBitmapSize(width, height) || !ValidDepth(format.bitCount, format.compression, core))
         return std::nullopt;
-    bool runLength = format.compression == kRunLength8 || format.compression == kRunLength4;
-    if (runLength && format.topDown)
+    if (format.topDown && format.RunLength())
         return std::nullopt;
     format.width = int32_t(width);
     format.height = int32_t(height);
 
     if (format.compression == kBitFields) {
-        uint8_t masks[12];
-        if (headerSize >= 52) {
-            std::copy_n(info + 40, 12, masks);
-        } else {
-            if (!ReadExactly(file, masks, sizeof masks))
-                return std::nullopt;
-            position += sizeof masks;
-        }
-        if (!SetMasks(format, Read32(masks), Read32(masks + 4), Read32(masks + 8)))
+        if (!ReadMasks(file, format, info, headerSize, layout))
             return std::nullopt;
     } else if (format.bitCount == 16) {
         SetMasks(format, 0x7C00, 0x03E0, 0x001F);
     }
+    return layout;
+}
 
-    if (dataOffset < position || dataOffset > length)
-        return std::nullopt;
-    if (format.bitCount <= 8) {
-        uint64_t entrySize = core ? 3 : 4;
-        uint64_t entries = 1u << format.bitCount;
-        if (colorsUsed != 0)
-            entries = std::min<uint64_t>(entries, colorsUsed);
-        // A palette that runs into the pixels is cut where they begin.
-        entries = std::min(entries, (dataOffset - position) / entrySize);
-        if (entries == 0)
-            return std::nullopt;
-        std::vector<uint8_t> table(entries * entrySize);
-        if (!ReadExactly(file, table.data(), table.size()))
-            return std::nullopt;
-        position += table.size();
-        for (uint64_t k = 0; k < entries; ++k) {
-            uint8_t const* entry = table.data() + k * entrySize;
-            format.palette.push_back((uint32_t(entry[2]) << 16) | (uint32_t(entry[1]) << 8) | entry[0]);
-        }
-    }
-    if (dataOffset > position && !file.SeekRelative(int64_t(dataOffset - position)))
-        return std::nullopt;
+bool ReadPalette(File& file, Format& format, Layout& layout)
+{
+    uint64_t entrySize = layout.core ? 3 : 4;
+    uint64_t entries = 1u << format.bitCount;
+    if (layout.colorsUsed != 0)
+        entries = std::min<uint64_t>(entries, layout.colorsUsed);
+    // A palette that runs into the pixels is cut where they begin.
+    entries = std::min(entries, (layout.dataOffset - layout.position) / entrySize);
+    if (entries == 0)
+        return false;
+    std::vector<uint8_t> table(entries * entrySize);
+    if (!ReadExactly(file, table.data(), table.size()))
+        return false;
+    layout.position += table.size();
+    for (uint64_t k = 0; k < entries; ++k)
+        format.palette.push_back(PixelAt(table.data() + k * entrySize));
+    return true;
+}
 
-    uint64_t available = length - dataOffset;
-    uint64_t pixels = uint64_t(width) * uint64_t(height);
+// `available` bytes from the start of the pixels to the end of the file.
+std::optional<Surface> ReadPixels(File& file, Format const& format, uint64_t available)
+{
+    uint64_t width = uint64_t(format.width);
+    uint64_t height = uint64_t(format.height);
     Surface picture(format.width, format.height, 0);
-    if (runLength) {
+    if (format.RunLength()) {
         // Two bytes a pixel and four a row is more than any encoder writes;
         // beyond that a file only pads, and reading stops.
-        uint64_t budget = 2 * pixels + 4 * uint64_t(height) + 64;
+        uint64_t budget = 2 * width * height + 4 * height + 64;
         std::vector<uint8_t> data(size_t(std::min(available, budget)));
         if (!ReadExactly(file, data.data(), data.size()) || !DecodeRunLength(data, format, picture))
             return std::nullopt;
         return picture;
     }
 
-    uint64_t rowBits = uint64_t(width) * format.bitCount;
+    uint64_t rowBits = width * format.bitCount;
     uint64_t stride = (rowBits + 31) / 32 * 4;
     // The last row's padding may be missing; its pixels may not.
-    uint64_t needed = stride * (uint64_t(height) - 1) + (rowBits + 7) / 8;
+    uint64_t needed = stride * (height - 1) + (rowBits + 7) / 8;
     if (available < needed)
         return std::nullopt;
-    std::vector<uint8_t> data(size_t(std::min(available, stride * uint64_t(height))));
+    std::vector<uint8_t> data(size_t(std::min(available, stride * height)));
     if (!ReadExactly(file, data.data(), data.size()))
         return std::nullopt;
     for (int32_t stored = 0; stored < format.height; ++stored) {
@@ -324,6 +334,23 @@ std::optional<Surface> ReadBitmapFile(File& file)
         DecodeRow(data.data() + size_t(stored) * size_t(stride), format, picture.Row(row));
     }
     return picture;
+}
+
+}
+
+std::optional<Surface> ReadBitmapFile(File& file)
+{
+    uint64_t start = file.Position();
+    uint64_t length = file.Size() > start ? file.Size() - start : 0;
+    Format format;
+    std::optional<Layout> layout = ReadHeaders(file, format);
+    if (!layout || layout->dataOffset < layout->position || layout->dataOffset > length)
+        return std::nullopt;
+    if (format.bitCount <= 8 && !ReadPalette(file, format, *layout))
+        return std::nullopt;
+    if (layout->dataOffset > layout->position && !file.SeekRelative(int64_t(layout->dataOffset - layout->position)))
+        return std::nullopt;
+    return ReadPixels(file, format, length - layout->dataOffset);
 }
 
 }

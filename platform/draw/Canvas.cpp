@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 
@@ -77,6 +78,49 @@ void Canvas::FrameRect(Rect const& rect, int32_t thickness, uint32_t pixel)
     FillSurfaceRect(ClipSurfaceRect(std::max(right - thickness, left), innerTop, right, innerBottom), pixel);
 }
 
+namespace {
+
+// A line walked one step at a time along its major axis, the one it spans
+// further; the minor axis follows by `minorDelta` in `steps`.
+struct LineWalk {
+    bool xMajor;
+    int64_t steps;
+    int64_t major0;
+    int64_t minor0;
+    int64_t majorStep;
+    int64_t minorStep;
+    int64_t minorDelta;
+};
+
+LineWalk WalkFrom(int64_t x0, int64_t y0, int64_t dx, int64_t dy)
+{
+    bool xMajor = std::abs(dx) >= std::abs(dy);
+    return {
+        xMajor,
+        xMajor ? std::abs(dx) : std::abs(dy),
+        xMajor ? x0 : y0,
+        xMajor ? y0 : x0,
+        (xMajor ? dx : dy) < 0 ? -1 : 1,
+        (xMajor ? dy : dx) < 0 ? -1 : 1,
+        xMajor ? std::abs(dy) : std::abs(dx),
+    };
+}
+
+// The steps [first, last) whose stamp, covering [p - before, p - before + width)
+// at p, meets [clipLow, clipHigh) along the major axis: a line from far outside
+// costs no more than one across the surface.
+std::pair<int64_t, int64_t> VisibleSteps(
+    LineWalk const& walk, int64_t clipLow, int64_t clipHigh, int64_t before, int64_t width)
+{
+    int64_t low = clipLow + before - width + 1;
+    int64_t high = clipHigh + before;
+    int64_t first = walk.majorStep > 0 ? low - walk.major0 : walk.major0 - (high - 1);
+    int64_t last = walk.majorStep > 0 ? high - walk.major0 : walk.major0 - low + 1;
+    return { std::max<int64_t>(first, 0), std::min(last, walk.steps) };
+}
+
+}
+
 void Canvas::DrawLine(Point from, Point to, int32_t width, uint32_t pixel)
 {
     width = std::max(width, 1);
@@ -84,26 +128,12 @@ void Canvas::DrawLine(Point from, Point to, int32_t width, uint32_t pixel)
     int64_t y0 = int64_t(from.y) + origin_.y;
     int64_t dx = int64_t(to.x) - from.x;
     int64_t dy = int64_t(to.y) - from.y;
-    bool xMajor = std::abs(dx) >= std::abs(dy);
-    int64_t steps = xMajor ? std::abs(dx) : std::abs(dy);
-    if (steps == 0)
+    LineWalk const walk = WalkFrom(x0, y0, dx, dy);
+    if (walk.steps == 0)
         return;
-    int64_t major0 = xMajor ? x0 : y0;
-    int64_t minor0 = xMajor ? y0 : x0;
-    int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    int64_t minorDelta = xMajor ? std::abs(dy) : std::abs(dx);
-
-    // The stamp at p covers [p - before, p - before + width); only steps whose
-    // stamp meets the clip along the major axis are visited, so a line from
-    // far outside costs no more than one across the surface.
     int64_t before = (width - 1) / 2;
-    int64_t low = (xMajor ? clip_.left : clip_.top) + before - width + 1;
-    int64_t high = (xMajor ? clip_.right : clip_.bottom) + before;
-    int64_t first = majorStep > 0 ? low - major0 : major0 - (high - 1);
-    int64_t last = majorStep > 0 ? high - major0 : major0 - low + 1;
-    first = std::max<int64_t>(first, 0);
-    last = std::min(last, steps);
+    auto [first, last] = walk.xMajor ? VisibleSteps(walk, clip_.left, clip_.right, before, width)
+                                     : VisibleSteps(walk, clip_.top, clip_.bottom, before, width);
     if (first >= last)
         return;
     if (width == 1) {
@@ -115,22 +145,22 @@ void Canvas::DrawLine(Point from, Point to, int32_t width, uint32_t pixel)
     // The minor offset of step i is floor((2 i d + n) / 2n): the nearest
     // pixel to the exact line, ties rounded away from the start. It is computed
     // once in 128 bits for the first visible step, then carried as a remainder.
-    int64_t twoSteps = 2 * steps;
-    Int128 numerator = Int128(2) * first * minorDelta + steps;
+    int64_t twoSteps = 2 * walk.steps;
+    Int128 numerator = Int128(2) * first * walk.minorDelta + walk.steps;
     int64_t offset = int64_t(numerator / twoSteps);
     int64_t remainder = int64_t(numerator % twoSteps);
     for (int64_t i = first; i < last; ++i) {
-        int64_t major = major0 + i * majorStep;
-        int64_t minor = minor0 + offset * minorStep;
-        int64_t x = xMajor ? major : minor;
-        int64_t y = xMajor ? minor : major;
+        int64_t major = walk.major0 + i * walk.majorStep;
+        int64_t minor = walk.minor0 + offset * walk.minorStep;
+        int64_t x = walk.xMajor ? major : minor;
+        int64_t y = walk.xMajor ? minor : major;
         if (width == 1) {
             if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom)
                 surface_->Row(int32_t(y))[x] = pixel;
         } else {
             FillSurfaceRect(ClipSurfaceRect(x - before, y - before, x - before + width, y - before + width), pixel);
         }
-        remainder += 2 * minorDelta;
+        remainder += 2 * walk.minorDelta;
         if (remainder >= twoSteps) {
             remainder -= twoSteps;
             ++offset;

@@ -45,7 +45,7 @@ void DrawPolyline(Graphics& tables, DeviceContextState const& dc, Point const* p
         return;
     if (auto canvas = tables.CanvasOf(dc)) {
         for (int32_t i = 1; i < count; ++i)
-            canvas->DrawLine(points[i - 1], points[i], pen->width, Surface::PixelOf(pen->color));
+            canvas->DrawLine(points[i - 1], points[i], pen->width, PixelOf(pen->color));
     }
 }
 
@@ -190,7 +190,7 @@ bool FillRect(DeviceContext dc, Rect const& rect, BrushHandle brush)
     if (!state || !fill)
         return false;
     if (auto canvas = tables.CanvasOf(*state); canvas && !fill->hollow)
-        canvas->FillRect(rect, Surface::PixelOf(fill->color));
+        canvas->FillRect(rect, PixelOf(fill->color));
     return true;
 }
 
@@ -210,9 +210,9 @@ bool Rectangle(DeviceContext dc, int32_t left, int32_t top, int32_t right, int32
     // one pixel less to the right and at the bottom.
     Rect inside = pen->visible ? Inset(rect, pen->width, pen->width) : Inset(rect, 0, 1);
     if (!brush->hollow)
-        canvas->FillRect(inside, Surface::PixelOf(brush->color));
+        canvas->FillRect(inside, PixelOf(brush->color));
     if (pen->visible)
-        canvas->FrameRect(rect, pen->width, Surface::PixelOf(pen->color));
+        canvas->FrameRect(rect, pen->width, PixelOf(pen->color));
     return true;
 }
 

@@ -22,7 +22,7 @@ struct RingColors {
 
 uint32_t SystemPixel(int32_t index)
 {
-    return Surface::PixelOf(GetSysColor(index));
+    return PixelOf(GetSysColor(index));
 }
 
 // The bottom and right edges own the corners they share with the top and left ones.

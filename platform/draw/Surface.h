@@ -4,6 +4,7 @@
 // red, fourth byte), rows stored bottom-up.
 
 #include "platform/Types.h"
+#include "platform/draw/PixelColor.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,12 +33,6 @@ public:
     // can show just the pixels that changed.
     void AddDamage(Rect const& rect);
     Rect TakeDamage();
-
-    // 0x00RRGGBB as the surface stores it, from a colour value (red in the low byte).
-    static constexpr uint32_t PixelOf(ColorRef color)
-    {
-        return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    }
 
 private:
     int32_t width_ = 0;

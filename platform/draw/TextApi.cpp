@@ -122,8 +122,8 @@ int32_t DrawText(DeviceContext dc, char16_t const* text, int32_t count, Rect& re
 
     if (auto canvas = tables.CanvasOf(*state)) {
         Canvas area = (format & TextFormat::NoClip) ? *canvas : canvas->ClippedTo(rect);
-        uint32_t ink = Surface::PixelOf(state->textColor & 0xFFFFFF);
-        uint32_t paper = Surface::PixelOf(state->backgroundColor & 0xFFFFFF);
+        uint32_t ink = PixelOf(state->textColor);
+        uint32_t paper = PixelOf(state->backgroundColor);
         int64_t lineTop = top;
         for (TextLine const& line : lines) {
             int64_t left = rect.left;

@@ -1,7 +1,6 @@
 #include "platform/window/WindowSystem.h"
 
 #include "platform/Backend.h"
-#include "platform/Shell.h"
 #include "platform/window/Messages.h"
 
 #include <algorithm>
@@ -23,6 +22,21 @@ static void FitPicture(Window& window)
 static bool Reached(uint32_t deadline, uint32_t now)
 {
     return int32_t(now - deadline) >= 0;
+}
+
+// Minimised and no-activate states show a window without giving it the focus.
+static bool ShowActivates(int32_t show)
+{
+    switch (show) {
+    case kShowAsMinimized:
+    case kShowNormalNoActivate:
+    case kShowMinimized:
+    case kShowMinimizedNoActivate:
+    case kShowNoActivate:
+        return false;
+    default:
+        return true;
+    }
 }
 
 WindowSystem::WindowSystem(Backend& backend)
@@ -160,9 +174,7 @@ bool WindowSystem::ShowWindow(WindowHandle handle, int32_t show)
     if (visible && !wasVisible)
         Invalidate(handle, nullptr, true);
 
-    // The states that show without activating: minimised (2, 6, 7), no-activate (4, 8).
-    bool activates = visible && show != 2 && show != 4 && show != 6 && show != 7 && show != 8;
-    if (activates) {
+    if (visible && ShowActivates(show)) {
         focus_ = handle;
         Raise(*window);
     }
@@ -195,45 +207,49 @@ bool WindowSystem::SetWindowPos(WindowHandle handle, InsertAfter after, Rect rec
             InvalidateResized(handle, clientBefore, clientAfter);
     }
 
-    if (!(flags & PosFlag::NoZOrder)) {
-        using Kind = InsertAfter::Kind;
-        bool wasTopMost = window->topMost;
-        switch (after.kind) {
-        case Kind::TopMost:
-            window->topMost = true;
-            Raise(*window);
-            break;
-        case Kind::NoTopMost:
-            window->topMost = false;
-            Raise(*window);
-            break;
-        case Kind::Top:
-            Raise(*window);
-            break;
-        case Kind::Bottom:
-            window->topMost = false;
-            std::erase(zOrder_, handle);
-            zOrder_.push_back(handle);
-            break;
-        case Kind::Window: {
-            Window const* anchor = Find(after.window);
-            if (!anchor || anchor == window)
-                break;
-            window->topMost = anchor->topMost;
-            std::erase(zOrder_, handle);
-            zOrder_.insert(std::find(zOrder_.begin(), zOrder_.end(), after.window) + 1, handle);
-            break;
-        }
-        }
-        if (window->topMost && !wasTopMost && events_)
-            events_->BecameTopMost(*window);
-    }
+    if (!(flags & PosFlag::NoZOrder))
+        Restack(*window, after);
 
     if (flags & PosFlag::ShowWindow)
-        ShowWindow(handle, (flags & PosFlag::NoActivate) ? 8 : kShow);
+        ShowWindow(handle, (flags & PosFlag::NoActivate) ? kShowNoActivate : kShow);
     else if (flags & PosFlag::HideWindow)
         ShowWindow(handle, kShowHide);
     return true;
+}
+
+void WindowSystem::Restack(Window& window, InsertAfter after)
+{
+    using Kind = InsertAfter::Kind;
+    bool wasTopMost = window.topMost;
+    switch (after.kind) {
+    case Kind::TopMost:
+        window.topMost = true;
+        Raise(window);
+        break;
+    case Kind::NoTopMost:
+        window.topMost = false;
+        Raise(window);
+        break;
+    case Kind::Top:
+        Raise(window);
+        break;
+    case Kind::Bottom:
+        window.topMost = false;
+        std::erase(zOrder_, window.handle);
+        zOrder_.push_back(window.handle);
+        break;
+    case Kind::Window: {
+        Window const* anchor = Find(after.window);
+        if (!anchor || anchor == &window)
+            break;
+        window.topMost = anchor->topMost;
+        std::erase(zOrder_, window.handle);
+        zOrder_.insert(std::find(zOrder_.begin(), zOrder_.end(), after.window) + 1, window.handle);
+        break;
+    }
+    }
+    if (window.topMost && !wasTopMost && events_)
+        events_->BecameTopMost(window);
 }
 
 bool WindowSystem::SetTitle(WindowHandle handle, std::u16string_view title)

@@ -139,6 +139,8 @@ private:
     Point ClientOrigin(Window const& window) const;
     WindowClass const* FindClass(std::u16string_view name) const;
     void Raise(Window& window);
+    // Moves the window to where `after` puts it, joining or leaving the topmost windows as it says.
+    void Restack(Window& window, InsertAfter after);
     Window const* FirstToPaint() const;
     void InvalidateResized(WindowHandle window, Rect before, Rect after);
     void PostPen(uint32_t message, WindowHandle target, Point screenPoint, WParam keyState);
