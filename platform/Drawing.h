@@ -7,6 +7,7 @@
 
 #include "platform/Types.h"
 
+#include <concepts>
 #include <cstdint>
 #include <string_view>
 
@@ -116,16 +117,17 @@ BrushHandle GetStockBrush(StockBrush brush);
 PenHandle CreatePen(int32_t style, int32_t width, ColorRef color);
 FontHandle CreateFontIndirect(LogFont const& font);
 
-// Selection returns what was selected before.
-BitmapHandle SelectObject(DeviceContext dc, BitmapHandle bitmap);
-BrushHandle SelectObject(DeviceContext dc, BrushHandle brush);
-PenHandle SelectObject(DeviceContext dc, PenHandle pen);
-FontHandle SelectObject(DeviceContext dc, FontHandle font);
+// What a device context selects, one of each kind at a time.
+template<typename Object>
+concept GraphicsObject = std::same_as<Object, BitmapHandle> || std::same_as<Object, BrushHandle>
+    || std::same_as<Object, PenHandle> || std::same_as<Object, FontHandle>;
+
+// Selection returns the object of the same kind that was selected before.
+template<GraphicsObject Object>
+Object SelectObject(DeviceContext dc, Object object);
 // Stock objects survive deletion; a selected object is not deleted.
-bool DeleteObject(BitmapHandle bitmap);
-bool DeleteObject(BrushHandle brush);
-bool DeleteObject(PenHandle pen);
-bool DeleteObject(FontHandle font);
+template<GraphicsObject Object>
+bool DeleteObject(Object object);
 
 // Drawing.
 bool FillRect(DeviceContext dc, Rect const& rect, BrushHandle brush);

@@ -5,6 +5,7 @@
 #include "platform/draw/PixelColor.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -45,6 +46,17 @@ uint8_t Added(uint8_t value, int16_t amount)
     return uint8_t(std::clamp(int32_t(value) + amount, 0, 255));
 }
 
+// Red, green, blue and alpha of every visible pixel, each changed by its own amount.
+template<typename Amount>
+void ChangeChannels(IconImage& image, std::array<Amount, 4> const& amounts, uint8_t (*change)(uint8_t, Amount))
+{
+    static constexpr size_t kChannels[] = { kRed, kGreen, kBlue, kAlpha };
+    ForEachVisiblePixel(image, [&](uint8_t* pixel) {
+        for (size_t i = 0; i < 4; ++i)
+            pixel[kChannels[i]] = change(pixel[kChannels[i]], amounts[i]);
+    });
+}
+
 }
 
 float PercentFactor(int32_t percent)
@@ -55,22 +67,12 @@ float PercentFactor(int32_t percent)
 
 void ScaleChannels(IconImage& image, float red, float green, float blue, float alpha)
 {
-    ForEachVisiblePixel(image, [=](uint8_t* pixel) {
-        pixel[kRed] = Scaled(pixel[kRed], red);
-        pixel[kGreen] = Scaled(pixel[kGreen], green);
-        pixel[kBlue] = Scaled(pixel[kBlue], blue);
-        pixel[kAlpha] = Scaled(pixel[kAlpha], alpha);
-    });
+    ChangeChannels<float>(image, { red, green, blue, alpha }, Scaled);
 }
 
 void AddChannels(IconImage& image, int16_t red, int16_t green, int16_t blue, int16_t alpha)
 {
-    ForEachVisiblePixel(image, [=](uint8_t* pixel) {
-        pixel[kRed] = Added(pixel[kRed], red);
-        pixel[kGreen] = Added(pixel[kGreen], green);
-        pixel[kBlue] = Added(pixel[kBlue], blue);
-        pixel[kAlpha] = Added(pixel[kAlpha], alpha);
-    });
+    ChangeChannels<int16_t>(image, { red, green, blue, alpha }, Added);
 }
 
 void MakeGray(IconImage& image)

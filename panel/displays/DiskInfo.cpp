@@ -14,11 +14,6 @@ using namespace platform;
 static constexpr std::u16string_view kClassName = u"DiskInfo";
 static constexpr size_t kErrorLimit = 323;
 
-DiskInfo::DiskInfo()
-{
-    interval_ = 600000;
-}
-
 config::KeyTable<DiskInfo> const& DiskInfo::Keys()
 {
     using config::kPanelDialect;

@@ -22,8 +22,6 @@ constexpr uint8_t CoolBar = 0x20;
 
 class DiskInfo : public GaugeObject {
 public:
-    DiskInfo();
-
     // The colour keys, then Folder, ShowPath, Bar, Percent, Value, CenterValue,
     // CoolBar, Interval; then those of DesktopObject.
     static config::KeyTable<DiskInfo> const& Keys();

@@ -12,6 +12,8 @@ namespace panel {
 
 class GaugeObject : public DesktopObject {
 public:
+    // A gauge is due every ten minutes unless its section says otherwise.
+    GaugeObject() { interval_ = 600000; }
     ~GaugeObject() override = default;
 
     GaugeColors const& Colors() const { return colors_; }

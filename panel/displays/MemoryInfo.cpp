@@ -12,11 +12,6 @@ using namespace platform;
 
 static constexpr std::u16string_view kClassName = u"MemoryInfo";
 
-MemoryInfo::MemoryInfo()
-{
-    interval_ = 600000;
-}
-
 config::KeyTable<MemoryInfo> const& MemoryInfo::Keys()
 {
     using config::kPanelDialect;

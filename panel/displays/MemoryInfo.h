@@ -23,8 +23,6 @@ constexpr uint32_t CoolBars = 0x100; // one bit for both bars
 
 class MemoryInfo : public GaugeObject {
 public:
-    MemoryInfo();
-
     // The colour keys, then PhysMem*, VirtMem*, CenterValue, Interval; then those of DesktopObject.
     static config::KeyTable<MemoryInfo> const& Keys();
     bool ReadValue(std::u16string_view line, bool report = true) override;

@@ -142,45 +142,26 @@ PenHandle CreatePen(int32_t style, int32_t width, ColorRef color)
     return Tables().AddPen({ color & 0xFFFFFF, std::clamp(width, 1, kMaxPenWidth), style != kNullPen, false });
 }
 
-BitmapHandle SelectObject(DeviceContext dc, BitmapHandle bitmap)
+template<GraphicsObject Object>
+Object SelectObject(DeviceContext dc, Object object)
 {
-    return Tables().Select(dc, bitmap);
+    return Tables().Select(dc, object);
 }
 
-BrushHandle SelectObject(DeviceContext dc, BrushHandle brush)
+template<GraphicsObject Object>
+bool DeleteObject(Object object)
 {
-    return Tables().Select(dc, brush);
+    return Tables().Delete(object);
 }
 
-PenHandle SelectObject(DeviceContext dc, PenHandle pen)
-{
-    return Tables().Select(dc, pen);
-}
-
-FontHandle SelectObject(DeviceContext dc, FontHandle font)
-{
-    return Tables().Select(dc, font);
-}
-
-bool DeleteObject(BitmapHandle bitmap)
-{
-    return Tables().Delete(bitmap);
-}
-
-bool DeleteObject(BrushHandle brush)
-{
-    return Tables().Delete(brush);
-}
-
-bool DeleteObject(PenHandle pen)
-{
-    return Tables().Delete(pen);
-}
-
-bool DeleteObject(FontHandle font)
-{
-    return Tables().Delete(font);
-}
+template BitmapHandle SelectObject(DeviceContext, BitmapHandle);
+template BrushHandle SelectObject(DeviceContext, BrushHandle);
+template PenHandle SelectObject(DeviceContext, PenHandle);
+template FontHandle SelectObject(DeviceContext, FontHandle);
+template bool DeleteObject(BitmapHandle);
+template bool DeleteObject(BrushHandle);
+template bool DeleteObject(PenHandle);
+template bool DeleteObject(FontHandle);
 
 bool FillRect(DeviceContext dc, Rect const& rect, BrushHandle brush)
 {
