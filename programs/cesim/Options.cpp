@@ -63,7 +63,7 @@ void ParseLocale(Parsing& parsing, std::string const& locale)
     parsing.options.device.locale = locale;
 }
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;
     // The word the usage shows for the option's value.
     std::string_view value;
@@ -73,7 +73,7 @@ struct OptionSpec {
     void (*apply)(Parsing& parsing, std::string const& value);
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     { "--root", "DIR", "host folder that stands for the device's root folder", ".",
         [](Parsing& parsing, std::string const& value) { parsing.options.device.root = value; } },
     { "--exe", "PATH", "device path of the program file", "\\Vessarine.exe, ...",
@@ -94,9 +94,9 @@ constexpr OptionSpec kOptions[] = {
     { "--locale", "L", "de-DE or en-US", "de-DE", ParseLocale },
 };
 
-OptionSpec const& OptionNamed(std::string const& name)
+OptionEntry const& OptionNamed(std::string const& name)
 {
-    for (OptionSpec const& option : kOptions) {
+    for (OptionEntry const& option : kOptions) {
         if (option.name == name)
             return option;
     }
@@ -118,7 +118,7 @@ std::string Usage()
 {
     std::string usage = "usage: cesim PROGRAM [OPTIONS] [-- COMMAND-LINE TEXT...]\n";
     usage += UsageLine("PROGRAM", ProgramNames());
-    for (OptionSpec const& option : kOptions) {
+    for (OptionEntry const& option : kOptions) {
         std::string help(option.help);
         if (!option.shownDefault.empty())
             help += " (" + std::string(option.shownDefault) + ")";
@@ -141,7 +141,7 @@ Options ParseOptions(std::vector<std::string> const& arguments)
 
     size_t i = 1;
     for (; i < arguments.size() && arguments[i] != "--"; ++i) {
-        OptionSpec const& option = OptionNamed(arguments[i]);
+        OptionEntry const& option = OptionNamed(arguments[i]);
         if (i + 1 >= arguments.size())
             throw UsageError { arguments[i] + " needs a value" };
         option.apply(parsing, arguments[++i]);
