@@ -10,21 +10,23 @@
 //             mismatch leaves the run's screen beside it as expected.actual.png
 // UPDATE_EXPECTED=1 rewrites `expected` and `expected.png` from what cesim wrote.
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/PictureCompare.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fcntl.h>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
+using testing_support::ErrorOutput;
 using testing_support::MatchesExpectedPicture;
 using testing_support::Picture;
 using testing_support::ReadPng;
+using testing_support::RunTool;
 using testing_support::UpdatingExpected;
 
 namespace {
@@ -47,24 +49,6 @@ std::vector<std::string> CaseNames()
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-int RunCesim(std::vector<std::string> arguments)
-{
-    arguments.insert(arguments.begin(), CESIM_PATH);
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int status = -1;
-    if (posix_spawn(&pid, CESIM_PATH, &actions, nullptr, argv.data(), environ) == 0)
-        waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class Acceptance : public ::testing::TestWithParam<std::string> { };
@@ -91,7 +75,7 @@ TEST_P(Acceptance, TraceMatches)
         arguments.insert(arguments.begin() + 1, { "--shot", picture.string() });
 
     int expectedStatus = fs::exists(folder / "status") ? std::stoi(ReadLines(folder / "status").at(0)) : 0;
-    EXPECT_EQ(RunCesim(arguments), expectedStatus);
+    EXPECT_EQ(RunTool(CESIM_PATH, arguments, ErrorOutput::Discarded, std::chrono::minutes(1)), expectedStatus);
     std::vector<std::string> actual = ReadLines(trace);
     fs::remove(trace);
     if (comparesPicture) {

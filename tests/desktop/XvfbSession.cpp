@@ -13,6 +13,8 @@
 
 namespace desktop_tests {
 
+using testing_support::RunTool;
+
 namespace {
 
 int IgnoreErrors(Display*, XErrorEvent*)

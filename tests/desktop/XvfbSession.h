@@ -4,7 +4,7 @@
 // connection to it to look at what the programs show, and the desktop tools
 // that play the user: xdotool for pointer and keys, trayer as the tray.
 
-#include "tests/desktop/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <chrono>
 #include <cstdint>
@@ -16,6 +16,9 @@
 struct _XDisplay;
 
 namespace desktop_tests {
+
+// The session starts its server and tray as child processes; the tests start the programs beside them.
+using testing_support::ChildProcess;
 
 using XId = unsigned long;
 

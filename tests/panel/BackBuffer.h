@@ -50,6 +50,14 @@ public:
     uint32_t At(int32_t x, int32_t y) const { return *bitmap_.CursorAt(x, y).pixel & 0xFFFFFF; }
     void Set(int32_t x, int32_t y, uint32_t pixel) { *bitmap_.CursorAt(x, y).pixel = pixel; }
     bool Touched(int32_t x, int32_t y) const { return At(x, y) != background_; }
+    // Columns [left, right) of rows [top, bottom) in one colour, as an expected picture is painted by hand.
+    void Paint(platform::Rect const& area, uint32_t pixel)
+    {
+        for (int32_t y = area.top; y < area.bottom; ++y) {
+            for (int32_t x = area.left; x < area.right; ++x)
+                Set(x, y, pixel);
+        }
+    }
     void Fill(std::function<uint32_t(int32_t, int32_t)> const& pixel)
     {
         for (int32_t y = 0; y < Height(); ++y) {

@@ -24,8 +24,6 @@ using testing_support::BackBuffer;
 using testing_support::BoxEvent;
 using testing_support::EventsAre;
 using testing_support::IsEvent;
-using testing_support::Picture;
-using testing_support::PictureDifference;
 using testing_support::TestDevice;
 
 namespace {
@@ -35,38 +33,6 @@ constexpr uint32_t kCritical = 0xD00000;
 constexpr uint32_t kLow = 0xD0D000;
 constexpr uint32_t kHigh = 0x00D000;
 constexpr uint32_t kBlack = 0x000000;
-
-// An expected picture, painted by hand: runs of pixels on the background.
-class Expected {
-public:
-    Expected(int32_t width, int32_t height)
-        : picture_ { width, height, std::vector<uint32_t>(size_t(width * height), kBackground) }
-    {
-    }
-    // Columns [left, right) of rows [top, bottom).
-    void Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour)
-    {
-        for (int32_t y = top; y < bottom; ++y) {
-            for (int32_t x = left; x < right; ++x)
-                Set(x, y, colour);
-        }
-    }
-    void Set(int32_t x, int32_t y, uint32_t colour) { picture_.pixels[size_t(y * picture_.width + x)] = colour; }
-    uint32_t At(int32_t x, int32_t y) const { return picture_.At(x, y); }
-    Picture const& Pixels() const { return picture_; }
-
-private:
-    Picture picture_;
-};
-
-// Every pixel; a mismatch names the first few with both colours.
-::testing::AssertionResult SamePicture(BackBuffer const& drawn, Expected const& expected)
-{
-    std::string const difference = PictureDifference(drawn.Pixels(), expected.Pixels(), 8);
-    if (difference.empty())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << difference;
-}
 
 class BatterieTest : public ::testing::Test {
 protected:
@@ -96,20 +62,20 @@ protected:
 // runs from column 8 to 67 and from row 3 to 18; the margin is one pixel,
 // so the blocks span rows 5 to 16 and the three of them lie at columns
 // 48-65, 29-46 and 10-27, the first one farthest from the terminal.
-Expected PlainBattery(int blocks, uint32_t colour)
+std::unique_ptr<BackBuffer> PlainBattery(int blocks, uint32_t colour)
 {
-    Expected picture(80, 24);
-    picture.Fill(8, 3, 68, 4, kBlack);
-    picture.Fill(8, 18, 68, 19, kBlack);
-    picture.Fill(67, 3, 68, 19, kBlack);
-    picture.Fill(8, 3, 9, 8, kBlack);
-    picture.Fill(8, 15, 9, 19, kBlack);
-    picture.Fill(4, 7, 9, 8, kBlack);
-    picture.Fill(4, 15, 9, 16, kBlack);
-    picture.Fill(4, 7, 5, 16, kBlack);
+    auto picture = std::make_unique<BackBuffer>(kBackground, 80, 24);
+    picture->Paint({ 8, 3, 68, 4 }, kBlack);
+    picture->Paint({ 8, 18, 68, 19 }, kBlack);
+    picture->Paint({ 67, 3, 68, 19 }, kBlack);
+    picture->Paint({ 8, 3, 9, 8 }, kBlack);
+    picture->Paint({ 8, 15, 9, 19 }, kBlack);
+    picture->Paint({ 4, 7, 9, 8 }, kBlack);
+    picture->Paint({ 4, 15, 9, 16 }, kBlack);
+    picture->Paint({ 4, 7, 5, 16 }, kBlack);
     int32_t const columns[3][2] = { { 48, 66 }, { 29, 47 }, { 10, 28 } };
     for (int i = 0; i < blocks; ++i)
-        picture.Fill(columns[i][0], 5, columns[i][1], 17, colour);
+        picture->Paint({ columns[i][0], 5, columns[i][1], 17 }, colour);
     return picture;
 }
 
@@ -134,11 +100,11 @@ TEST_F(BatterieTest, ThePlainLookFillsBlocksFromTheFarEndInTheThresholdColour)
         { 150, 3, kHigh },
     };
     for (Case const& c : kCases)
-        EXPECT_TRUE(SamePicture(*Drawn(*battery, c.percent, 4, 3, 80, 24), PlainBattery(c.blocks, c.colour))) << c.percent;
+        EXPECT_TRUE(Drawn(*battery, c.percent, 4, 3, 80, 24)->SamePixels(*PlainBattery(c.blocks, c.colour))) << c.percent;
 
     // On external power without charging there is nothing more to see.
     Power().ACLineStatus = 1;
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 50, 4, 3, 80, 24), PlainBattery(2, kLow)));
+    EXPECT_TRUE(Drawn(*battery, 50, 4, 3, 80, 24)->SamePixels(*PlainBattery(2, kLow)));
 }
 
 TEST_F(BatterieTest, SegmentsAndColoursComeFromTheLayout)
@@ -147,28 +113,26 @@ TEST_F(BatterieTest, SegmentsAndColoursComeFromTheLayout)
         u"ColorHigh=0000FF", u"ColorLow=00FF00", u"ColorCritical=FF0000" });
     // One block over the whole span, from column 10 to 65.
     auto one = [](uint32_t colour) {
-        Expected picture = PlainBattery(0, 0);
-        for (int32_t y = 0; y < 24; ++y) {
-            for (int32_t x = 0; x < 80; ++x) {
-                if (picture.At(x, y) == kBlack)
-                    picture.Set(x, y, 0xFFFFFF);
-            }
-        }
-        picture.Fill(10, 5, 66, 17, colour);
+        auto picture = PlainBattery(0, 0);
+        picture->ForEach([&](int32_t x, int32_t y) {
+            if (picture->At(x, y) == kBlack)
+                picture->Set(x, y, 0xFFFFFF);
+        });
+        picture->Paint({ 10, 5, 66, 17 }, colour);
         return picture;
     };
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 1, 4, 3, 80, 24), one(0xFF0000)));
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 66, 4, 3, 80, 24), one(0x00FF00)));
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 67, 4, 3, 80, 24), one(0x0000FF)));
+    EXPECT_TRUE(Drawn(*battery, 1, 4, 3, 80, 24)->SamePixels(*one(0xFF0000)));
+    EXPECT_TRUE(Drawn(*battery, 66, 4, 3, 80, 24)->SamePixels(*one(0x00FF00)));
+    EXPECT_TRUE(Drawn(*battery, 67, 4, 3, 80, 24)->SamePixels(*one(0x0000FF)));
 
     // Fewer than one segment count as one; more than the span has pixels leave every block
     // narrower than its gap, so none shows.
     battery->ReadValue(u"Segments=0");
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 67, 4, 3, 80, 24), one(0x0000FF)));
+    EXPECT_TRUE(Drawn(*battery, 67, 4, 3, 80, 24)->SamePixels(*one(0x0000FF)));
     battery->ReadValue(u"Segments=-4");
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 67, 4, 3, 80, 24), one(0x0000FF)));
+    EXPECT_TRUE(Drawn(*battery, 67, 4, 3, 80, 24)->SamePixels(*one(0x0000FF)));
     battery->ReadValue(u"Segments=2000000000");
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 24), one(kBackground)));
+    EXPECT_TRUE(Drawn(*battery, 100, 4, 3, 80, 24)->SamePixels(*one(kBackground)));
 }
 
 TEST_F(BatterieTest, ChargingWritesItsTextCentredOverTheSegmentArea)
@@ -249,21 +213,21 @@ uint32_t BandRow(uint32_t top, uint32_t bottom, int32_t first, int32_t last, int
     return Over(kBackground, result);
 }
 
-Expected CoolBattery(CoolCase const& c, uint32_t battery = kBlack)
+std::unique_ptr<BackBuffer> CoolBattery(CoolCase const& c, uint32_t battery = kBlack)
 {
-    Expected picture(80, 30);
+    auto picture = std::make_unique<BackBuffer>(kBackground, 80, 30);
     auto light = [](uint32_t colour) { return Scaled(colour, 255); };
     auto dark = [](uint32_t colour) { return Scaled(colour, 44); };
     for (int32_t y = 3; y < 25; ++y) {
         bool const upper = y < 13;
         for (int32_t x = 4; x < 66; ++x) {
             uint32_t const base = x < c.fillEnd ? c.charge : battery;
-            picture.Set(x, y, upper ? BandRow(base, light(base), 3, 12, y) : BandRow(light(base), dark(base), 13, 24, y));
+            picture->Set(x, y, upper ? BandRow(base, light(base), 3, 12, y) : BandRow(light(base), dark(base), 13, 24, y));
         }
     }
-    picture.Fill(66, 9, 67, 19, 0x404040);
+    picture->Paint({ 66, 9, 67, 19 }, 0x404040);
     for (int32_t y = 10; y < 18; ++y)
-        picture.Set(67, y, BandRow(light(battery), dark(battery), 10, 17, y));
+        picture->Set(67, y, BandRow(light(battery), dark(battery), 10, 17, y));
     return picture;
 }
 
@@ -282,7 +246,7 @@ TEST_F(BatterieTest, TheCoolLookBlendsTheChargeColourIntoAShadedCylinder)
         { 150, 66, kHigh }, // full, not beyond
     };
     for (CoolCase const& c : kCases)
-        EXPECT_TRUE(SamePicture(*Drawn(*battery, c.percent, 4, 3, 80, 30), CoolBattery(c))) << c.percent;
+        EXPECT_TRUE(Drawn(*battery, c.percent, 4, 3, 80, 30)->SamePixels(*CoolBattery(c))) << c.percent;
 
     // Worked by hand: the lowest row of the upper band is the light colour 255/256 over the
     // background, rounded down: light green when full, black when empty.
@@ -290,7 +254,7 @@ TEST_F(BatterieTest, TheCoolLookBlendsTheChargeColourIntoAShadedCylinder)
     EXPECT_EQ(Drawn(*battery, 0, 4, 3, 80, 30)->At(10, 12), 0x000000u);
 
     auto coloured = Read({ u"Width=64", u"Height=22", u"ColorBattery=405060", u"ColorLow=102030" });
-    EXPECT_TRUE(SamePicture(*Drawn(*coloured, 50, 4, 3, 80, 30), CoolBattery({ 50, 35, 0x102030 }, 0x405060)));
+    EXPECT_TRUE(Drawn(*coloured, 50, 4, 3, 80, 30)->SamePixels(*CoolBattery({ 50, 35, 0x102030 }, 0x405060)));
 }
 
 TEST_F(BatterieTest, ChargingOrExternalPowerAddsTheLightningAndArrow)
@@ -444,7 +408,7 @@ TEST_F(BatterieTest, WithoutThePowerCallTheBatteryIsEmptyAndTestIsSilent)
     EXPECT_THAT(device_.ParsedEvents("msgbox"),
         EventsAre({ BoxEvent("Fehler", R"(GetProcAddress - "GetSystemPowerStatusEx2")", "error") }));
     Power().BatteryFlag = 8; // not asked: no text either
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 24), PlainBattery(0, 0)));
+    EXPECT_TRUE(Drawn(*battery, 100, 4, 3, 80, 24)->SamePixels(*PlainBattery(0, 0)));
 }
 
 TEST_F(BatterieTest, AFailingQueryDrawsAnEmptyBattery)
@@ -452,9 +416,9 @@ TEST_F(BatterieTest, AFailingQueryDrawsAnEmptyBattery)
     auto battery = Read({ u"Width=64", u"Height=22" });
     Power().queryFails = true;
     Power().ACLineStatus = 1;
-    EXPECT_TRUE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 30), CoolBattery({ 0, 4, 0 })));
+    EXPECT_TRUE(Drawn(*battery, 100, 4, 3, 80, 30)->SamePixels(*CoolBattery({ 0, 4, 0 })));
     Power().queryFails = false;
-    EXPECT_FALSE(SamePicture(*Drawn(*battery, 100, 4, 3, 80, 30), CoolBattery({ 0, 4, 0 })));
+    EXPECT_FALSE(Drawn(*battery, 100, 4, 3, 80, 30)->SamePixels(*CoolBattery({ 0, 4, 0 })));
     EXPECT_TRUE(device_.Events("msgbox").empty());
 }
 
@@ -471,7 +435,7 @@ TEST_F(BatterieTest, ATapRedrawsTheBatteryWithAFreshQuery)
     PanelWindow& panel = *PanelOf(window);
     ASSERT_EQ(panel.settings->Objects().size(), 1u);
     DesktopObject& battery = *panel.settings->Objects()[0];
-    auto backBufferMatches = [&](Expected const& expected) {
+    auto backBufferMatches = [&](BackBuffer const& expected) {
         ScratchBitmap const& buffer = *panel.backBuffer;
         for (int32_t y = 3; y < 19; ++y) {
             for (int32_t x = 4; x < 68; ++x) {
@@ -483,13 +447,13 @@ TEST_F(BatterieTest, ATapRedrawsTheBatteryWithAFreshQuery)
         return ::testing::AssertionSuccess();
     };
     panel.DrawAllObjects(*panel.backBuffer);
-    EXPECT_TRUE(backBufferMatches(PlainBattery(3, kHigh))); // the device's 75 %
+    EXPECT_TRUE(backBufferMatches(*PlainBattery(3, kHigh))); // the device's 75 %
 
     Power().BatteryLifePercent = 20;
     DeviceContext dc = GetDC(window);
     panel.PressAt(battery.GetX() + 10, battery.GetY() + 5, dc);
     ReleaseDC(window, dc);
-    EXPECT_TRUE(backBufferMatches(PlainBattery(1, kCritical)));
+    EXPECT_TRUE(backBufferMatches(*PlainBattery(1, kCritical)));
     program.RemoveAndDestroyWindow(window);
 }
 

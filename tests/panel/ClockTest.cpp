@@ -5,7 +5,9 @@
 #include "panel/displays/Text.h"
 #include "panel/displays/TimeInfo.h"
 #include "platform/Drawing.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,8 @@
 
 using namespace panel;
 using namespace platform;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 namespace {
@@ -234,16 +238,12 @@ TEST(Clock, BadValuesAreReportedUnderTheClassCaption)
     EXPECT_EQ(date->GetInterval(), 5u);
     EXPECT_EQ(time->GetInterval(), 60000u);
 
-    auto box = [](std::string const& caption, std::string const& line) {
-        return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
-            + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
-    };
-    EXPECT_EQ(device.Events("msgbox"), (std::vector<std::string> {
-        box("TimeInfo - Ignoriere Fehler:", "Format="),
-        box("TimeInfo - Ignoriere Fehler:", "Interval=  "),
-        box("DateInfo - Ignoriere Fehler:", "Format"),
-        box("Text - Ignoriere Fehler:", "Color=12"),
-        box("DesktopObject - Ignoriere unbekannten Wert:", "Refresh=5"),
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent("TimeInfo - Ignoriere Fehler:", "Format="),
+        BoxEvent("TimeInfo - Ignoriere Fehler:", "Interval=  "),
+        BoxEvent("DateInfo - Ignoriere Fehler:", "Format"),
+        BoxEvent("Text - Ignoriere Fehler:", "Color=12"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Refresh=5"),
     }));
 }
 

@@ -1,6 +1,7 @@
 #include "panel/displays/DiskInfo.h"
 #include "tests/panel/GaugePicture.h"
-#include "tests/support/TestDevice.h"
+#include "tests/support/BoxEvent.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,29 +18,12 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint32_t kPaper = 0xC0C0C0;
-constexpr uint32_t kLineFormat = TextFormat::SingleLine | TextFormat::NoPrefix;
-
-class DiskInfoTest : public ::testing::Test {
+class DiskInfoTest : public GaugeObjectTest<DiskInfo, 300> {
 protected:
-    static std::unique_ptr<DiskInfo> Read(std::initializer_list<std::u16string_view> lines)
-    {
-        return ReadObject<DiskInfo>(lines);
-    }
-
-    static std::unique_ptr<BackBuffer> Drawn(DiskInfo& disk, int32_t height = 120)
-    {
-        auto picture = std::make_unique<BackBuffer>(kPaper, 300, height);
-        disk.Draw(picture->Surface(), 10, 5);
-        return picture;
-    }
-
     static std::unique_ptr<BackBuffer> ErrorText(std::u16string_view text, Rect area, int32_t height = 120)
     {
         return TextAlone(kPaper, text, area, TextFormat::WordBreak, 300, height);
     }
-
-    TestDevice device_;
 };
 
 TEST_F(DiskInfoTest, AFolderShowsItsPathItsSpaceAndACoolBar)
@@ -52,13 +36,10 @@ TEST_F(DiskInfoTest, AFolderShowsItsPathItsSpaceAndACoolBar)
     EXPECT_EQ(disk->GetHeight(), 3 * line + 4);
 
     auto picture = Drawn(*disk);
-    BackBuffer expected(kPaper, 300, 120);
-    Rect pathLine = Rect::FromSize(10, 5, 120, line);
-    Rect valueLine = Rect::FromSize(10, 5 + line + 2, 120, line);
-    DrawText(expected.Dc(), u"\\Storage Card", -1, pathLine, kLineFormat);
-    DrawText(expected.Dc(), u"512.00MB / 1024.00MB", -1, valueLine, kLineFormat);
+    auto expected = LinesAlone(kPaper, { { u"\\Storage Card", Rect::FromSize(10, 5, 120, line) },
+        { u"512.00MB / 1024.00MB", Rect::FromSize(10, 5 + line + 2, 120, line) } }, 300);
     int32_t const barTop = 5 + 2 * (line + 2);
-    EXPECT_TRUE(picture->SamePixelsIn(expected, { 0, 0, 300, barTop }));
+    EXPECT_TRUE(picture->SamePixelsIn(*expected, { 0, 0, 300, barTop }));
     EXPECT_TRUE(HasBarRing(*picture, barTop, line));
     EXPECT_EQ(picture->At(10 + 60, barTop + line / 2), 0u); // the end of half the fill
     EXPECT_EQ(picture->Changed().bottom, barTop + line);
@@ -134,10 +115,8 @@ TEST_F(DiskInfoTest, CoolBarOffRemovesTheBarAndBarBringsBackAPlainOne)
     device_.Device().State().disks.push_back({ u"\\Temp", false, uint64_t(5) << 40, uint64_t(1) << 40 });
     auto large = Read({ u"Folder=\\Temp", u"Width=120", u"CoolBar=0", u"Bar=1", u"ShowPath=0", u"Percent=0" });
     auto largePicture = Drawn(*large);
-    BackBuffer expected(kPaper, 300, 120);
-    Rect valueLine = Rect::FromSize(10, 5, 120, line);
-    DrawText(expected.Dc(), u"1024.00GB / 5.00TB", -1, valueLine, kLineFormat);
-    EXPECT_TRUE(largePicture->SamePixelsIn(expected, { 0, 0, 300, 5 + line + 2 }));
+    auto expected = LinesAlone(kPaper, { { u"1024.00GB / 5.00TB", Rect::FromSize(10, 5, 120, line) } }, 300);
+    EXPECT_TRUE(largePicture->SamePixelsIn(*expected, { 0, 0, 300, 5 + line + 2 }));
     EXPECT_EQ(largePicture->At(11, 5 + line + 3), 0xFF0000u);
     EXPECT_EQ(largePicture->At(32, 5 + line + 3), 0xFF0000u);
     EXPECT_EQ(largePicture->At(33, 5 + line + 3), kPaper);
@@ -165,17 +144,13 @@ TEST_F(DiskInfoTest, BadValuesAreReportedUnderTheDiskInfoCaption)
     for (std::u16string_view line : { u"Folder=", u"LightColor=12", u"CoolBar=", u"Interval=" })
         EXPECT_FALSE(disk->ReadValue(line));
     EXPECT_FALSE(disk->ReadValue(u"PhysMemBar=1"));
-    auto box = [](std::string const& caption, std::string const& line) {
-        return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
-            + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
-    };
     std::string const caption = "DiskInfo - Ignoriere Fehler:";
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        box(caption, "Folder="),
-        box(caption, "LightColor=12"),
-        box(caption, "CoolBar="),
-        box(caption, "Interval="),
-        box("DesktopObject - Ignoriere unbekannten Wert:", "PhysMemBar=1"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(caption, "Folder="),
+        BoxEvent(caption, "LightColor=12"),
+        BoxEvent(caption, "CoolBar="),
+        BoxEvent(caption, "Interval="),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "PhysMemBar=1"),
     }));
     EXPECT_EQ(disk->ShowFlags(), 0x2F);
     EXPECT_EQ(disk->Colors().lightColor, 0xFFFFFFu);

@@ -1,13 +1,14 @@
 #pragma once
 
 // What the gauge tests share beside the back buffer: objects read from their
-// lines, pixels checked against a formula, and what a text drawn by the
-// platform itself would look like.
+// lines, pixels checked against a formula, what a text drawn by the platform
+// itself would look like, and the fixture of the gauge objects' tests.
 
 #include "panel/core/IniObject.h"
 #include "platform/Drawing.h"
 #include "tests/panel/BackBuffer.h"
 #include "tests/support/PictureCompare.h"
+#include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace gauge_test {
+
+// The format a gauge draws its label and value lines in.
+constexpr uint32_t kLineFormat = platform::TextFormat::SingleLine | platform::TextFormat::NoPrefix;
 
 // A new object that has read `lines` and, as after its layout file, prepared itself.
 template<typename Object>
@@ -69,6 +74,16 @@ inline std::unique_ptr<testing_support::BackBuffer> TextAlone(uint32_t backgroun
     return picture;
 }
 
+// The platform drawing a gauge's text lines itself, each in its rectangle, as a reference.
+inline std::unique_ptr<testing_support::BackBuffer> LinesAlone(uint32_t background,
+    std::initializer_list<std::pair<std::u16string_view, platform::Rect>> lines, int32_t width = 200, int32_t height = 120)
+{
+    auto picture = std::make_unique<testing_support::BackBuffer>(background, width, height);
+    for (auto [text, rect] : lines)
+        platform::DrawText(picture->Dc(), text.data(), int32_t(text.size()), rect, kLineFormat);
+    return picture;
+}
+
 // Height of one line in the panel's default font, as the gauge objects measure it.
 inline int32_t LineHeight()
 {
@@ -78,5 +93,27 @@ inline int32_t LineHeight()
     platform::ReleaseDC({}, screen);
     return extent.height;
 }
+
+// A gauge object's test: the device it asks, the object read from its lines,
+// and its picture drawn at (10, 5) on paper `kPaperWidth` pixels wide.
+template<typename Object, int32_t kPaperWidth = 200>
+class GaugeObjectTest : public testing::Test {
+protected:
+    static constexpr uint32_t kPaper = 0xC0C0C0;
+
+    static std::unique_ptr<Object> Read(std::initializer_list<std::u16string_view> lines, bool prepare = true)
+    {
+        return ReadObject<Object>(lines, prepare);
+    }
+
+    static std::unique_ptr<testing_support::BackBuffer> Drawn(Object& object, int32_t height = 120)
+    {
+        auto picture = std::make_unique<testing_support::BackBuffer>(kPaper, kPaperWidth, height);
+        object.Draw(picture->Surface(), 10, 5);
+        return picture;
+    }
+
+    testing_support::TestDevice device_;
+};
 
 }

@@ -1,7 +1,8 @@
 #include "panel/displays/CoolBar.h"
 #include "panel/displays/MemoryInfo.h"
 #include "tests/panel/GaugePicture.h"
-#include "tests/support/TestDevice.h"
+#include "tests/support/BoxEvent.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +19,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint32_t kPaper = 0xC0C0C0;
-constexpr uint32_t kLineFormat = TextFormat::SingleLine | TextFormat::NoPrefix;
-
-class MemoryInfoTest : public ::testing::Test {
-protected:
-    static std::unique_ptr<MemoryInfo> Read(std::initializer_list<std::u16string_view> lines, bool prepare = true)
-    {
-        return ReadObject<MemoryInfo>(lines, prepare);
-    }
-
-    static std::unique_ptr<BackBuffer> Drawn(MemoryInfo& memory, int32_t x = 10, int32_t y = 5)
-    {
-        auto picture = std::make_unique<BackBuffer>(kPaper);
-        memory.Draw(picture->Surface(), x, y);
-        return picture;
-    }
-
-    TestDevice device_;
-};
+using MemoryInfoTest = GaugeObjectTest<MemoryInfo>;
 
 TEST_F(MemoryInfoTest, ASectionWithOnlyAPlaceShowsThePhysicalGauge)
 {
@@ -49,13 +32,10 @@ TEST_F(MemoryInfoTest, ASectionWithOnlyAPlaceShowsThePhysicalGauge)
 
     auto picture = Drawn(*memory);
     // Label and value (32 MB of 64 MB by default) as the platform draws them; the cool bar below.
-    BackBuffer expected(kPaper);
-    Rect labelLine = Rect::FromSize(10, 5, 120, line);
-    Rect valueLine = Rect::FromSize(10, 5 + line + 2, 120, line);
-    DrawText(expected.Dc(), u"Physical Memory", -1, labelLine, kLineFormat);
-    DrawText(expected.Dc(), u"32.00MB / 64.00MB", -1, valueLine, kLineFormat);
+    auto expected = LinesAlone(kPaper, { { u"Physical Memory", Rect::FromSize(10, 5, 120, line) },
+        { u"32.00MB / 64.00MB", Rect::FromSize(10, 5 + line + 2, 120, line) } });
     int32_t const barTop = 5 + 2 * (line + 2);
-    EXPECT_TRUE(picture->SamePixelsIn(expected, { 0, 0, 200, barTop }));
+    EXPECT_TRUE(picture->SamePixelsIn(*expected, { 0, 0, 200, barTop }));
     EXPECT_TRUE(HasBarRing(*picture, barTop, line));
     // Half the inside is filled: the end line stands at 1 + 118 / 2.
     for (int32_t y = barTop; y < barTop + line; ++y)
@@ -145,7 +125,7 @@ TEST_F(MemoryInfoTest, ColoursIntervalAndCentringAreReadAndBadValuesReported)
 
     // Centred lines: the label sits in the middle of the object's width.
     auto centred = Read({ u"Width=180", u"CenterValue=1", u"PhysMemValue=0", u"PhysMemBar=0", u"CoolPhysMemBar=0" });
-    Rect ink = Drawn(*centred, 10, 5)->Changed();
+    Rect ink = Drawn(*centred)->Changed();
     EXPECT_LE(std::abs((ink.left - 10) - (190 - ink.right)), 2);
 
     auto bad = std::make_unique<MemoryInfo>();
@@ -153,18 +133,14 @@ TEST_F(MemoryInfoTest, ColoursIntervalAndCentringAreReadAndBadValuesReported)
         EXPECT_FALSE(bad->ReadValue(line));
     EXPECT_FALSE(bad->ReadValue(u"Folder=\\Temp"));
     EXPECT_TRUE(bad->ReadValue(u"Xpos=3"));
-    auto box = [](std::string const& caption, std::string const& line) {
-        return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
-            + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
-    };
     std::string const caption = "MemoryInfo - Ignoriere Fehler:";
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        box(caption, "Color=FFF"),
-        box(caption, "BlurColor="),
-        box(caption, "PhysMemBar="),
-        box(caption, "CenterValue= "),
-        box(caption, "Interval="),
-        box("DesktopObject - Ignoriere unbekannten Wert:", "Folder=\\\\Temp"),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(caption, "Color=FFF"),
+        BoxEvent(caption, "BlurColor="),
+        BoxEvent(caption, "PhysMemBar="),
+        BoxEvent(caption, "CenterValue= "),
+        BoxEvent(caption, "Interval="),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Folder=\\Temp"),
     }));
     EXPECT_EQ(bad->ShowFlags(), 0x155u);
     EXPECT_EQ(bad->GetInterval(), 600000u);
@@ -177,14 +153,11 @@ TEST_F(MemoryInfoTest, EveryDrawReadsTheMemoryStatusAgain)
     int32_t const line = LineHeight();
     device_.Device().State().memory = { 4000000000u, 1000000000u, 2000000u, 500u };
     auto picture = Drawn(*memory);
-    BackBuffer expected(kPaper);
-    Rect physical = Rect::FromSize(10, 5, 120, line);
-    Rect virtualSpace = Rect::FromSize(10, 5 + 2 * line + 4, 120, line);
-    DrawText(expected.Dc(), u"953.67MB / 3.72GB", -1, physical, kLineFormat);
-    DrawText(expected.Dc(), u"500.00Bytes / 1.91MB", -1, virtualSpace, kLineFormat);
+    auto expected = LinesAlone(kPaper, { { u"953.67MB / 3.72GB", Rect::FromSize(10, 5, 120, line) },
+        { u"500.00Bytes / 1.91MB", Rect::FromSize(10, 5 + 2 * line + 4, 120, line) } });
     int32_t const barTop = 5 + line + 2;
-    EXPECT_TRUE(picture->SamePixelsIn(expected, { 0, 0, 200, barTop }));
-    EXPECT_TRUE(picture->SamePixelsIn(expected, { 0, barTop + line, 200, 120 }));
+    EXPECT_TRUE(picture->SamePixelsIn(*expected, { 0, 0, 200, barTop }));
+    EXPECT_TRUE(picture->SamePixelsIn(*expected, { 0, barTop + line, 200, 120 }));
     // A quarter available: the end line at 1 + 118 / 4.
     EXPECT_EQ(picture->At(10 + 30, barTop + line / 2), 0u);
     EXPECT_NE(picture->At(10 + 31, barTop + line / 2), 0u);
@@ -193,7 +166,7 @@ TEST_F(MemoryInfoTest, EveryDrawReadsTheMemoryStatusAgain)
 TEST_F(MemoryInfoTest, WithoutMeasuringTheLinesShareTheObjectsHeight)
 {
     auto memory = Read({ u"Width=120", u"Height=60", u"PhysMemPercent=0" }, false);
-    auto picture = Drawn(*memory, 10, 5);
+    auto picture = Drawn(*memory);
     // Three lines of 60 / 3 = 20: the bar starts at 5 + 2 x 22.
     EXPECT_TRUE(HasBarRing(*picture, 49, 20));
 }

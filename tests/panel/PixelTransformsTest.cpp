@@ -107,17 +107,18 @@ TEST_F(BlendOntoTest, OnlyWhatLiesOnTheSurfaceIsDrawn)
     auto const image = Picture(3, 3, { 0xFF000001, 0xFF000002, 0xFF000003,
                                        0xFF000004, 0xFF000005, 0xFF000006,
                                        0xFF000007, 0xFF000008, 0xFF000009 });
-    Fill(surface, background);
-    BlendOnto(image, surface, 2, 1);
-    EXPECT_EQ(Shown(surface), (std::vector<uint32_t> {
+    // What the surface shows once the image is blended onto a fresh background at (x, y).
+    auto blendedAt = [&](int32_t x, int32_t y) {
+        Fill(surface, background);
+        BlendOnto(image, surface, x, y);
+        return Shown(surface);
+    };
+    EXPECT_EQ(blendedAt(2, 1), (std::vector<uint32_t> {
         0x00101010, 0x00101010, 0x00101010, 0x00101010,
         0x00101010, 0x00101010, 0xFF000001, 0xFF000002,
         0x00101010, 0x00101010, 0xFF000004, 0xFF000005,
     }));
-
-    Fill(surface, background);
-    BlendOnto(image, surface, 0, 0);
-    EXPECT_EQ(Shown(surface), (std::vector<uint32_t> {
+    EXPECT_EQ(blendedAt(0, 0), (std::vector<uint32_t> {
         0xFF000001, 0xFF000002, 0xFF000003, 0x00101010,
         0xFF000004, 0xFF000005, 0xFF000006, 0x00101010,
         0xFF000007, 0xFF000008, 0xFF000009, 0x00101010,
@@ -125,11 +126,8 @@ TEST_F(BlendOntoTest, OnlyWhatLiesOnTheSurfaceIsDrawn)
 
     // Positions off the surface, negative ones included, draw nothing at all.
     for (auto [x, y] : { std::pair(-1, 0), std::pair(0, -1), std::pair(-2, -2), std::pair(4, 0), std::pair(0, 3),
-             std::pair(INT32_MIN, 0), std::pair(0, INT32_MAX) }) {
-        Fill(surface, background);
-        BlendOnto(image, surface, x, y);
-        EXPECT_EQ(Shown(surface), background) << x << "," << y;
-    }
+             std::pair(INT32_MIN, 0), std::pair(0, INT32_MAX) })
+        EXPECT_EQ(blendedAt(x, y), background) << x << "," << y;
 }
 
 }

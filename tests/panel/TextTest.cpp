@@ -2,7 +2,9 @@
 #include "panel/displays/Text.h"
 #include "platform/Drawing.h"
 #include "tests/panel/BackBuffer.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -193,22 +195,18 @@ TEST_F(TextTest, BadValuesAreReportedUnderTheTextCaptionAndChangeNothing)
     EXPECT_TRUE(text->ReadValue(u"CreateFont=ignored"));
     EXPECT_TRUE(text->ReadValue(u"Align=Diagonal"));
 
-    auto box = [](std::string const& caption, std::string const& line) {
-        return R"({"t":0,"event":"msgbox","caption":")" + caption + R"(","text":")" + line
-            + R"(","icon":"warning","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok"})";
-    };
     std::string const bad = "Text - Ignoriere Fehler:";
-    EXPECT_EQ(device_.Events("msgbox"), (std::vector<std::string> {
-        box(bad, "Color=FFF"),
-        box(bad, "FrameColor=12345"),
-        box(bad, "Text="),
-        box(bad, "Font="),
-        box(bad, "Size="),
-        box(bad, "Weight="),
-        box(bad, "Align= "),
-        box("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
-        box("DesktopObject - Ignoriere unbekannten Wert:", "Interval=1000"),
-        box("DesktopObject - Ignoriere Fehler:", "Width="),
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        BoxEvent(bad, "Color=FFF"),
+        BoxEvent(bad, "FrameColor=12345"),
+        BoxEvent(bad, "Text="),
+        BoxEvent(bad, "Font="),
+        BoxEvent(bad, "Size="),
+        BoxEvent(bad, "Weight="),
+        BoxEvent(bad, "Align= "),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+        BoxEvent("DesktopObject - Ignoriere unbekannten Wert:", "Interval=1000"),
+        BoxEvent("DesktopObject - Ignoriere Fehler:", "Width="),
     }));
 
     // Still the black, unframed word "Text" of a section without keys.

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <utility>
 #include <unistd.h>
 
 using namespace platform;
@@ -24,10 +26,12 @@ protected:
     void SetUp() override { fs::create_directories(folder); }
     void TearDown() override { fs::remove_all(folder); }
 
-    void Write(std::string const& supply, std::string const& file, std::string const& text)
+    // The supply's folder with one line in each of `files`, written over what was there.
+    void Supply(std::string const& name, std::initializer_list<std::pair<char const*, char const*>> files)
     {
-        fs::create_directories(folder / supply);
-        std::ofstream(folder / supply / file) << text << "\n";
+        fs::create_directories(folder / name);
+        for (auto [file, text] : files)
+            std::ofstream(folder / name / file) << text << "\n";
     }
 
     SystemPowerStatusEx2 Query()
@@ -51,21 +55,16 @@ TEST_F(PowerSupplies, NoBatteryReportsExternalPowerAsADeviceInItsCradle)
 
 TEST_F(PowerSupplies, BatteryAndMainsGiveChargeFlagsAndLine)
 {
-    Write("AC", "type", "Mains");
-    Write("AC", "online", "0");
-    Write("BAT0", "type", "Battery");
-    Write("BAT0", "capacity", "50");
-    Write("BAT0", "status", "Discharging");
-    Write("BAT0", "voltage_now", "11900000");
+    Supply("AC", { { "type", "Mains" }, { "online", "0" } });
+    Supply("BAT0", { { "type", "Battery" }, { "capacity", "50" }, { "status", "Discharging" }, { "voltage_now", "11900000" } });
     SystemPowerStatusEx2 status = Query();
     EXPECT_EQ(status.ACLineStatus, 0);
     EXPECT_EQ(status.BatteryLifePercent, 50);
     EXPECT_EQ(status.BatteryFlag, 0);
     EXPECT_EQ(status.BatteryVoltage, 11900u);
 
-    Write("AC", "online", "1");
-    Write("BAT0", "capacity", "20");
-    Write("BAT0", "status", "Charging");
+    Supply("AC", { { "online", "1" } });
+    Supply("BAT0", { { "capacity", "20" }, { "status", "Charging" } });
     status = Query();
     EXPECT_EQ(status.ACLineStatus, 1);
     EXPECT_EQ(status.BatteryFlag, 2 | 8);
@@ -74,10 +73,7 @@ TEST_F(PowerSupplies, BatteryAndMainsGiveChargeFlagsAndLine)
 TEST_F(PowerSupplies, BatteryWithoutTheUsualFilesFallsBackWithoutGuessing)
 {
     // Energy counters instead of a capacity; no mains supply: the state tells the line.
-    Write("BAT1", "type", "Battery");
-    Write("BAT1", "energy_now", "30");
-    Write("BAT1", "energy_full", "100");
-    Write("BAT1", "status", "Charging");
+    Supply("BAT1", { { "type", "Battery" }, { "energy_now", "30" }, { "energy_full", "100" }, { "status", "Charging" } });
     SystemPowerStatusEx2 status = Query();
     EXPECT_EQ(status.BatteryLifePercent, 30);
     EXPECT_EQ(status.BatteryFlag, 2 | 8);
@@ -85,8 +81,7 @@ TEST_F(PowerSupplies, BatteryWithoutTheUsualFilesFallsBackWithoutGuessing)
 
     // Nothing to read at all: unknown, never a made-up 0 %.
     fs::remove_all(folder / "BAT1");
-    Write("BAT1", "type", "Battery");
-    Write("BAT1", "energy_full", "0");
+    Supply("BAT1", { { "type", "Battery" }, { "energy_full", "0" } });
     status = Query();
     EXPECT_EQ(status.BatteryLifePercent, 255);
     EXPECT_EQ(status.BatteryFlag, 255);

@@ -7,11 +7,18 @@
 #include <string>
 #include <vector>
 
-namespace desktop_tests {
+namespace testing_support {
+
+// Whether a child's error output reaches the test's own.
+enum class ErrorOutput {
+    Shown,
+    Discarded,
+};
 
 class ChildProcess {
 public:
-    ChildProcess(std::string const& program, std::vector<std::string> const& arguments);
+    ChildProcess(std::string const& program, std::vector<std::string> const& arguments,
+        ErrorOutput errors = ErrorOutput::Shown);
     ~ChildProcess();
     ChildProcess(ChildProcess const&) = delete;
     ChildProcess& operator=(ChildProcess const&) = delete;
@@ -27,7 +34,9 @@ private:
     std::optional<int> status_;
 };
 
-// Runs a tool to its end; its exit code.
-int RunTool(std::string const& program, std::vector<std::string> const& arguments);
+// Runs a tool to its end; its exit code, or -1 when it did not start or had
+// to be ended after `timeout`.
+int RunTool(std::string const& program, std::vector<std::string> const& arguments,
+    ErrorOutput errors = ErrorOutput::Shown, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 }

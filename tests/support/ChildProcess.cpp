@@ -1,6 +1,7 @@
-#include "tests/desktop/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -8,17 +9,22 @@
 
 extern char** environ;
 
-namespace desktop_tests {
+namespace testing_support {
 
-ChildProcess::ChildProcess(std::string const& program, std::vector<std::string> const& arguments)
+ChildProcess::ChildProcess(std::string const& program, std::vector<std::string> const& arguments, ErrorOutput errors)
 {
     std::vector<char*> argv { const_cast<char*>(program.c_str()) };
     for (auto const& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (errors == ErrorOutput::Discarded)
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0)
+    if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0)
         pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 ChildProcess::~ChildProcess()
@@ -53,10 +59,11 @@ void ChildProcess::Kill()
     }
 }
 
-int RunTool(std::string const& program, std::vector<std::string> const& arguments)
+int RunTool(std::string const& program, std::vector<std::string> const& arguments, ErrorOutput errors,
+    std::chrono::milliseconds timeout)
 {
-    ChildProcess tool(program, arguments);
-    return tool.WaitForExit(std::chrono::seconds(20)).value_or(-1);
+    ChildProcess tool(program, arguments, errors);
+    return tool.WaitForExit(timeout).value_or(-1);
 }
 
 }
