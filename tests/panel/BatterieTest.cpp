@@ -7,6 +7,7 @@
 #include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
 #include "tests/support/TraceMatchers.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ constexpr uint32_t kBackground = 0x3A6EA5;
 constexpr uint32_t kCritical = 0xD00000;
 constexpr uint32_t kLow = 0xD0D000;
 constexpr uint32_t kHigh = 0x00D000;
-constexpr uint32_t kBlack = 0x000000;
+using namespace testing_support::pixels;
 
 class BatterieTest : public ::testing::Test {
 protected:

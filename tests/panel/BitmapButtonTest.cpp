@@ -6,6 +6,7 @@
 #include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
 #include "tests/support/TraceMatchers.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,7 @@ using namespace testing_support;
 namespace {
 
 constexpr uint32_t kBackground = 0x00FF00;
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kBlue = 0x0000FF;
-constexpr uint32_t kYellow = 0xFFFF00;
+using namespace testing_support::pixels;
 
 std::map<uint32_t, char> const kLegend { { kBackground, '.' }, { kRed, 'r' }, { kBlue, 'b' }, { kYellow, 'y' },
     { kBlack, '#' } };

@@ -18,7 +18,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint32_t kPaper = 0x204060;
 
 // RenderCoolBar's picture, pixel by pixel from the formulas, on a plain background.
 struct CoolBarPicture {
@@ -94,13 +93,13 @@ TEST_F(CoolBarTest, EveryPixelFollowsTheGradientStripesAndHighlight)
 {
     for (uint32_t fraction : { 0u, 256u, 266u, 276u, 512u, 1024u, 5000u }) {
         SCOPED_TRACE(fraction);
-        BackBuffer picture(kPaper);
+        BackBuffer picture(kBarPaper);
         RenderCoolBar(picture.Surface(), Bar(fraction));
         ExpectCoolBar(picture, Bar(fraction));
     }
 
     // A few pixels worked out by hand (bar at 30, 40; 100 x 14; n = 6 highlighted rows).
-    BackBuffer full(kPaper);
+    BackBuffer full(kBarPaper);
     RenderCoolBar(full.Surface(), Bar(1024));
     EXPECT_EQ(full.At(31, 52), PixelRgb(207, 0, 0)); // left colour, striped: 255 - 48
     EXPECT_EQ(full.At(31, 41), PixelRgb(255, 107, 107)); // top row: 108/256 towards white
@@ -109,11 +108,11 @@ TEST_F(CoolBarTest, EveryPixelFollowsTheGradientStripesAndHighlight)
     EXPECT_EQ(full.At(31, 47), PixelRgb(255, 0, 0)); // below the highlight, off the stripes
     EXPECT_EQ(full.At(129, 45), 0u); // the end line lies on the outline
 
-    BackBuffer quarter(kPaper);
+    BackBuffer quarter(kBarPaper);
     RenderCoolBar(quarter.Surface(), Bar(256));
     EXPECT_EQ(quarter.At(30 + 24, 47), PixelRgb(181, 88, 0)); // last of 24 fill pixels: (27 x 255 + 23 x 96) / 50
     EXPECT_EQ(quarter.At(30 + 25, 47), 0u); // end of the fill
-    EXPECT_EQ(quarter.At(30 + 26, 47), kPaper);
+    EXPECT_EQ(quarter.At(30 + 26, 47), kBarPaper);
 }
 
 TEST_F(CoolBarTest, OtherColoursAndSpacingsAndTheFullGradient)
@@ -139,7 +138,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
         for (Point corner : { Point { 101, 40 }, Point { 30, 107 }, Point { -1, 40 }, Point { 30, -1 }, Point { INT32_MAX, 0 } }) {
             request.x = corner.x;
             request.y = corner.y;
-            BackBuffer picture(kPaper);
+            BackBuffer picture(kBarPaper);
             RenderCoolBar(picture.Surface(), request);
             EXPECT_TRUE(picture.Untouched()) << corner.x << "," << corner.y;
         }
@@ -148,7 +147,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
     CoolBarRequest edge = Bar(700);
     edge.x = 100;
     edge.y = 106;
-    BackBuffer atEdge(kPaper);
+    BackBuffer atEdge(kBarPaper);
     RenderCoolBar(atEdge.Surface(), edge);
     ExpectCoolBar(atEdge, edge);
 
@@ -158,7 +157,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
             request.width = width;
             request.height = height;
             request.text = u"100%";
-            BackBuffer picture(kPaper);
+            BackBuffer picture(kBarPaper);
             RenderCoolBar(picture.Surface(), request);
             if (picture.Untouched())
                 continue;
@@ -173,7 +172,7 @@ TEST_F(CoolBarTest, BarsOffTheSurfaceOrTooSmallStayInTheirRectangle)
     CoolBarRequest small = Bar(1024);
     small.width = 3;
     small.height = 3;
-    BackBuffer tiny(kPaper);
+    BackBuffer tiny(kBarPaper);
     RenderCoolBar(tiny.Surface(), small);
     ExpectCoolBar(tiny, small);
 }
@@ -222,7 +221,7 @@ TEST_F(CoolBarTest, TheTextIsCentredAndSoftenedWhereItLiesOnTheFill)
     EXPECT_GT(darker, 0);
 
     // The bar's own font is put back out of the context.
-    BackBuffer picture(kPaper);
+    BackBuffer picture(kBarPaper);
     LogFont large;
     large.height = 40;
     FontHandle panelFont = CreateFontIndirect(large);
@@ -254,19 +253,19 @@ protected:
 TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 {
     for (auto [available, total] : { std::pair<uint64_t, uint64_t> { 0, 0 }, { 1, 4 }, { 26, 100 }, { 27, 100 }, { 1, 2 }, { 9, 9 } }) {
-        BackBuffer picture(kPaper);
+        BackBuffer picture(kBarPaper);
         GaugeRequest request = Request(picture, available, total);
         DrawGauge(picture.Surface(), request);
         CoolBarRequest bar = Bar(FillFraction(available, total));
         bar.y = 30;
         bar.height = 20;
-        CoolBarPicture const model { bar, kPaper };
+        CoolBarPicture const model { bar, kBarPaper };
         int32_t const fill = 98 * int32_t(FillFraction(available, total)) / 1024;
         // Outline and fill are the bar's own; only the unfilled inside shows the panel.
         ExpectPixels(picture, [&](int32_t x, int32_t y) {
             Rect const area { 30, 30, 130, 50 };
             if (!area.Contains({ x, y }))
-                return kPaper;
+                return kBarPaper;
             if (x - 30 <= fill + 1 || y == 30 || y == 49 || x == 129)
                 return model.At(x - 30, y - 30);
             return picture.At(x, y);
@@ -285,9 +284,9 @@ TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 
 TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreSafe)
 {
-    BackBuffer without(kPaper);
+    BackBuffer without(kBarPaper);
     DrawGauge(without.Surface(), Request(without, 1, 2));
-    BackBuffer with(kPaper);
+    BackBuffer with(kBarPaper);
     GaugeRequest percent = Request(with, 1, 2);
     percent.flags |= GaugeFlag::Percent;
     DrawGauge(with.Surface(), percent);
@@ -298,7 +297,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
 
     // Reaching over any edge: nothing is drawn beyond the surface (and no pixel outside is touched).
     for (Point corner : { Point { -50, 10 }, Point { 150, 10 }, Point { 10, -10 }, Point { 10, 110 } }) {
-        BackBuffer picture(kPaper);
+        BackBuffer picture(kBarPaper);
         GaugeRequest request = Request(picture, 1, 2);
         request.flags |= GaugeFlag::Percent;
         request.x = corner.x;
@@ -311,7 +310,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
         EXPECT_LE(changed.right, corner.x + 100);
     }
     // A bar too wide for the blur's scratch is still drawn whole.
-    BackBuffer wide(kPaper, 400, 80);
+    BackBuffer wide(kBarPaper, 400, 80);
     GaugeRequest request = Request(wide, 1, 2);
     request.width = 380;
     request.lineHeight = 60;

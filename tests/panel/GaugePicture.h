@@ -22,6 +22,9 @@
 
 namespace gauge_test {
 
+// The paper the bar and gauge drawing tests draw on.
+constexpr uint32_t kBarPaper = 0x204060;
+
 // The format a gauge draws its label and value lines in.
 constexpr uint32_t kLineFormat = platform::TextFormat::SingleLine | platform::TextFormat::NoPrefix;
 

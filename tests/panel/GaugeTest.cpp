@@ -2,6 +2,7 @@
 #include "panel/displays/Gauge.h"
 #include "tests/panel/GaugePicture.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint32_t kPaper = 0x204060;
-constexpr uint32_t kRedPixel = 0xFF0000;
-constexpr uint32_t kGreenPixel = 0x00FF00;
+using namespace testing_support::pixels;
 
 void ExpectCount(uint64_t value, float number, std::u16string_view unit)
 {
@@ -103,7 +102,7 @@ protected:
     static std::unique_ptr<BackBuffer> Drawn(uint32_t flags, uint64_t available, uint64_t total,
         void (*adjust)(GaugeRequest&) = nullptr)
     {
-        auto picture = std::make_unique<BackBuffer>(kPaper);
+        auto picture = std::make_unique<BackBuffer>(kBarPaper);
         GaugeRequest request = Request(*picture, flags, available, total);
         if (adjust)
             adjust(request);
@@ -141,12 +140,12 @@ TEST_F(DrawGaugeTest, APlainBarIsFilledInTheLowColourUpTo25PercentAndFramed)
         uint32_t fill;
     };
     Case const cases[] = {
-        { 0, 0, 0, kRedPixel },
-        { 25, 100, 25, kRedPixel },
-        { 26, 100, 25, kRedPixel }, // fraction 266 is still 25 %
-        { 27, 100, 26, kGreenPixel }, // fraction 276, 26 %
-        { 1, 2, 50, kGreenPixel },
-        { 7, 7, 100, kGreenPixel },
+        { 0, 0, 0, kRed },
+        { 25, 100, 25, kRed },
+        { 26, 100, 25, kRed }, // fraction 266 is still 25 %
+        { 27, 100, 26, kGreen }, // fraction 276, 26 %
+        { 1, 2, 50, kGreen },
+        { 7, 7, 100, kGreen },
     };
     for (Case const& c : cases)
         ExpectPlainBar(*Drawn(GaugeFlag::Bar, c.available, c.total), 20, c.fillWidth, c.fill, 0x000000);
@@ -155,18 +154,18 @@ TEST_F(DrawGaugeTest, APlainBarIsFilledInTheLowColourUpTo25PercentAndFramed)
         request.colors.borderColor = 0x332211; // 112233
         request.colors.backgroundColorHigh = 0x0000FF; // FF0000
     });
-    ExpectPlainBar(*coloured, 20, 50, kRedPixel, 0x112233);
+    ExpectPlainBar(*coloured, 20, 50, kRed, 0x112233);
 
     // Below the label and value lines; more available than the total fills only the bar.
     auto lower = Drawn(GaugeFlag::Bar, 3, 2, [](GaugeRequest& request) {
         request.flags |= GaugeFlag::Label | GaugeFlag::Value;
         request.colors.textColor = 0xFFFFFF;
     });
-    BackBuffer barOnly(kPaper);
+    BackBuffer barOnly(kBarPaper);
     GaugeRequest request = Request(barOnly, GaugeFlag::Bar, 3, 2);
     request.y = 20 + 2 * 16;
     DrawGauge(barOnly.Surface(), request);
-    ExpectPlainBar(barOnly, 52, 100, kGreenPixel, 0x000000);
+    ExpectPlainBar(barOnly, 52, 100, kGreen, 0x000000);
     EXPECT_TRUE(lower->SamePixelsIn(barOnly, { 0, 52, 200, 120 }));
 }
 
@@ -175,7 +174,7 @@ TEST_F(DrawGaugeTest, TheValueLineShowsAvailableOverTotalWithTwoDecimals)
     Rect const line { 10, 20, 110, 34 };
     uint32_t const format = TextFormat::SingleLine | TextFormat::NoPrefix;
     auto bytes = Drawn(GaugeFlag::Value, 500, 2000);
-    EXPECT_TRUE(bytes->SamePixels(*TextAlone(kPaper, u"500.00Bytes / 1.95KB", line, format)));
+    EXPECT_TRUE(bytes->SamePixels(*TextAlone(kBarPaper, u"500.00Bytes / 1.95KB", line, format)));
     Rect ink = bytes->Changed();
     EXPECT_GE(ink.left, 10);
     EXPECT_LE(ink.left, 12);
@@ -183,11 +182,11 @@ TEST_F(DrawGaugeTest, TheValueLineShowsAvailableOverTotalWithTwoDecimals)
     EXPECT_LE(ink.bottom, 34);
 
     auto large = Drawn(GaugeFlag::Value, uint64_t(1) << 40, uint64_t(5) << 40);
-    EXPECT_TRUE(large->SamePixels(*TextAlone(kPaper, u"1024.00GB / 5.00TB", line, format)));
+    EXPECT_TRUE(large->SamePixels(*TextAlone(kBarPaper, u"1024.00GB / 5.00TB", line, format)));
 
     // The label comes first, the value two pixels below it.
     auto both = Drawn(GaugeFlag::Label | GaugeFlag::Value, 1048577, 1048576);
-    BackBuffer expected(kPaper);
+    BackBuffer expected(kBarPaper);
     Rect labelLine = line;
     Rect valueLine { 10, 36, 110, 50 };
     DrawText(expected.Dc(), u"Physical Memory", -1, labelLine, format);
@@ -228,7 +227,7 @@ TEST_F(DrawGaugeTest, ThePercentTextIsCentredInThePlainBarAndRestoresTheColour)
         auto withText = Drawn(GaugeFlag::Bar | GaugeFlag::Percent, available, 100);
         auto barAlone = Drawn(GaugeFlag::Bar, available, 100);
         // The text on the drawn bar is exactly the platform's own drawing of it.
-        BackBuffer expected(kPaper);
+        BackBuffer expected(kBarPaper);
         GaugeRequest request = Request(expected, GaugeFlag::Bar, available, 100);
         DrawGauge(expected.Surface(), request);
         Rect place = bar;
@@ -241,7 +240,7 @@ TEST_F(DrawGaugeTest, ThePercentTextIsCentredInThePlainBarAndRestoresTheColour)
         EXPECT_LE(std::abs((ink.left - 10) - (110 - ink.right)), 2) << available;
         EXPECT_LE(std::abs((ink.top - 20) - (34 - ink.bottom)), 3) << available;
     }
-    BackBuffer picture(kPaper);
+    BackBuffer picture(kBarPaper);
     GaugeRequest request = Request(picture, GaugeFlag::Bar | GaugeFlag::Percent | GaugeFlag::Label, 1, 2);
     request.colors.textColor = 0x00FFFF;
     SetTextColor(picture.Dc(), 0x123456);
@@ -253,7 +252,7 @@ TEST_F(DrawGaugeTest, NarrowAndFlatPlainBarsStayInTheirRectangle)
 {
     for (int32_t width : { 0, 1, 2 }) {
         for (int32_t height : { 0, 1, 2, 5 }) {
-            BackBuffer narrow(kPaper);
+            BackBuffer narrow(kBarPaper);
             GaugeRequest request = Request(narrow, GaugeFlag::Bar | GaugeFlag::Percent, 1, 1);
             request.width = width;
             request.lineHeight = height;

@@ -5,6 +5,7 @@
 #include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
 #include "tests/support/TraceMatchers.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,7 @@ using namespace testing_support;
 
 namespace {
 
-// Pixels as the back buffer holds them: 0xRRGGBB.
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kBlue = 0x0000FF;
+using namespace testing_support::pixels;
 
 // Counts the measurings, as the clock subclass will be measured.
 class MeasuredText : public Text {

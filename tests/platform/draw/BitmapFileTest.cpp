@@ -3,6 +3,7 @@
 #include "tests/platform/draw/DrawTestSupport.h"
 #include "tests/support/BmpWriter.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,7 @@ namespace {
 
 using Pixels = std::vector<std::vector<uint32_t>>; // rows from the top
 
-constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
-constexpr uint32_t kWhite = 0xFFFFFF, kBlack = 0x000000, kYellow = 0xFFFF00;
+using namespace testing_support::pixels;
 
 // The picture most files below hold: three columns, two rows.
 Pixels const kPicture = { { kRed, kGreen, kBlue }, { kWhite, kBlack, kYellow } };

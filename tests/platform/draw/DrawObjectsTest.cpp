@@ -3,6 +3,7 @@
 #include "platform/Windowing.h"
 #include "tests/platform/draw/DrawTestSupport.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,7 @@ using testing_support::TestDevice;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
+using namespace testing_support::pixels;
 
 LResult PlainProcedure(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {

@@ -1,6 +1,7 @@
 #include "platform/Drawing.h"
 #include "tests/platform/draw/DrawTestSupport.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ namespace {
 
 using Picture = std::vector<std::string>;
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kBlue = 0x0000FF;
+using namespace testing_support::pixels;
 
 class ShapesTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "platform/Drawing.h"
 #include "tests/platform/draw/DrawTestSupport.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/PixelNames.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,7 @@ using testing_support::TestDevice;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kRed = 0xFF0000;
+using namespace testing_support::pixels;
 
 class TextTest : public ::testing::Test {
 protected:
