@@ -79,22 +79,26 @@ X11Connection::X11Connection(::Display* display)
     visual_ = DefaultVisual(display, screen_);
     depth_ = DefaultDepth(display, screen_);
 
-    auto atom = [display](char const* atomName) { return XInternAtom(display, atomName, False); };
-    atoms_.wmProtocols = atom("WM_PROTOCOLS");
-    atoms_.wmDeleteWindow = atom("WM_DELETE_WINDOW");
-    atoms_.netWmName = atom("_NET_WM_NAME");
-    atoms_.netWmPid = atom("_NET_WM_PID");
-    atoms_.netWmState = atom("_NET_WM_STATE");
-    atoms_.netWmStateAbove = atom("_NET_WM_STATE_ABOVE");
-    atoms_.netWmStateSkipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
-    atoms_.netWmWindowType = atom("_NET_WM_WINDOW_TYPE");
-    atoms_.netWmWindowTypeDialog = atom("_NET_WM_WINDOW_TYPE_DIALOG");
-    atoms_.netWorkArea = atom("_NET_WORKAREA");
-    atoms_.utf8String = atom("UTF8_STRING");
-    atoms_.systemTray = atom(("_NET_SYSTEM_TRAY_S" + std::to_string(screen_)).c_str());
-    atoms_.systemTrayOpcode = atom("_NET_SYSTEM_TRAY_OPCODE");
-    atoms_.manager = atom("MANAGER");
-    atoms_.xembedInfo = atom("_XEMBED_INFO");
+    std::string const tray = "_NET_SYSTEM_TRAY_S" + std::to_string(screen_);
+    char const* names[] = {
+        "WM_PROTOCOLS",
+        "WM_DELETE_WINDOW",
+        "_NET_WM_NAME",
+        "_NET_WM_PID",
+        "_NET_WM_STATE",
+        "_NET_WM_STATE_ABOVE",
+        "_NET_WM_STATE_SKIP_TASKBAR",
+        "_NET_WM_WINDOW_TYPE",
+        "_NET_WM_WINDOW_TYPE_DIALOG",
+        "_NET_WORKAREA",
+        "UTF8_STRING",
+        tray.c_str(),
+        "_NET_SYSTEM_TRAY_OPCODE",
+        "MANAGER",
+        "_XEMBED_INFO",
+    };
+    static_assert(std::size(names) == size_t(X11Atom::Count));
+    XInternAtoms(display, const_cast<char**>(names), int(std::size(names)), False, atoms_.data());
 
     // Shared images only help where the server runs on this machine.
     char const* displayName = DisplayString(display);

@@ -5,6 +5,7 @@
 // whether a request failed. Xlib's own headers stay in the .cpp files: their
 // macros (None, Status, True...) would leak into every program otherwise.
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -14,22 +15,24 @@ namespace platform {
 
 using XId = unsigned long;
 
-struct X11Atoms {
-    XId wmProtocols = 0;
-    XId wmDeleteWindow = 0;
-    XId netWmName = 0;
-    XId netWmPid = 0;
-    XId netWmState = 0;
-    XId netWmStateAbove = 0;
-    XId netWmStateSkipTaskbar = 0;
-    XId netWmWindowType = 0;
-    XId netWmWindowTypeDialog = 0;
-    XId netWorkArea = 0;
-    XId utf8String = 0;
-    XId systemTray = 0;
-    XId systemTrayOpcode = 0;
-    XId manager = 0;
-    XId xembedInfo = 0;
+// The atoms the backend uses, in the order they are interned: all at once, in one round trip.
+enum class X11Atom {
+    WmProtocols,
+    WmDeleteWindow,
+    NetWmName,
+    NetWmPid,
+    NetWmState,
+    NetWmStateAbove,
+    NetWmStateSkipTaskbar,
+    NetWmWindowType,
+    NetWmWindowTypeDialog,
+    NetWorkArea,
+    Utf8String,
+    SystemTray,
+    SystemTrayOpcode,
+    Manager,
+    XembedInfo,
+    Count,
 };
 
 class X11Connection {
@@ -49,7 +52,7 @@ public:
     int Depth() const { return depth_; }
     int Width() const;
     int Height() const;
-    X11Atoms const& Atoms() const { return atoms_; }
+    XId Atom(X11Atom atom) const { return atoms_[size_t(atom)]; }
     bool HasSharedMemory() const { return sharedMemory_; }
     bool HasKeyTest() const { return keyTest_; }
 
@@ -65,7 +68,7 @@ private:
     XId root_ = 0;
     void* visual_ = nullptr;
     int depth_ = 0;
-    X11Atoms atoms_;
+    std::array<XId, size_t(X11Atom::Count)> atoms_ {};
     bool sharedMemory_ = false;
     bool keyTest_ = false;
 };

@@ -47,8 +47,9 @@ Rect X11Screen::WorkArea() const
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     Rect area = Bounds();
-    if (XGetWindowProperty(display, connection_.Root(), connection_.Atoms().netWorkArea, 0, 4, False, XA_CARDINAL,
-            &type, &format, &count, &remaining, &data)
+    XId const property = connection_.Atom(X11Atom::NetWorkArea);
+    if (XGetWindowProperty(display, connection_.Root(), property, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+            &remaining, &data)
             == Success
         && data && format == 32 && count >= 4) {
         auto values = reinterpret_cast<long*>(data);
@@ -153,8 +154,8 @@ void X11Screen::Handle(XEvent& event)
         break;
     }
     case ClientMessage:
-        if (event.xclient.message_type == connection_.Atoms().wmProtocols
-            && XId(event.xclient.data.l[0]) == connection_.Atoms().wmDeleteWindow) {
+        if (event.xclient.message_type == connection_.Atom(X11Atom::WmProtocols)
+            && XId(event.xclient.data.l[0]) == connection_.Atom(X11Atom::WmDeleteWindow)) {
             if (WindowHandle handle = HandleOf(event.xclient.window))
                 windows_.PostMessage(handle, Msg::Close, 0, 0);
         }

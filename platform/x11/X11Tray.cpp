@@ -82,8 +82,9 @@ bool X11Tray::Notify(uint32_t message, NotifyIconData const& data)
         added->window = XCreateWindow(display, connection_.Root(), 0, 0, kIconSize, kIconSize, 0, CopyFromParent,
             InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
         unsigned long info[] = { 0, kXEmbedMapped };
-        XChangeProperty(display, added->window, connection_.Atoms().xembedInfo, connection_.Atoms().xembedInfo, 32,
-            PropModeReplace, reinterpret_cast<unsigned char*>(info), 2);
+        XId const infoAtom = connection_.Atom(X11Atom::XembedInfo);
+        auto* bytes = reinterpret_cast<unsigned char*>(info);
+        XChangeProperty(display, added->window, infoAtom, infoAtom, 32, PropModeReplace, bytes, 2);
         std::string name = X11Connection::ProgramName();
         XClassHint classHint { name.data(), name.data() };
         XSetClassHint(display, added->window, &classHint);
@@ -124,7 +125,7 @@ bool X11Tray::Notify(uint32_t message, NotifyIconData const& data)
 void X11Tray::FindManager()
 {
     Display* display = connection_.Display();
-    XId manager = XGetSelectionOwner(display, connection_.Atoms().systemTray);
+    XId manager = XGetSelectionOwner(display, connection_.Atom(X11Atom::SystemTray));
     if (!manager || manager == manager_)
         return;
     {
@@ -144,7 +145,7 @@ void X11Tray::Dock(Icon& icon)
     XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = manager_;
-    event.xclient.message_type = connection_.Atoms().systemTrayOpcode;
+    event.xclient.message_type = connection_.Atom(X11Atom::SystemTrayOpcode);
     event.xclient.format = 32;
     event.xclient.data.l[0] = CurrentTime;
     event.xclient.data.l[1] = kRequestDock;
@@ -202,8 +203,8 @@ void X11Tray::Draw(Icon& icon)
 bool X11Tray::Handle(XEvent const& event)
 {
     Display* display = connection_.Display();
-    if (event.type == ClientMessage && event.xclient.message_type == connection_.Atoms().manager
-        && XId(event.xclient.data.l[1]) == connection_.Atoms().systemTray) {
+    if (event.type == ClientMessage && event.xclient.message_type == connection_.Atom(X11Atom::Manager)
+        && XId(event.xclient.data.l[1]) == connection_.Atom(X11Atom::SystemTray)) {
         FindManager();
         return true;
     }

@@ -54,12 +54,11 @@ X11WindowView::X11WindowView(X11Connection& connection, Window const& window, Re
     XClassHint classHint { name.data(), className.data() };
     XSetClassHint(display, id_, &classHint);
     long pid = long(getpid());
-    X11Atoms const& atoms = connection_.Atoms();
-    XChangeProperty(display, id_, atoms.netWmPid, XA_CARDINAL, 32, PropModeReplace,
+    XChangeProperty(display, id_, connection_.Atom(X11Atom::NetWmPid), XA_CARDINAL, 32, PropModeReplace,
         reinterpret_cast<unsigned char*>(&pid), 1);
     if (managed_) {
         SetSizeHints();
-        Atom protocols[] = { Atom(atoms.wmDeleteWindow) };
+        Atom protocols[] = { Atom(connection_.Atom(X11Atom::WmDeleteWindow)) };
         XSetWMProtocols(display, id_, protocols, 1);
     }
     SetTitle(window.title);
@@ -100,10 +99,11 @@ void X11WindowView::SetTitle(std::u16string_view title)
 {
     std::string text = ToUtf8(title);
     Display* display = connection_.Display();
-    X11Atoms const& atoms = connection_.Atoms();
     auto bytes = reinterpret_cast<unsigned char const*>(text.data());
-    XChangeProperty(display, id_, atoms.netWmName, atoms.utf8String, 8, PropModeReplace, bytes, int(text.size()));
-    XChangeProperty(display, id_, XA_WM_NAME, atoms.utf8String, 8, PropModeReplace, bytes, int(text.size()));
+    XId const utf8 = connection_.Atom(X11Atom::Utf8String);
+    XId const name = connection_.Atom(X11Atom::NetWmName);
+    XChangeProperty(display, id_, name, utf8, 8, PropModeReplace, bytes, int(text.size()));
+    XChangeProperty(display, id_, XA_WM_NAME, utf8, 8, PropModeReplace, bytes, int(text.size()));
 }
 
 void X11WindowView::SetVisible(bool visible)
@@ -122,14 +122,13 @@ void X11WindowView::SetTopMost(bool topMost)
             XRaiseWindow(display, id_);
         return;
     }
-    X11Atoms const& atoms = connection_.Atoms();
     XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = id_;
-    event.xclient.message_type = atoms.netWmState;
+    event.xclient.message_type = connection_.Atom(X11Atom::NetWmState);
     event.xclient.format = 32;
     event.xclient.data.l[0] = topMost ? 1 : 0;
-    event.xclient.data.l[1] = long(atoms.netWmStateAbove);
+    event.xclient.data.l[1] = long(connection_.Atom(X11Atom::NetWmStateAbove));
     event.xclient.data.l[3] = 1;
     XSendEvent(display, connection_.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
