@@ -27,56 +27,67 @@ struct Fraction {
     }
 };
 
-struct Frame {
-    int32_t x, y, w, h;
-
-    static Frame Of(Rect const& rect) { return { rect.left, rect.top, rect.Width(), rect.Height() }; }
-    Rect ToRect() const { return Rect::FromSize(x, y, w, h); }
+// The way a kind flies the window: -1, 0 or +1 along each axis. RollDown
+// keeps its place and unrolls its height instead.
+struct Direction {
+    int dx = 0;
+    int dy = 0;
 };
 
-bool Moves(int32_t kind, AnimationKind a, AnimationKind b, AnimationKind c)
+Direction DirectionOf(int32_t kind)
 {
-    return kind == a || kind == b || kind == c;
+    switch (kind) {
+    case FlyRight: return { 1, 0 };
+    case FlyDown: return { 0, 1 };
+    case FlyLeft: return { -1, 0 };
+    case FlyUp: return { 0, -1 };
+    case FlyDiagRightDown: return { 1, 1 };
+    case FlyDiagRightUp: return { 1, -1 };
+    case FlyDiagLeftDown: return { -1, 1 };
+    case FlyDiagLeftUp: return { -1, -1 };
+    default: return {};
+    }
+}
+
+// One axis of an opening window, `position` and `extent` being its final
+// place: it comes in from the side it flies toward.
+int32_t OpeningAxis(int direction, int64_t position, int64_t extent, Fraction const& q)
+{
+    if (direction > 0)
+        return Rect::Saturate(q(extent + position) - extent);
+    if (direction < 0)
+        return Rect::Saturate(extent - q(extent - position));
+    return int32_t(position);
+}
+
+// One axis of a closing window: it leaves toward the side it flies to.
+int32_t ClosingAxis(int direction, int64_t position, int64_t extent, Fraction const& q)
+{
+    if (direction > 0)
+        return Rect::Saturate(position + q(extent));
+    if (direction < 0)
+        return Rect::Saturate(position - q(extent + position));
+    return int32_t(position);
 }
 
 }
 
 void OpeningPosition(int32_t kind, uint64_t elapsed, uint64_t total, Rect& rect)
 {
-    Fraction q { elapsed, total };
-    Frame final = Frame::Of(rect);
-    Frame f = final;
-    int64_t W = final.w, H = final.h, x = final.x, y = final.y;
-    if (Moves(kind, FlyDown, FlyDiagRightDown, FlyDiagLeftDown))
-        f.y = Rect::Saturate(q(H + y) - H);
-    if (Moves(kind, FlyUp, FlyDiagRightUp, FlyDiagLeftUp))
-        f.y = Rect::Saturate(H - q(H - y));
-    if (Moves(kind, FlyRight, FlyDiagRightDown, FlyDiagRightUp))
-        f.x = Rect::Saturate(q(W + x) - W);
-    if (Moves(kind, FlyLeft, FlyDiagLeftDown, FlyDiagLeftUp))
-        f.x = Rect::Saturate(W - q(W - x));
-    if (kind == RollDown)
-        f.h = q(H);
-    rect = f.ToRect();
+    Fraction const q { elapsed, total };
+    Direction const d = DirectionOf(kind);
+    int32_t const height = kind == RollDown ? q(rect.Height()) : rect.Height();
+    rect = Rect::FromSize(OpeningAxis(d.dx, rect.left, rect.Width(), q), OpeningAxis(d.dy, rect.top, rect.Height(), q),
+        rect.Width(), height);
 }
 
 void ClosingPosition(int32_t kind, uint64_t elapsed, uint64_t total, Rect& rect)
 {
-    Fraction q { elapsed, total };
-    Frame final = Frame::Of(rect);
-    Frame f = final;
-    int64_t W = final.w, H = final.h, x = final.x, y = final.y;
-    if (Moves(kind, FlyDown, FlyDiagRightDown, FlyDiagLeftDown))
-        f.y = Rect::Saturate(y + q(H));
-    if (Moves(kind, FlyUp, FlyDiagRightUp, FlyDiagLeftUp))
-        f.y = Rect::Saturate(y - q(H + y));
-    if (Moves(kind, FlyRight, FlyDiagRightDown, FlyDiagRightUp))
-        f.x = Rect::Saturate(x + q(W));
-    if (Moves(kind, FlyLeft, FlyDiagLeftDown, FlyDiagLeftUp))
-        f.x = Rect::Saturate(x - q(W + x));
-    if (kind == RollDown)
-        f.h = Rect::Saturate(H - q(H));
-    rect = f.ToRect();
+    Fraction const q { elapsed, total };
+    Direction const d = DirectionOf(kind);
+    int32_t const height = kind == RollDown ? Rect::Saturate(int64_t(rect.Height()) - q(rect.Height())) : rect.Height();
+    rect = Rect::FromSize(ClosingAxis(d.dx, rect.left, rect.Width(), q), ClosingAxis(d.dy, rect.top, rect.Height(), q),
+        rect.Width(), height);
 }
 
 void AnimationStep(PanelWindow& panel, bool opening)
