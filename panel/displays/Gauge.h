@@ -27,6 +27,8 @@ struct GaugeColors {
     platform::ColorRef backgroundColorCenter = 0x00C060;
     platform::ColorRef lightColor = 0xFFFFFF;
     platform::ColorRef blurColor = 0xFFFF40;
+
+    bool operator==(GaugeColors const&) const = default;
 };
 
 struct GaugeRequest {

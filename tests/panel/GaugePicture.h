@@ -5,6 +5,7 @@
 // itself would look like, and the fixture of the gauge objects' tests.
 
 #include "panel/core/IniObject.h"
+#include "panel/displays/Gauge.h"
 #include "platform/Drawing.h"
 #include "tests/panel/BackBuffer.h"
 #include "tests/support/PictureCompare.h"
@@ -16,9 +17,23 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
+
+namespace panel {
+
+// A failed comparison of colours names each in hexadecimal.
+inline void PrintTo(GaugeColors const& colors, std::ostream* out)
+{
+    *out << std::hex << "{ text " << colors.textColor << ", border " << colors.borderColor << ", low "
+         << colors.backgroundColorLow << ", high " << colors.backgroundColorHigh << ", center "
+         << colors.backgroundColorCenter << ", light " << colors.lightColor << ", blur " << colors.blurColor << " }"
+         << std::dec;
+}
+
+}
 
 namespace gauge_test {
 

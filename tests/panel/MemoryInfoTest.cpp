@@ -108,14 +108,9 @@ TEST_F(MemoryInfoTest, ColoursIntervalAndCentringAreReadAndBadValuesReported)
     auto memory = Read({ u"Color=0000FF", u"BorderColor=00FF00", u"BackgroundColorLowish=112233",
         u"BackgroundColorHigh=445566", u"BackgroundColorCenter=778899", u"LightColor=AABBCC", u"BlurColor=DDEEFF",
         u"Interval=0", u"CenterValue=1" });
-    GaugeColors const& colors = memory->Colors();
-    EXPECT_EQ(colors.textColor, 0xFF0000u);
-    EXPECT_EQ(colors.borderColor, 0x00FF00u);
-    EXPECT_EQ(colors.backgroundColorLow, 0x332211u);
-    EXPECT_EQ(colors.backgroundColorHigh, 0x665544u);
-    EXPECT_EQ(colors.backgroundColorCenter, 0x998877u);
-    EXPECT_EQ(colors.lightColor, 0xCCBBAAu);
-    EXPECT_EQ(colors.blurColor, 0xFFEEDDu);
+    EXPECT_EQ(memory->Colors(), (GaugeColors { .textColor = 0xFF0000, .borderColor = 0x00FF00, .backgroundColorLow = 0x332211,
+                                    .backgroundColorHigh = 0x665544, .backgroundColorCenter = 0x998877,
+                                    .lightColor = 0xCCBBAA, .blurColor = 0xFFEEDD }));
     EXPECT_EQ(memory->GetInterval(), 0u);
     EXPECT_FALSE(memory->IsDue());
     EXPECT_TRUE(memory->CenterValue());
