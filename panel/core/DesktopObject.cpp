@@ -26,6 +26,16 @@ config::KeyTable<DesktopObject> const& DesktopObject::Keys()
     return kTable;
 }
 
+config::KeyTable<DesktopObject> const& DesktopObject::RefreshedKeys()
+{
+    static constexpr config::Key<DesktopObject> kKeys[] = {
+        { u"Interval", config::SetInteger<&DesktopObject::interval_> },
+    };
+    // Without a caption of its own: a bad interval is reported under the object's.
+    static config::KeyTable<DesktopObject> const kTable { .caption = {}, .keys = kKeys, .base = Keys() };
+    return kTable;
+}
+
 bool DesktopObject::ReadValue(std::u16string_view line, bool report)
 {
     return Keys().Read(*this, line, { config::kPanelDialect, report });

@@ -20,6 +20,8 @@ public:
 
     // x, X, y, Y (first letter only), Width and Height; an unknown key ends here.
     static config::KeyTable<DesktopObject> const& Keys();
+    // Interval, then Keys(): the chain of the objects that refresh on their own.
+    static config::KeyTable<DesktopObject> const& RefreshedKeys();
     bool ReadValue(std::u16string_view line, bool report = true) override;
     // Draws with the top-left corner at (x, y) into the panel's back buffer.
     virtual void Draw(ScratchBitmap& surface, int32_t x, int32_t y) = 0;

@@ -56,14 +56,13 @@ config::KeyTable<Batterie> const& Batterie::Keys()
         { u"ColorArrow", SetColor<&Batterie::colorArrow_>, kMinimumColorValue },
         { u"Segments", config::SetInteger<&Batterie::segments_> },
         { u"CoolBattery", config::SetBoolean<&Batterie::coolBattery_, config::kPanelDialect> },
-        { u"Interval", config::SetInteger<&Batterie::interval_> },
         { u"Test", [](Batterie& battery, std::u16string_view value) {
              if (config::ParseBool(config::kPanelDialect, value) && battery.powerStatusQuery_)
                  battery.ShowPowerStatus();
              return true;
          } },
     };
-    static config::KeyTable<Batterie> const kTable { .caption = kClassName, .keys = kKeys, .base = DesktopObject::Keys() };
+    static config::KeyTable<Batterie> const kTable { .caption = kClassName, .keys = kKeys, .base = DesktopObject::RefreshedKeys() };
     return kTable;
 }
 

@@ -29,10 +29,9 @@ config::KeyTable<DiskInfo> const& DiskInfo::Keys()
         { u"CenterValue", SetBits<kShow, CenterValue, kPanelDialect> },
         // A cool bar is a bar: switching it off removes the bar, not only its style.
         { u"CoolBar", SetBits<kShow, Bar | CoolBar, kPanelDialect> },
-        { u"Interval", config::SetInteger<&DiskInfo::interval_> },
     };
     static config::KeyTable<DiskInfo> const kTable {
-        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::Keys()
+        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::RefreshedKeys()
     };
     return kTable;
 }

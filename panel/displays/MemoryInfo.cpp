@@ -30,10 +30,9 @@ config::KeyTable<MemoryInfo> const& MemoryInfo::Keys()
         { u"VirtMemValue", SetBits<kShow, VirtualValue, kPanelDialect> },
         { u"VirtMemPercent", SetBits<kShow, VirtualPercent, kPanelDialect> },
         { u"CenterValue", config::SetBoolean<&MemoryInfo::centerValue_, kPanelDialect> },
-        { u"Interval", config::SetInteger<&MemoryInfo::interval_> },
     };
     static config::KeyTable<MemoryInfo> const kTable {
-        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::Keys()
+        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::RefreshedKeys()
     };
     return kTable;
 }
