@@ -30,9 +30,7 @@ config::KeyTable<DiskInfo> const& DiskInfo::Keys()
         // A cool bar is a bar: switching it off removes the bar, not only its style.
         { u"CoolBar", SetBits<kShow, Bar | CoolBar, kPanelDialect> },
     };
-    static config::KeyTable<DiskInfo> const kTable {
-        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::RefreshedKeys()
-    };
+    static config::KeyTable<DiskInfo> const kTable = GaugeKeys<DiskInfo>(kClassName, kKeys);
     return kTable;
 }
 

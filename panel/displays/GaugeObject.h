@@ -6,6 +6,7 @@
 #include "panel/core/DesktopObject.h"
 #include "panel/displays/Gauge.h"
 
+#include <span>
 #include <string_view>
 
 namespace panel {
@@ -24,6 +25,14 @@ public:
     static config::KeyTable<GaugeObject> const& ColorKeys();
 
 protected:
+    // A gauge's chain of keys: the colour keys, then its own, then Interval
+    // and the keys every object knows.
+    template<typename Gauge>
+    static config::KeyTable<Gauge> GaugeKeys(std::u16string_view caption, std::span<config::Key<Gauge> const> keys)
+    {
+        return { .caption = caption, .first = ColorKeys(), .keys = keys, .base = RefreshedKeys() };
+    }
+
     GaugeColors colors_;
 
 private:

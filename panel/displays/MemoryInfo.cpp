@@ -31,9 +31,7 @@ config::KeyTable<MemoryInfo> const& MemoryInfo::Keys()
         { u"VirtMemPercent", SetBits<kShow, VirtualPercent, kPanelDialect> },
         { u"CenterValue", config::SetBoolean<&MemoryInfo::centerValue_, kPanelDialect> },
     };
-    static config::KeyTable<MemoryInfo> const kTable {
-        .caption = kClassName, .first = ColorKeys(), .keys = kKeys, .base = DesktopObject::RefreshedKeys()
-    };
+    static config::KeyTable<MemoryInfo> const kTable = GaugeKeys<MemoryInfo>(kClassName, kKeys);
     return kTable;
 }
 
