@@ -14,21 +14,22 @@
 
 namespace brellum {
 
-struct BindingTimes {
-    uint32_t checkInterval = 100;
-    uint32_t elapseTime = 1000;
-    uint32_t elapseTimeLong = 2000;
-};
-
 class BindingSet {
 public:
+    // How often a held key is looked at, and from when on a press is short or long (ms).
+    struct PressTimes {
+        uint32_t checkInterval = 100;
+        uint32_t elapseTime = 1000;
+        uint32_t elapseTimeLong = 2000;
+    };
+
     // The file named by the command line, or "Brellum.ini" beside the program.
     bool LocateBindingFile(std::u16string_view commandLine);
     // Always replaces the configuration, even when the file cannot be read.
     bool LoadBindingFile(std::u16string_view path);
 
     uint32_t Count() const { return uint32_t(bindings_.size()); }
-    BindingTimes const& Times() const { return times_; }
+    PressTimes const& Times() const { return times_; }
     bool QueryTermination() const { return queryTermination_; }
     std::vector<std::unique_ptr<KeyBinding>> const& Bindings() const { return bindings_; }
 
@@ -42,7 +43,7 @@ private:
     friend class BindingFileReader;
 
     std::vector<std::unique_ptr<KeyBinding>> bindings_;
-    BindingTimes times_;
+    PressTimes times_;
     bool queryTermination_ = true;
 };
 

@@ -52,7 +52,7 @@ LResult PressTracker::OnPressTimer(WParam id)
         return 0;
     KeyBinding const& binding = *bindings_->Bindings()[*index];
     KeyPress& press = presses_[*index];
-    BindingTimes const times = bindings_->Times();
+    BindingSet::PressTimes const times = bindings_->Times();
     uint32_t held = GetTickCount() - press.downTick;
     if (GetAsyncKeyState(uint32_t(binding.keyCode)) & kKeyIsDown) {
         if (held >= times.elapseTimeLong && !press.hasFired && RunBindingCommand(binding, press, Slot::Long))
