@@ -2,7 +2,8 @@
 
 // The whole work of the start-up launcher: find its INI file, start every
 // program of the RUN section in file order without waiting for any, and
-// report nothing, whatever fails.
+// report nothing, whatever fails. Start reading here; the INI reading is in
+// IniFile, the entries in StartupEntry.
 
 #include <cstdint>
 #include <string_view>

@@ -4,6 +4,8 @@
 // the thread's message queue and its loop, timers, mouse capture, focus, and
 // the routing of pen and key input. A backend feeds input in and is told of
 // every visible change (WindowEvents) so that it can show it or record it.
+// Start reading at NextMessage: the order in which a loop takes posted
+// messages, paints and timers, and where it waits.
 
 #include "platform/Types.h"
 #include "platform/window/MessageQueue.h"
