@@ -1,11 +1,15 @@
 #include "config/Paths.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 using namespace config;
+using testing_support::BoxEvent;
+using testing_support::EventsAre;
 
 namespace {
 
@@ -122,12 +126,9 @@ TEST(Paths, ResolveProgramPathReportsAMissingProgramPath)
         Destination destination(kPathCapacity);
         EXPECT_EQ(ResolveProgramPath(*dialect, destination.data(), kPathCapacity, u"VessarineSettings.ini"), 0u);
         EXPECT_EQ(destination.Text(), u"");
-        std::string foreground = dialect == &kPanelDialect ? "true" : "false";
-        ASSERT_EQ(device.Events("msgbox").size(), 1u);
-        EXPECT_EQ(device.Events("msgbox")[0],
-            "{\"t\":0,\"event\":\"msgbox\",\"caption\":\"Fehler\","
-            "\"text\":\"Der Pfad zum Programm konnte nicht ermittelt werden.\",\"icon\":\"error\",\"buttons\":\"ok\","
-            "\"owner\":false,\"foreground\":"
-                + foreground + ",\"topmost\":false,\"answer\":\"ok\"}");
+        bool foreground = dialect == &kPanelDialect;
+        EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
+            BoxEvent("Fehler", "Der Pfad zum Programm konnte nicht ermittelt werden.", "error", foreground),
+        }));
     }
 }

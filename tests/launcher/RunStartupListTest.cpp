@@ -1,15 +1,19 @@
 #include "launcher/RunStartupList.h"
 #include "platform/headless/HeadlessDevice.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
-#include <vector>
 
 using launcher::RunStartupList;
+using testing_support::EventsAre;
+using testing_support::ParseTrace;
 using testing_support::TestDevice;
-using Lines = std::vector<std::string>;
+using testing_support::TraceEvent;
+using testing_support::TraceValue;
 using namespace std::string_view_literals;
 
 namespace {
@@ -21,17 +25,17 @@ platform::DeviceSettings ProgramFile(std::u16string exe)
     return settings;
 }
 
-// The trace line of one execute call as the launcher makes it. `file` and
-// `params` are written as they appear in JSON; process 0 is none.
-std::string Started(std::string_view file, std::string_view params, int show, int process)
+// The event of one execute call as the launcher makes it; no process when the
+// shell could not start the file.
+TraceEvent Started(std::string file, std::string params, int64_t show, std::optional<int64_t> process)
 {
-    return R"({"t":0,"event":"shell","verb":"open","file":")" + std::string(file) + R"(","params":")"
-        + std::string(params) + R"(","dir":"","show":)" + std::to_string(show)
-        + R"(,"mask":1088,"owner":false,"process":)" + (process ? std::to_string(process) : "null") + "}";
+    return { { "t", 0 }, { "event", "shell" }, { "verb", "open" }, { "file", std::move(file) },
+        { "params", std::move(params) }, { "dir", "" }, { "show", show }, { "mask", 1088 }, { "owner", false },
+        { "process", process ? TraceValue(*process) : TraceValue(nullptr) } };
 }
 
 constexpr std::string_view kToolRunList = "[RUN]\r\n1=\\Windows\\tool.exe\r\n";
-std::string const kToolStarted = Started(R"(\\Windows\\tool.exe)", "", 1, 1);
+TraceEvent const kToolStarted = Started(R"(\Windows\tool.exe)", "", 1, 1);
 
 }
 
@@ -48,11 +52,11 @@ TEST(RunStartupList, StartsEveryUsableEntryOfTheRunSectionInFileOrder)
         "[RUN]\r\nStart=\\Windows\\other.EXE\r\n");
 
     RunStartupList(u"");
-    EXPECT_EQ(device.Trace(), (Lines {
-                                  kToolStarted,
-                                  Started(R"(\\Windows\\demo.exe)", R"(-s \"a b\")", 6, 2),
-                                  Started(R"(\\Windows\\other.EXE)", "", 1, 3),
-                              }));
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({
+        kToolStarted,
+        Started(R"(\Windows\demo.exe)", R"(-s "a b")", 6, 2),
+        Started(R"(\Windows\other.EXE)", "", 1, 3),
+    }));
 }
 
 TEST(RunStartupList, ProgramArgumentsAndOptionsSplitAtExeAndComma)
@@ -76,19 +80,19 @@ TEST(RunStartupList, ProgramArgumentsAndOptionsSplitAtExeAndComma)
         "case=\\Windows\\A.Exe\r\n");
 
     RunStartupList(u"");
-    EXPECT_EQ(device.Trace(), (Lines {
-                                  Started(R"(\\Windows\\a.exe)", ",x y", 1, 1),
-                                  Started(R"(\\Windows\\a.exe)", "", 6, 2),
-                                  Started(R"(\\Windows\\a.exe)", "-v", 6, 3),
-                                  Started(R"(\\Windows\\a.exe)", "-v", 6, 4),
-                                  Started(R"(\\Windows\\a.exe)", "-v", 1, 5),
-                                  Started(R"(\\Program Files\\b.exe)", "x  ", 1, 6),
-                                  // The quote that closes the program is the first character of the arguments,
-                                  // so it goes after their leading blanks were removed.
-                                  Started(R"(\\Program Files\\b.exe)", R"( q \"r s\")", 1, 7),
-                                  Started(R"(\\Windows\\run.exe)", R"(\\Windows\\a.exe)", 6, 8),
-                                  Started(R"(\\Windows\\A.Exe)", "", 1, 0),
-                              }));
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({
+        Started(R"(\Windows\a.exe)", ",x y", 1, 1),
+        Started(R"(\Windows\a.exe)", "", 6, 2),
+        Started(R"(\Windows\a.exe)", "-v", 6, 3),
+        Started(R"(\Windows\a.exe)", "-v", 6, 4),
+        Started(R"(\Windows\a.exe)", "-v", 1, 5),
+        Started(R"(\Program Files\b.exe)", "x  ", 1, 6),
+        // The quote that closes the program is the first character of the arguments,
+        // so it goes after their leading blanks were removed.
+        Started(R"(\Program Files\b.exe)", R"( q "r s")", 1, 7),
+        Started(R"(\Windows\run.exe)", R"(\Windows\a.exe)", 6, 8),
+        Started(R"(\Windows\A.Exe)", "", 1, std::nullopt),
+    }));
 }
 
 TEST(RunStartupList, WesternEuropeanBytesReachTheShellAsTheirCharacters)
@@ -99,10 +103,10 @@ TEST(RunStartupList, WesternEuropeanBytesReachTheShellAsTheirCharacters)
     device.WriteBytes("Talvok.ini", "[RUN]\n1=\\Programme\\Gr\xFC\xDF" "e.exe \x80 '\xE4',\xC4hide\n2=\\\xC4.EXE\n");
 
     RunStartupList(u"");
-    EXPECT_EQ(device.Trace(), (Lines {
-                                  Started(R"(\\Programme\\Grüße.exe)", R"(€ \"ä\")", 6, 1),
-                                  Started(R"(\\Ä.EXE)", "", 1, 0),
-                              }));
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({
+        Started(R"(\Programme\Grüße.exe)", R"(€ "ä")", 6, 1),
+        Started(R"(\Ä.EXE)", "", 1, std::nullopt),
+    }));
 }
 
 TEST(RunStartupList, CommandLineNamesTheFileWithoutItsDoubleQuotes)
@@ -114,7 +118,7 @@ TEST(RunStartupList, CommandLineNamesTheFileWithoutItsDoubleQuotes)
 
     RunStartupList(u"\"\\My Files\\Start Up.ini\"");
     RunStartupList(u"\\My\" Files\\\"Start Up.ini");
-    EXPECT_EQ(device.Trace(), (Lines { kToolStarted, Started(R"(\\Windows\\tool.exe)", "", 1, 2) }));
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted, Started(R"(\Windows\tool.exe)", "", 1, 2) }));
 
     // A named file that is missing is not replaced by the one beside the program.
     RunStartupList(u"\\Missing.ini");
@@ -129,14 +133,14 @@ TEST(RunStartupList, WithoutCommandLineTheFileOfTheProgramsNameIsUsed)
         device.WriteBytes("Prog/Start.ini", kToolRunList);
         device.WriteBytes("Prog/Talvok.ini", "[RUN]\n1=\\Windows\\tool.exe -fallback\n");
         RunStartupList(u"");
-        EXPECT_EQ(device.Trace(), Lines { kToolStarted });
+        EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted }));
     }
 
     TestDevice device(ProgramFile(u"\\Talvok.exe"));
     device.WriteBytes("Windows/tool.exe", "");
     device.WriteBytes("Talvok.ini", kToolRunList);
     RunStartupList(u"");
-    EXPECT_EQ(device.Trace(), Lines { kToolStarted });
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted }));
 }
 
 TEST(RunStartupList, TalvokIniInTheProgramsFolderIsTheFallback)
@@ -146,7 +150,7 @@ TEST(RunStartupList, TalvokIniInTheProgramsFolderIsTheFallback)
         device.WriteBytes("Windows/tool.exe", "");
         device.WriteBytes("Prog/Talvok.ini", kToolRunList);
         RunStartupList(u"");
-        EXPECT_EQ(device.Trace(), Lines { kToolStarted });
+        EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted }));
     }
     {
         // ".exe" in a folder name is replaced too, so both paths lead into "Apps.ini".
@@ -158,10 +162,10 @@ TEST(RunStartupList, TalvokIniInTheProgramsFolderIsTheFallback)
         RunStartupList(u"");
         device.WriteBytes("Apps.ini/Start.ini", "[RUN]\n1=\\Windows\\tool.exe -derived\n");
         RunStartupList(u"");
-        EXPECT_EQ(device.Trace(), (Lines {
-                                      Started(R"(\\Windows\\tool.exe)", "-fallback", 1, 1),
-                                      Started(R"(\\Windows\\tool.exe)", "-derived", 1, 2),
-                                  }));
+        EXPECT_THAT(device.ParsedTrace(), EventsAre({
+            Started(R"(\Windows\tool.exe)", "-fallback", 1, 1),
+            Started(R"(\Windows\tool.exe)", "-derived", 1, 2),
+        }));
     }
     {
         // A host program file without ".exe" is not read as its own INI file.
@@ -170,7 +174,7 @@ TEST(RunStartupList, TalvokIniInTheProgramsFolderIsTheFallback)
         device.WriteBytes("opt/talvok", "[RUN]\n1=\\Windows\\tool.exe -self\n");
         device.WriteBytes("opt/Talvok.ini", kToolRunList);
         RunStartupList(u"");
-        EXPECT_EQ(device.Trace(), Lines { kToolStarted });
+        EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted }));
     }
     {
         // Without a known program path the file is looked up from the root.
@@ -178,7 +182,7 @@ TEST(RunStartupList, TalvokIniInTheProgramsFolderIsTheFallback)
         device.WriteBytes("Windows/tool.exe", "");
         device.WriteBytes("Talvok.ini", kToolRunList);
         RunStartupList(u"");
-        EXPECT_EQ(device.Trace(), Lines { kToolStarted });
+        EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted }));
     }
 }
 
@@ -191,7 +195,7 @@ TEST(RunStartupList, ProgramPathIsCutToItsBufferOf260Units)
     device.WriteBytes(folder + "/Start.ini", "[RUN]\n1=\\Windows\\tool.exe -whole\n");
     device.WriteBytes(folder + "/Talvok.ini", kToolRunList);
     RunStartupList(u"");
-    EXPECT_EQ(device.Trace(), Lines { kToolStarted });
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({ kToolStarted }));
 }
 
 TEST(RunStartupList, FailuresPassSilently)
@@ -207,12 +211,12 @@ TEST(RunStartupList, FailuresPassSilently)
     RunStartupList(u"\\Unusable.ini");
     device.WriteBytes("Wide.ini", "\xFF\xFE[\0R\0U\0N\0]\0\r\0\n\0" "1\0=\0a\0.\0e\0x\0e\0"sv);
     RunStartupList(u"\\Wide.ini");
-    EXPECT_EQ(device.Trace(), Lines {});
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({}));
 
     // A program that is not there is asked for once, and nothing else happens.
     device.WriteBytes("Missing.ini", "[RUN]\n1=\\Windows\\gone.exe\n");
     RunStartupList(u"\\Missing.ini");
-    EXPECT_EQ(device.Trace(), Lines { Started(R"(\\Windows\\gone.exe)", "", 1, 0) });
+    EXPECT_THAT(device.ParsedTrace(), EventsAre({ Started(R"(\Windows\gone.exe)", "", 1, std::nullopt) }));
 }
 
 TEST(RunStartupList, ExampleConfigurationStartsItsPrograms)
@@ -223,9 +227,9 @@ TEST(RunStartupList, ExampleConfigurationStartsItsPrograms)
     platform::ScopedBackend scope(device);
 
     RunStartupList(u"");
-    EXPECT_EQ(device.GetTrace().Lines(), (Lines {
-                                             Started(R"(\\Windows\\clock.exe)", "", 6, 1),
-                                             Started(R"(\\Windows\\pword.exe)", R"(\"\\My Documents\\Einkäufe Woche.psw\")", 1, 2),
-                                             Started(R"(\\Windows\\calc.exe)", "", 1, 3),
-                                         }));
+    EXPECT_THAT(ParseTrace(device.GetTrace().Lines()), EventsAre({
+        Started(R"(\Windows\clock.exe)", "", 6, 1),
+        Started(R"(\Windows\pword.exe)", R"("\My Documents\Einkäufe Woche.psw")", 1, 2),
+        Started(R"(\Windows\calc.exe)", "", 1, 3),
+    }));
 }

@@ -5,6 +5,7 @@
 #include "platform/System.h"
 #include "platform/Windowing.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace panel;
+using testing_support::IsEvent;
 using testing_support::TestDevice;
 
 namespace {
@@ -66,7 +68,7 @@ TEST(PanelWindow, WithoutIntervalsThereIsNoRefreshTimer)
     PanelOf(window)->settings->AppendObject(std::make_unique<CountingObject>(100, &draws));
     platform::RunMessageLoop();
     EXPECT_EQ(draws, 0);
-    EXPECT_EQ(device.Trace().back(), R"({"t":0,"event":"end"})"); // nothing was left to happen
+    EXPECT_THAT(device.ParsedTrace().back(), IsEvent({ { "t", 0 }, { "event", "end" } })); // nothing was left to happen
     program.RemoveAndDestroyWindow(window);
 }
 

@@ -2,10 +2,12 @@
 #include "platform/Tray.h"
 #include "platform/Windowing.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 using namespace platform;
+using testing_support::EventsAre;
 using testing_support::TestDevice;
 
 namespace {
@@ -61,11 +63,11 @@ TEST_F(KeysAndTrayTest, ARegisteredKeyNotifiesItsWindowAloneAndCannotBeTakenTwic
 
     EXPECT_TRUE(UnregisterHotKey(window_, 193));
     EXPECT_FALSE(UnregisterHotKey(window_, 193));
-    EXPECT_EQ(device_.Events("hotkey"), (std::vector<std::string> {
-        R"({"t":0,"event":"hotkey","action":"register","id":193,"vk":193,"ok":true})",
-        R"({"t":0,"event":"hotkey","action":"register","id":7,"vk":193,"ok":false})",
-        R"({"t":0,"event":"hotkey","action":"unregister","id":193,"vk":193,"ok":true})",
-        R"({"t":0,"event":"hotkey","action":"unregister","id":193,"vk":0,"ok":false})",
+    EXPECT_THAT(device_.ParsedEvents("hotkey"), EventsAre({
+        { { "t", 0 }, { "event", "hotkey" }, { "action", "register" }, { "id", 193 }, { "vk", 193 }, { "ok", true } },
+        { { "t", 0 }, { "event", "hotkey" }, { "action", "register" }, { "id", 7 }, { "vk", 193 }, { "ok", false } },
+        { { "t", 0 }, { "event", "hotkey" }, { "action", "unregister" }, { "id", 193 }, { "vk", 193 }, { "ok", true } },
+        { { "t", 0 }, { "event", "hotkey" }, { "action", "unregister" }, { "id", 193 }, { "vk", 0 }, { "ok", false } },
     }));
 }
 
@@ -76,9 +78,9 @@ TEST_F(KeysAndTrayTest, SynthesisedKeysAreTracedAndTypedLikeRealOnes)
     EXPECT_EQ(GetAsyncKeyState(194), 0x8000);
     KeybdEvent(194, 0, kKeyEventKeyUp, 0);
     EXPECT_EQ(GetAsyncKeyState(194), 0);
-    EXPECT_EQ(device_.Events("keybd"), (std::vector<std::string> {
-        R"({"t":0,"event":"keybd","vk":194,"flags":4})",
-        R"({"t":0,"event":"keybd","vk":194,"flags":2})",
+    EXPECT_THAT(device_.ParsedEvents("keybd"), EventsAre({
+        { { "t", 0 }, { "event", "keybd" }, { "vk", 194 }, { "flags", 4 } },
+        { { "t", 0 }, { "event", "keybd" }, { "vk", 194 }, { "flags", 2 } },
     }));
 }
 
@@ -113,12 +115,12 @@ TEST_F(KeysAndTrayTest, TheTrayIconIsAddedChangedClickedAndDeleted)
     EXPECT_EQ(g_messages[0].message, Msg::App + 1);
     EXPECT_EQ(g_messages[0].wParam, 1u);
     EXPECT_EQ(g_messages[0].lParam, 0x0201);
-    EXPECT_EQ(device_.Events("tray"), (std::vector<std::string> {
-        R"({"t":0,"event":"tray","action":"add","icon":102,"ok":true})",
-        R"({"t":0,"event":"tray","action":"add","icon":102,"ok":false})",
-        R"({"t":0,"event":"tray","action":"modify","icon":103,"ok":true})",
-        R"({"t":0,"event":"tray","action":"delete","icon":null,"ok":true})",
-        R"({"t":0,"event":"tray","action":"modify","icon":null,"ok":false})",
+    EXPECT_THAT(device_.ParsedEvents("tray"), EventsAre({
+        { { "t", 0 }, { "event", "tray" }, { "action", "add" }, { "icon", 102 }, { "ok", true } },
+        { { "t", 0 }, { "event", "tray" }, { "action", "add" }, { "icon", 102 }, { "ok", false } },
+        { { "t", 0 }, { "event", "tray" }, { "action", "modify" }, { "icon", 103 }, { "ok", true } },
+        { { "t", 0 }, { "event", "tray" }, { "action", "delete" }, { "icon", nullptr }, { "ok", true } },
+        { { "t", 0 }, { "event", "tray" }, { "action", "modify" }, { "icon", nullptr }, { "ok", false } },
     }));
 }
 

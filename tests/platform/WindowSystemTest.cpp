@@ -3,13 +3,17 @@
 #include "platform/System.h"
 #include "platform/Windowing.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace platform;
+using testing_support::EventsAre;
+using testing_support::IsEvent;
 using testing_support::TestDevice;
+using testing_support::TraceEvent;
 
 namespace {
 
@@ -106,9 +110,10 @@ TEST_F(WindowSystemTest, RefusedCreationLeavesNoWindowButSeesItsDestruction)
     EXPECT_FALSE(window);
     EXPECT_FALSE(IsWindow(WindowHandle { 1 }));
     EXPECT_EQ(Messages(), (std::vector<uint32_t> { Msg::Create, Msg::Destroy }));
-    EXPECT_EQ(device_.Events("window"), (std::vector<std::string> {
-        R"({"t":0,"event":"window","action":"create","id":1,"class":"Test.Class","title":"","x":10,"y":10,"w":10,"h":10})",
-        R"({"t":0,"event":"window","action":"destroy","id":1})",
+    EXPECT_THAT(device_.ParsedEvents("window"), EventsAre({
+        { { "t", 0 }, { "event", "window" }, { "action", "create" }, { "id", 1 }, { "class", "Test.Class" },
+            { "title", "" }, { "x", 10 }, { "y", 10 }, { "w", 10 }, { "h", 10 } },
+        { { "t", 0 }, { "event", "window" }, { "action", "destroy" }, { "id", 1 } },
     }));
     EXPECT_FALSE(CreateWindowEx(0, u"No.Class", u"", 0, 0, 0, 1, 1, {}, {}, nullptr));
 }
@@ -171,7 +176,7 @@ TEST_F(WindowSystemTest, WithNothingLeftToHappenTheLoopEndsAndTheTraceSaysSo)
     SetTimer(window, 7, 40);
     KillTimer(window, 7);
     RunMessageLoop();
-    EXPECT_EQ(device_.Trace().back(), R"({"t":0,"event":"end"})");
+    EXPECT_THAT(device_.ParsedTrace().back(), IsEvent({ { "t", 0 }, { "event", "end" } }));
     EXPECT_TRUE(device_.Device().RunEnded());
 }
 
@@ -200,7 +205,7 @@ TEST_F(WrappingTickTest, TimersKeepTheirPeriodAcrossTheWrapOfTheTickCount)
     ASSERT_EQ(ticks.size(), 10u);
     for (size_t i = 1; i < ticks.size(); ++i)
         EXPECT_EQ(ticks[i] - ticks[i - 1], 100u);
-    EXPECT_EQ(device_.Trace().back(), R"({"t":1000,"event":"end"})");
+    EXPECT_THAT(device_.ParsedTrace().back(), IsEvent({ { "t", 1000 }, { "event", "end" } }));
 }
 
 TEST_F(WindowSystemTest, AMessageBoxRunsItsOwnLoopWhileOpenAndLeavesQuitToTheOuterLoop)
@@ -229,18 +234,23 @@ TEST_F(WindowSystemTest, AMessageBoxRunsItsOwnLoopWhileOpenAndLeavesQuitToTheOut
             timerTicks.push_back(r.tick);
     }
     EXPECT_EQ(timerTicks, (std::vector<uint32_t> { 200, 400 }));
-    EXPECT_EQ(device_.Events("msgbox").at(0),
-        R"({"t":0,"event":"msgbox","caption":"Terminieren?","text":"Der Prozess läuft schon.","icon":"warning","buttons":"yesno","owner":false,"foreground":false,"topmost":false,"answer":"yes"})");
+    EXPECT_THAT(device_.ParsedEvents("msgbox").at(0),
+        IsEvent({ { "t", 0 }, { "event", "msgbox" }, { "caption", "Terminieren?" }, { "text", "Der Prozess läuft schon." },
+            { "icon", "warning" }, { "buttons", "yesno" }, { "owner", false }, { "foreground", false },
+            { "topmost", false }, { "answer", "yes" } }));
 }
 
 TEST_F(WindowSystemTest, BoxesWithoutQueuedAnswersTakeOkOrNo)
 {
     EXPECT_EQ(MessageBox({}, u"t", u"c", Box::Ok | Box::IconError | Box::SetForeground), BoxResult::Ok);
     EXPECT_EQ(MessageBox({}, u"t", u"c", Box::YesNoCancel | Box::TopMost), BoxResult::No);
-    auto boxes = device_.Events("msgbox");
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[0].find(R"("icon":"error","buttons":"ok","owner":false,"foreground":true,"topmost":false,"answer":"ok")"), std::string::npos);
-    EXPECT_NE(boxes[1].find(R"("icon":"none","buttons":"yesnocancel","owner":false,"foreground":false,"topmost":true,"answer":"no")"), std::string::npos);
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsAre({
+        { { "t", 0 }, { "event", "msgbox" }, { "caption", "c" }, { "text", "t" }, { "icon", "error" },
+            { "buttons", "ok" }, { "owner", false }, { "foreground", true }, { "topmost", false }, { "answer", "ok" } },
+        { { "t", 0 }, { "event", "msgbox" }, { "caption", "c" }, { "text", "t" }, { "icon", "none" },
+            { "buttons", "yesnocancel" }, { "owner", false }, { "foreground", false }, { "topmost", true },
+            { "answer", "no" } },
+    }));
 }
 
 TEST_F(WindowSystemTest, PenInputGoesToTheWindowUnderThePointOrToTheCapture)
@@ -323,14 +333,15 @@ TEST_F(WindowSystemTest, TopMostWindowsStayAboveAndOnlyChangesAreTraced)
     ShowWindow(second, kShowHide);
     ShowWindow(second, kShowHide);
     EXPECT_EQ(GetWindowRect(second), (Rect { 5, 6, 12, 14 }));
-    auto lines = device_.Events("window");
-    std::vector<std::string> tail(lines.end() - 5, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string> {
-        R"({"t":0,"event":"window","action":"show","id":2})",
-        R"({"t":0,"event":"window","action":"topmost","id":1})",
-        R"({"t":0,"event":"window","action":"move","id":2,"x":5,"y":6,"w":7,"h":8})",
-        R"({"t":0,"event":"window","action":"title","id":2,"title":"Brellum v1.3"})",
-        R"({"t":0,"event":"window","action":"hide","id":2})",
+    auto events = device_.ParsedEvents("window");
+    std::vector<TraceEvent> tail(events.end() - 5, events.end());
+    EXPECT_THAT(tail, EventsAre({
+        { { "t", 0 }, { "event", "window" }, { "action", "show" }, { "id", 2 } },
+        { { "t", 0 }, { "event", "window" }, { "action", "topmost" }, { "id", 1 } },
+        { { "t", 0 }, { "event", "window" }, { "action", "move" }, { "id", 2 }, { "x", 5 }, { "y", 6 }, { "w", 7 },
+            { "h", 8 } },
+        { { "t", 0 }, { "event", "window" }, { "action", "title" }, { "id", 2 }, { "title", "Brellum v1.3" } },
+        { { "t", 0 }, { "event", "window" }, { "action", "hide" }, { "id", 2 } },
     }));
 }
 

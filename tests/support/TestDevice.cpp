@@ -66,8 +66,7 @@ std::vector<std::string> TestDevice::Events(std::string_view event)
 std::vector<TraceEvent> TestDevice::ParsedEvents(std::string_view event)
 {
     std::vector<TraceEvent> events;
-    for (auto const& line : Trace()) {
-        TraceEvent parsed = TraceEvent::Parse(line);
+    for (TraceEvent& parsed : ParsedTrace()) {
         if (TraceValue const* name = parsed.Find("event"); name && *name == TraceValue(std::string(event)))
             events.push_back(std::move(parsed));
     }

@@ -28,9 +28,11 @@ public:
     void MakeFolder(std::string_view path);
 
     std::vector<std::string> const& Trace() { return device_->GetTrace().Lines(); }
+    // The same, as values to match field by field.
+    std::vector<TraceEvent> ParsedTrace() { return ParseTrace(Trace()); }
     // Only the lines of one kind of event.
     std::vector<std::string> Events(std::string_view event);
-    // The same, as values to match field by field.
+    // The same, as values.
     std::vector<TraceEvent> ParsedEvents(std::string_view event);
 
 private:

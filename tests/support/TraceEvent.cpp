@@ -166,6 +166,15 @@ TraceEvent TraceEvent::Parse(std::string_view line)
     return LineParser(line).Object();
 }
 
+std::vector<TraceEvent> ParseTrace(std::vector<std::string> const& lines)
+{
+    std::vector<TraceEvent> events;
+    events.reserve(lines.size());
+    for (std::string const& line : lines)
+        events.push_back(TraceEvent::Parse(line));
+    return events;
+}
+
 TraceValue const* TraceEvent::Find(std::string_view name) const
 {
     for (TraceField const& field : fields_) {

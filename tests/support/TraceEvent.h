@@ -47,6 +47,9 @@ private:
     std::vector<TraceField> fields_;
 };
 
+// Every line of a trace, in order; throws as TraceEvent::Parse does.
+std::vector<TraceEvent> ParseTrace(std::vector<std::string> const& lines);
+
 // `"text"`, `12`, `true` or `null`, as in the trace.
 std::string JsonOf(TraceValue const& value);
 
