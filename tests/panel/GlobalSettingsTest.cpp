@@ -1,11 +1,17 @@
 #include "panel/core/GlobalSettings.h"
 #include "panel/core/LayoutReader.h"
 #include "panel/displays/Space.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace panel;
+using testing_support::BoxSaying;
+using testing_support::EventsHave;
+using testing_support::TraceEvent;
 using testing_support::TestDevice;
 
 namespace {
@@ -62,12 +68,13 @@ TEST_F(GlobalSettingsTest, KeysInTheirOrderWithTheirReports)
     EXPECT_FALSE(settings_.ReadValue(u"Colour=1"));
     EXPECT_FALSE(settings_.ReadValue(u"Border="));
 
-    auto boxes = device_.Events("msgbox");
-    ASSERT_EQ(boxes.size(), 4u);
-    EXPECT_NE(boxes[0].find(R"("caption":"GlobalSetting - Ignoriere Fehler:","text":"BackgroundColor=FFF")"), std::string::npos);
-    EXPECT_NE(boxes[1].find(R"("caption":"GlobalSetting - Ignoriere Fehler:","text":"Arrange=Diagonal")"), std::string::npos);
-    EXPECT_NE(boxes[2].find(R"("caption":"GlobalSettings - Ignoriere unbekannten Wert:","text":"Colour=1","icon":"warning","buttons":"ok","owner":false,"foreground":true)"), std::string::npos);
-    EXPECT_NE(boxes[3].find(R"("text":"Border=")"), std::string::npos);
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("GlobalSetting - Ignoriere Fehler:", "BackgroundColor=FFF"),
+        BoxSaying("GlobalSetting - Ignoriere Fehler:", "Arrange=Diagonal"),
+        TraceEvent { { "caption", "GlobalSettings - Ignoriere unbekannten Wert:" }, { "text", "Colour=1" },
+            { "icon", "warning" }, { "buttons", "ok" }, { "owner", false }, { "foreground", true } },
+        TraceEvent { { "text", "Border=" } },
+    }));
 }
 
 TEST_F(GlobalSettingsTest, ColumnsSizeTheWindowAndStretchTheirObjects)
@@ -161,9 +168,7 @@ TEST_F(GlobalSettingsTest, ReadingALayoutFileSaysWhetherItCouldBeRead)
     EXPECT_FALSE(ReadLayoutFile(missing, u"\\missing.ini", {}));
     EXPECT_TRUE(missing.Objects().empty());
     EXPECT_EQ(missing.width, 128);
-    auto boxes = device_.Events("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find(R"("caption":"Datei nicht gefunden:","text":"\\missing.ini")"), std::string::npos);
+    EXPECT_THAT(device_.ParsedEvents("msgbox"), EventsHave({ BoxSaying("Datei nicht gefunden:", "\\missing.ini") }));
 }
 
 }

@@ -1,9 +1,14 @@
 #include "panel/displays/Space.h"
+#include "tests/support/BoxEvent.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/TraceMatchers.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace panel;
+using testing_support::BoxSaying;
+using testing_support::EventsHave;
 
 namespace {
 
@@ -24,10 +29,10 @@ TEST(Space, ASquareOfItsOwnSizeWhateverWidthAndHeightSay)
     EXPECT_EQ(sized.GetWidth(), 20);
     EXPECT_EQ(sized.GetHeight(), 20);
     EXPECT_EQ(sized.GetInterval(), 0u);
-    auto boxes = device.Events("msgbox");
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[0].find(R"("caption":"Space - Ignoriere Fehler:","text":"Space=")"), std::string::npos);
-    EXPECT_NE(boxes[1].find(R"("caption":"DesktopObject - Ignoriere unbekannten Wert:","text":"Colour=FF0000")"), std::string::npos);
+    EXPECT_THAT(device.ParsedEvents("msgbox"), EventsHave({
+        BoxSaying("Space - Ignoriere Fehler:", "Space="),
+        BoxSaying("DesktopObject - Ignoriere unbekannten Wert:", "Colour=FF0000"),
+    }));
 }
 
 }
