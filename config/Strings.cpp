@@ -27,11 +27,6 @@ bool StartsWith(char16_t const* string, std::u16string_view prefix)
     return CompareN(string, prefix.data(), prefix.size()) == 0;
 }
 
-bool StartsWith(std::u16string_view string, std::u16string_view prefix)
-{
-    return string.starts_with(prefix);
-}
-
 std::u16string_view BeforeNul(std::u16string_view string)
 {
     return string.substr(0, string.find(u'\0'));

@@ -16,7 +16,6 @@ int CompareN(char16_t const* a, char16_t const* b, size_t n);
 
 // Whether `string` begins with `prefix`, which holds no NUL.
 bool StartsWith(char16_t const* string, std::u16string_view prefix);
-bool StartsWith(std::u16string_view string, std::u16string_view prefix);
 
 // The part of `string` before its first NUL unit; all of it when it has none.
 std::u16string_view BeforeNul(std::u16string_view string);

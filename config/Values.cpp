@@ -38,11 +38,6 @@ int32_t ParseInt(std::u16string_view string)
     return int32_t(value);
 }
 
-int32_t ParseInt(char16_t const* string)
-{
-    return ParseInt(std::u16string_view(string));
-}
-
 uint32_t HexDigitValue(char16_t unit)
 {
     if (unit >= u'1' && unit <= u'9')
@@ -61,19 +56,9 @@ platform::ColorRef ParseColor(std::u16string_view string)
     return platform::Rgb(uint8_t(digits[0] * 16 + digits[1]), uint8_t(digits[2] * 16 + digits[3]), uint8_t(digits[4] * 16 + digits[5]));
 }
 
-platform::ColorRef ParseColor(char16_t const* string)
-{
-    return ParseColor(std::u16string_view(string));
-}
-
 bool ParseBool(Dialect const& dialect, std::u16string_view string)
 {
     return !string.empty() && string[0] != u'\0' && dialect.trueUnits.find(string[0]) != std::u16string_view::npos;
-}
-
-bool ParseBool(Dialect const& dialect, char16_t const* string)
-{
-    return ParseBool(dialect, std::u16string_view(string));
 }
 
 }

@@ -25,17 +25,14 @@ std::optional<std::u16string_view> ValueOf(std::u16string_view line, size_t mini
 
 // Optional '-', then decimal digits; no '+', no blanks, 0 without digits.
 int32_t ParseInt(std::u16string_view string);
-int32_t ParseInt(char16_t const* string);
 
 // '1'-'9' and upper-case 'A'-'F'; every other unit counts 0.
 uint32_t HexDigitValue(char16_t unit);
 
 // RRGGBB in upper-case hex; units after the sixth are ignored.
 platform::ColorRef ParseColor(std::u16string_view string);
-platform::ColorRef ParseColor(char16_t const* string);
 
 // Only the first unit counts.
 bool ParseBool(Dialect const& dialect, std::u16string_view string);
-bool ParseBool(Dialect const& dialect, char16_t const* string);
 
 }

@@ -7,7 +7,7 @@
 #include "config/Reports.h"
 #include "config/SectionReader.h"
 #include "config/Strings.h"
-#include "daemon/SettingsSection.h"
+#include "config/KeySetters.h"
 #include "platform/File.h"
 
 #include <algorithm>
@@ -49,9 +49,7 @@ public:
         if (section_ == Section::Binding && !set_.bindings_.empty()) {
             set_.bindings_.back()->ReadValue({ line, length }, true);
         } else if (section_ == Section::Settings) {
-            SettingsSection settings { set_.times_.checkInterval, set_.times_.elapseTime, set_.times_.elapseTimeLong,
-                set_.queryTermination_ };
-            SettingsKeys().Read(settings, { line, length }, { config::kDaemonDialect });
+            BindingSet::SettingsSection::Keys().Read(set_.settings_, { line, length }, { config::kDaemonDialect });
         }
     }
 
@@ -61,6 +59,19 @@ private:
     BindingSet& set_;
     Section section_ = Section::Binding;
 };
+
+config::KeyTable<BindingSet::SettingsSection> const& BindingSet::SettingsSection::Keys()
+{
+    using config::SetInteger;
+    static constexpr config::Key<SettingsSection> kKeys[] = {
+        { u"CheckIntervall", SetInteger<&SettingsSection::checkInterval> },
+        { u"ElapseTimeLong", SetInteger<&SettingsSection::elapseTimeLong> },
+        { u"ElapseTime", SetInteger<&SettingsSection::elapseTime> },
+        { u"QueryTermination", config::SetBoolean<&SettingsSection::queryTermination, config::kDaemonDialect> },
+    };
+    static constexpr config::KeyTable<SettingsSection> kTable { .caption = u"Settings", .keys = kKeys };
+    return kTable;
+}
 
 bool BindingSet::LocateBindingFile(std::u16string_view commandLine)
 {

@@ -16,11 +16,18 @@ namespace brellum {
 
 class BindingSet {
 public:
-    // How often a held key is looked at, and from when on a press is short or long (ms).
-    struct PressTimes {
+    // What a SETTINGS section sets: how often a held key is looked at, from
+    // when on a press is short or long (ms), and whether a press asks before
+    // it ends a program still running.
+    struct SettingsSection {
         uint32_t checkInterval = 100;
         uint32_t elapseTime = 1000;
         uint32_t elapseTimeLong = 2000;
+        bool queryTermination = true;
+
+        // CheckIntervall, ElapseTimeLong, ElapseTime, QueryTermination; bad
+        // values and unknown keys go under "Settings".
+        static config::KeyTable<SettingsSection> const& Keys();
     };
 
     // The file named by the command line, or "Brellum.ini" beside the program.
@@ -29,8 +36,7 @@ public:
     bool LoadBindingFile(std::u16string_view path);
 
     uint32_t Count() const { return uint32_t(bindings_.size()); }
-    PressTimes const& Times() const { return times_; }
-    bool QueryTermination() const { return queryTermination_; }
+    SettingsSection const& Settings() const { return settings_; }
     std::vector<std::unique_ptr<KeyBinding>> const& Bindings() const { return bindings_; }
 
     // A binding takes part in registration and timing only when its key is
@@ -43,8 +49,7 @@ private:
     friend class BindingFileReader;
 
     std::vector<std::unique_ptr<KeyBinding>> bindings_;
-    PressTimes times_;
-    bool queryTermination_ = true;
+    SettingsSection settings_;
 };
 
 }

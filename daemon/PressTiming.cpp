@@ -40,7 +40,7 @@ LResult PressTracker::OnKeyPressed(WParam id, LParam info)
     if (!press.isDown) {
         press.downTick = GetTickCount();
         press.isDown = true;
-        SetTimer(window_, id, bindings_->Times().checkInterval);
+        SetTimer(window_, id, bindings_->Settings().checkInterval);
     }
     return 0;
 }
@@ -52,7 +52,8 @@ LResult PressTracker::OnPressTimer(WParam id)
         return 0;
     KeyBinding const& binding = *bindings_->Bindings()[*index];
     KeyPress& press = presses_[*index];
-    BindingSet::PressTimes const times = bindings_->Times();
+    // A copy: a NewIni started below replaces the bindings and their settings.
+    BindingSet::SettingsSection const times = bindings_->Settings();
     uint32_t held = GetTickCount() - press.downTick;
     if (GetAsyncKeyState(uint32_t(binding.keyCode)) & kKeyIsDown) {
         if (held >= times.elapseTimeLong && !press.hasFired && RunBindingCommand(binding, press, Slot::Long))
@@ -93,7 +94,7 @@ bool PressTracker::RunBindingCommand(KeyBinding const& binding, KeyPress& press,
     if (process) {
         uint32_t exitCode = 0;
         if (GetExitCodeProcess(process, exitCode) && exitCode == kStillActive)
-            return !bindings_->QueryTermination() || AskToTerminate(process);
+            return !bindings_->Settings().queryTermination || AskToTerminate(process);
         CloseHandle(process);
         process = {};
     }

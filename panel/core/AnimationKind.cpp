@@ -1,6 +1,5 @@
 #include "panel/core/AnimationKind.h"
 
-#include "config/Strings.h"
 
 #include <string_view>
 
@@ -20,7 +19,7 @@ bool ParseAnimation(std::u16string_view text, int32_t& kind)
         { u"NoAnimation", NoAnimation },
     };
     for (auto const& named : kNames) {
-        if (config::StartsWith(text, named.name)) {
+        if (text.starts_with(named.name)) {
             kind = named.kind;
             return true;
         }

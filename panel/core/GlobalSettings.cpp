@@ -3,7 +3,6 @@
 #include "config/KeySetters.h"
 #include "config/Paths.h"
 #include "config/Reports.h"
-#include "config/Strings.h"
 #include "config/Values.h"
 #include "platform/Windowing.h"
 
@@ -47,7 +46,7 @@ bool SetArrangement(GlobalSettings& settings, std::u16string_view value)
         { u"No", Arrangement::None },
     };
     for (auto const& [word, arrangement] : kWords) {
-        if (config::StartsWith(value, word)) {
+        if (value.starts_with(word)) {
             settings.arrange = arrangement;
             return true;
         }

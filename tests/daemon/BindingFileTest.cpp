@@ -63,10 +63,10 @@ TEST(BindingFile, ReadsBindingsAndSettingsOfAWholeFile)
     EXPECT_FALSE(file.Binding(1).commandLong);
     EXPECT_EQ(file.Binding(1).newIni, u"\\other.ini");
     EXPECT_TRUE(file.Binding(1).disableAfter);
-    EXPECT_EQ(file.set.Times().elapseTime, 800u);
-    EXPECT_EQ(file.set.Times().elapseTimeLong, 1500u);
-    EXPECT_EQ(file.set.Times().checkInterval, 50u);
-    EXPECT_FALSE(file.set.QueryTermination());
+    EXPECT_EQ(file.set.Settings().elapseTime, 800u);
+    EXPECT_EQ(file.set.Settings().elapseTimeLong, 1500u);
+    EXPECT_EQ(file.set.Settings().checkInterval, 50u);
+    EXPECT_FALSE(file.set.Settings().queryTermination);
 }
 
 TEST(BindingFile, SettingsAloneAndRepeatedSettings)
@@ -83,15 +83,15 @@ TEST(BindingFile, SettingsAloneAndRepeatedSettings)
     ASSERT_TRUE(file.ok);
     EXPECT_EQ(file.set.Count(), 0u);
     // A negative time is a very long one.
-    EXPECT_EQ(file.set.Times().elapseTimeLong, 0xFFFFFFFFu);
-    EXPECT_EQ(file.set.Times().checkInterval, uint32_t(-100));
-    EXPECT_EQ(file.set.Times().elapseTime, 900u);
-    EXPECT_TRUE(file.set.QueryTermination());
+    EXPECT_EQ(file.set.Settings().elapseTimeLong, 0xFFFFFFFFu);
+    EXPECT_EQ(file.set.Settings().checkInterval, uint32_t(-100));
+    EXPECT_EQ(file.set.Settings().elapseTime, 900u);
+    EXPECT_TRUE(file.set.Settings().queryTermination);
 
     Loaded shortSpelling(u"SETTINGS\nElapseTimeShort=700\n");
     Loaded plainSpelling(u"SETTINGS\nElapseTime=700\n");
-    EXPECT_EQ(shortSpelling.set.Times().elapseTime, 700u);
-    EXPECT_EQ(plainSpelling.set.Times().elapseTime, 700u);
+    EXPECT_EQ(shortSpelling.set.Settings().elapseTime, 700u);
+    EXPECT_EQ(plainSpelling.set.Settings().elapseTime, 700u);
 }
 
 TEST(BindingFile, KeyCodeAndDisableValues)
@@ -162,8 +162,8 @@ TEST(BindingFile, UnknownTypesKeysAndMissingSeparators)
     ASSERT_EQ(file.set.Count(), 1u);
     EXPECT_EQ(file.Binding(0).keyCode, 6);
     EXPECT_EQ(file.Binding(0).command, u"\\first.exe");
-    EXPECT_EQ(file.set.Times().checkInterval, 20u);
-    EXPECT_EQ(file.set.Times().elapseTime, 1000u);
+    EXPECT_EQ(file.set.Settings().checkInterval, 20u);
+    EXPECT_EQ(file.set.Settings().elapseTime, 1000u);
     EXPECT_THAT(file.device.ParsedEvents("msgbox"), EventsHave({
         BoxSaying("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]"),
         BoxSaying("Brellum - Ignoriere unbekannten Typ:", "Brellum"),
@@ -186,8 +186,8 @@ TEST(BindingFile, UnreadableFilesLeaveAnEmptyConfiguration)
     file.device.WriteBytes("empty.ini", "");
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\plain.ini"));
     EXPECT_EQ(file.set.Count(), 0u);
-    EXPECT_EQ(file.set.Times().elapseTime, 1000u);
-    EXPECT_TRUE(file.set.QueryTermination());
+    EXPECT_EQ(file.set.Settings().elapseTime, 1000u);
+    EXPECT_TRUE(file.set.Settings().queryTermination);
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\bigendian.ini"));
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\empty.ini"));
     EXPECT_FALSE(file.set.LoadBindingFile(u"\\missing.ini"));

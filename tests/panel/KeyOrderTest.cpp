@@ -3,8 +3,8 @@
 // walks every table of the panel and the daemon in the order its lines are
 // tried, so that the longer keys that share a prefix stay first.
 
+#include "daemon/BindingSet.h"
 #include "daemon/KeyBinding.h"
-#include "daemon/SettingsSection.h"
 #include "panel/buttons/BitmapButton.h"
 #include "panel/buttons/CommandButton.h"
 #include "panel/buttons/IconXPButton.h"
@@ -100,5 +100,5 @@ TEST(KeyOrder, NoKeyOfThePanelIsShadowed)
 TEST(KeyOrder, NoKeyOfTheDaemonIsShadowed)
 {
     EXPECT_EQ(ShadowedKeys(brellum::KeyBinding::Keys().Names()), std::vector<std::string> {});
-    EXPECT_EQ(ShadowedKeys(brellum::SettingsKeys().Names()), std::vector<std::string> {});
+    EXPECT_EQ(ShadowedKeys(brellum::BindingSet::SettingsSection::Keys().Names()), std::vector<std::string> {});
 }
