@@ -101,28 +101,27 @@ void TraceWriter::HotKeyChanged(bool registered, int32_t id, uint32_t virtualKey
     Add("hotkey").Ascii("action", registered ? "register" : "unregister").Number("id", id).Number("vk", virtualKey).Flag("ok", ok);
 }
 
+// A window's rectangle, as create and move lines end.
+static void WriteRect(Trace::Event& event, Rect const& rect)
+{
+    event.Number("x", rect.left).Number("y", rect.top).Number("w", rect.Width()).Number("h", rect.Height());
+}
+
 void TraceWriter::Created(Window const& window)
 {
-    Add("window")
-        .Ascii("action", "create")
+    Trace::Event event = Add("window");
+    event.Ascii("action", "create")
         .Number("id", window.handle.value)
         .Text("class", window.windowClass->name)
-        .Text("title", window.title)
-        .Number("x", window.rect.left)
-        .Number("y", window.rect.top)
-        .Number("w", window.rect.Width())
-        .Number("h", window.rect.Height());
+        .Text("title", window.title);
+    WriteRect(event, window.rect);
 }
 
 void TraceWriter::Moved(Window const& window)
 {
-    Add("window")
-        .Ascii("action", "move")
-        .Number("id", window.handle.value)
-        .Number("x", window.rect.left)
-        .Number("y", window.rect.top)
-        .Number("w", window.rect.Width())
-        .Number("h", window.rect.Height());
+    Trace::Event event = Add("window");
+    event.Ascii("action", "move").Number("id", window.handle.value);
+    WriteRect(event, window.rect);
 }
 
 void TraceWriter::TitleChanged(Window const& window)
