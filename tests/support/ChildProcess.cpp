@@ -1,5 +1,6 @@
 #include "tests/support/ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -46,8 +47,12 @@ bool ChildProcess::Running()
 std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout)
 {
     auto end = std::chrono::steady_clock::now() + timeout;
-    while (Running() && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Short tools end within a few milliseconds: look often at first, then less.
+    std::chrono::milliseconds pause(1);
+    while (Running() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(10));
+    }
     return status_;
 }
 
