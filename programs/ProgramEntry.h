@@ -7,3 +7,8 @@
 #include <string_view>
 
 using ProgramEntry = int32_t (*)(std::u16string_view commandLine);
+
+// Reads what the program would read at start-up with that command line,
+// starting and showing nothing; what it finds reaches the installed backend's
+// dialogs as the boxes the program would show and as warnings.
+using CheckEntry = void (*)(std::u16string_view commandLine);
