@@ -22,7 +22,7 @@ bool SetInteger(auto& object, std::u16string_view value)
 template<auto Field>
 bool SetColor(auto& object, std::u16string_view value)
 {
-    object.*Field = ParseColor(value);
+    object.*Field = ReadColor(value);
     return true;
 }
 template<auto Field, Dialect const& dialect>

@@ -4,8 +4,10 @@
 
 namespace config {
 
-size_t ReadLine(platform::File& file, char16_t* buffer, size_t capacity)
+size_t ReadLine(platform::File& file, char16_t* buffer, size_t capacity, char16_t* ending)
 {
+    if (ending)
+        *ending = 0;
     if (capacity == 0)
         return 0;
     size_t bytesRead = file.Read(buffer, (capacity - 1) * sizeof(char16_t));
@@ -21,8 +23,13 @@ size_t ReadLine(platform::File& file, char16_t* buffer, size_t capacity)
         ++end;
     if (end < units) {
         size_t consumed = end + 1;
-        if (buffer[end] == u'\r' && end + 1 < units && buffer[end + 1] == u'\n')
+        if (ending)
+            *ending = buffer[end];
+        if (buffer[end] == u'\r' && end + 1 < units && buffer[end + 1] == u'\n') {
             ++consumed;
+            if (ending)
+                *ending = u'\n';
+        }
         // Back over what was read beyond the line end.
         file.SeekRelative(int64_t(consumed * sizeof(char16_t)) - int64_t(bytesRead));
     }

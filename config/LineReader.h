@@ -4,6 +4,7 @@
 // end a line alike; a line longer than the buffer comes back in pieces.
 
 #include "platform/File.h"
+#include "platform/SourcePlace.h"
 
 #include <cstddef>
 
@@ -18,20 +19,34 @@ constexpr size_t kSettingsLineCapacity = 256;
 // `buffer` without its line end; 0 for an empty line, at the end of the file
 // or on a read error. The file is left just after the line end, or after the
 // units read when none was among them.
-size_t ReadLine(platform::File& file, char16_t* buffer, size_t capacity);
+// `ending`, when given, receives the unit that ended the line: u'\r', u'\n'
+// (also for CR LF), or 0 when none did.
+size_t ReadLine(platform::File& file, char16_t* buffer, size_t capacity, char16_t* ending = nullptr);
 
 // Reads line after line while the file position is below its size, calling
-// `each(length)` with the line in `buffer`. Stops early should a read make no
-// progress, which would otherwise repeat forever.
+// `each(length)` with the line in `buffer`. Meanwhile the file and the number
+// of the physical line are the place being read; the pieces of a long line
+// all carry the number of the line they came from. Stops early should a read
+// make no progress, which would otherwise repeat forever.
 template<typename Each>
 void ForEachLine(platform::File& file, char16_t* buffer, size_t capacity, Each each)
 {
+    platform::ReadingPlace place(file.Path());
+    uint32_t lineNumber = 1;
+    char16_t previousEnding = 0;
     while (file.Position() < file.Size()) {
         uint64_t before = file.Position();
-        size_t length = ReadLine(file, buffer, capacity);
+        char16_t ending = 0;
+        size_t length = ReadLine(file, buffer, capacity, &ending);
         if (file.Position() == before)
             return;
+        // A CR LF that a full buffer split: the empty line of its LF is on the CR's line.
+        bool const splitLineEnd = previousEnding == u'\r' && length == 0 && ending == u'\n';
+        place.SetLine(splitLineEnd ? lineNumber - 1 : lineNumber);
         each(length);
+        if (ending != 0 && !splitLineEnd)
+            ++lineNumber;
+        previousEnding = ending;
     }
 }
 

@@ -29,6 +29,8 @@ void ReadSections(Dialect const& dialect, platform::File& file, SectionHandler& 
             ReportUnknownType(dialect, line);
         }
     });
+    if (inSection)
+        handler.CloseSection();
 }
 
 }

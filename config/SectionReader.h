@@ -1,8 +1,8 @@
 #pragma once
 
 // The loop shared by the sectioned files: a bare keyword opens a section,
-// the key lines after it belong to it, an empty line ends it. Comment lines
-// are skipped without ending anything.
+// the key lines after it belong to it, an empty line or the end of the file
+// ends it. Comment lines are skipped without ending anything.
 
 #include "config/Dialect.h"
 #include "platform/File.h"

@@ -1,6 +1,11 @@
 #include "config/Values.h"
 
 #include "config/Strings.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
 
 namespace config {
 
@@ -54,6 +59,27 @@ platform::ColorRef ParseColor(std::u16string_view string)
     for (size_t i = 0; i < 6 && i < string.size() && string[i] != u'\0'; ++i)
         digits[i] = HexDigitValue(string[i]);
     return platform::Rgb(uint8_t(digits[0] * 16 + digits[1]), uint8_t(digits[2] * 16 + digits[3]), uint8_t(digits[4] * 16 + digits[5]));
+}
+
+static bool IsSixUpperHexDigits(std::u16string_view value)
+{
+    while (!value.empty() && (value.back() == u' ' || value.back() == u'\t'))
+        value.remove_suffix(1);
+    return value.size() == 6 && std::all_of(value.begin(), value.end(), [](char16_t unit) {
+        return (unit >= u'0' && unit <= u'9') || (unit >= u'A' && unit <= u'F');
+    });
+}
+
+platform::ColorRef ReadColor(std::u16string_view value)
+{
+    platform::ColorRef const color = ParseColor(value);
+    if (!IsSixUpperHexDigits(value)) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02X%02X%02X", unsigned(color & 0xFF), unsigned((color >> 8) & 0xFF), unsigned((color >> 16) & 0xFF));
+        platform::Warn(u"the colour \"" + std::u16string(value) + u"\" is not six hexadecimal digits RRGGBB in upper case, "
+            u"and is read as " + std::u16string(hex, hex + 6));
+    }
+    return color;
 }
 
 bool ParseBool(Dialect const& dialect, std::u16string_view string)

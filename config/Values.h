@@ -32,6 +32,10 @@ uint32_t HexDigitValue(char16_t unit);
 // RRGGBB in upper-case hex; units after the sixth are ignored.
 platform::ColorRef ParseColor(std::u16string_view string);
 
+// ParseColor for a colour key's value, which also warns of a value that is
+// not six upper-case hex digits: it reads as something else than meant.
+platform::ColorRef ReadColor(std::u16string_view value);
+
 // Only the first unit counts.
 bool ParseBool(Dialect const& dialect, std::u16string_view string);
 

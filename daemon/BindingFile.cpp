@@ -9,6 +9,7 @@
 #include "config/Strings.h"
 #include "config/KeySetters.h"
 #include "platform/File.h"
+#include "platform/SourcePlace.h"
 
 #include <algorithm>
 
@@ -32,12 +33,15 @@ public:
 
     bool OpenSection(char16_t const* line, size_t) override
     {
+        uint32_t const lineNumber = platform::CurrentSourcePlace()->line;
         if (config::StartsWith(line, u"BRELLUM")) {
             set_.bindings_.push_back(std::make_unique<KeyBinding>());
+            set_.bindings_.back()->sectionLine = lineNumber;
             section_ = Section::Binding;
             return true;
         }
         if (config::StartsWith(line, u"SETTINGS")) {
+            set_.settingsLine_ = lineNumber;
             section_ = Section::Settings;
             return true;
         }
@@ -98,6 +102,7 @@ bool BindingSet::LoadBindingFile(std::u16string_view path)
     platform::File file = config::OpenConfigFile(config::kDaemonDialect, path, config::kFileNotFoundCaption);
     if (!file.IsOpen())
         return false;
+    path_ = path;
     BindingFileReader reader(*this);
     config::ReadSections(config::kDaemonDialect, file, reader);
     file.Close();

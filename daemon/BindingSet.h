@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,9 @@ public:
 
     uint32_t Count() const { return uint32_t(bindings_.size()); }
     SettingsSection const& Settings() const { return settings_; }
+    // The file it was read from, and the line of its last SETTINGS section (0: none).
+    std::u16string const& Path() const { return path_; }
+    uint32_t SettingsLine() const { return settingsLine_; }
     std::vector<std::unique_ptr<KeyBinding>> const& Bindings() const { return bindings_; }
 
     // A binding takes part in registration and timing only when its key is
@@ -50,6 +54,8 @@ private:
 
     std::vector<std::unique_ptr<KeyBinding>> bindings_;
     SettingsSection settings_;
+    std::u16string path_;
+    uint32_t settingsLine_ = 0;
 };
 
 }

@@ -20,6 +20,8 @@ struct KeyBinding {
     std::optional<std::u16string> command;
     std::optional<std::u16string> commandLong;
     std::optional<std::u16string> newIni;
+    // Where the binding's section begins in its file.
+    uint32_t sectionLine = 0;
 
     std::optional<std::u16string> const& CommandOf(Slot slot) const { return slot == Slot::Short ? command : commandLong; }
 

@@ -32,7 +32,7 @@ static bool ReplaceExtensions(std::u16string& path)
     return replaced;
 }
 
-static std::u16string IniPath(std::u16string_view commandLine)
+std::u16string IniPathOf(std::u16string_view commandLine)
 {
     if (!commandLine.empty()) {
         std::u16string path(commandLine);
@@ -66,7 +66,7 @@ static void Start(StartupEntry const& entry)
 void RunStartupList(std::u16string_view commandLine)
 {
     IniFile file;
-    if (!file.Load(IniPath(commandLine)))
+    if (!file.Load(IniPathOf(commandLine)))
         return;
 
     int32_t section = file.FindSection("RUN");

@@ -6,6 +6,7 @@
 // IniFile, the entries in StartupEntry.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace launcher {
@@ -13,6 +14,8 @@ namespace launcher {
 // `commandLine` names the INI file (double quotes allowed); when it is empty
 // the file sits beside the program file.
 void RunStartupList(std::u16string_view commandLine);
+// The INI file the command line names.
+std::u16string IniPathOf(std::u16string_view commandLine);
 
 // The launcher as a program: runs the list and ends with 0.
 int32_t TalvokMain(std::u16string_view commandLine);

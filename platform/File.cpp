@@ -11,7 +11,14 @@ File::File(std::unique_ptr<FileStream> stream)
 
 File File::OpenForReading(std::u16string_view path)
 {
-    return File(CurrentBackend().Services().OpenForReading(path));
+    File file(CurrentBackend().Services().OpenForReading(path));
+    file.path_ = path;
+    return file;
+}
+
+std::u16string UserPathOf(std::u16string_view path)
+{
+    return CurrentBackend().Services().UserPath(path);
 }
 
 size_t File::Read(void* buffer, size_t bytes)

@@ -27,10 +27,17 @@ public:
     uint64_t Position() const;
     uint64_t Size() const;
     void Close() { stream_.reset(); }
+    // The path it was opened with.
+    std::u16string const& Path() const { return path_; }
 
 private:
     std::unique_ptr<FileStream> stream_;
+    std::u16string path_;
 };
+
+// The path as the user would type it: on the desktop the file system's path,
+// relative to the current folder when the file lies below it.
+std::u16string UserPathOf(std::u16string_view path);
 
 // Full device path of the running program file; none when it cannot be determined.
 std::optional<std::u16string> ProgramPath();

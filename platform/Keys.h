@@ -25,6 +25,9 @@ constexpr uint32_t kModifierWin = 0x8;
 constexpr uint32_t kKeyEventKeyUp = 0x0002;
 constexpr uint32_t kKeyEventSilent = 0x0004; // no key click
 
+// Whether some key of this keyboard produces the virtual key.
+bool KeyExists(uint32_t virtualKey);
+
 void KeybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags, uintptr_t extraInfo);
 
 }

@@ -15,6 +15,11 @@ bool UnregisterHotKey(WindowHandle window, int32_t id)
     return CurrentBackend().Windows().UnregisterHotKey(window, id);
 }
 
+bool KeyExists(uint32_t virtualKey)
+{
+    return CurrentBackend().Keys().HasKey(virtualKey);
+}
+
 void KeybdEvent(uint8_t virtualKey, uint8_t, uint32_t flags, uintptr_t)
 {
     CurrentBackend().Keys().SynthesizeKey(virtualKey, flags);

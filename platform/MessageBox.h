@@ -42,4 +42,9 @@ enum class BoxResult : int32_t {
 
 BoxResult MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption, uint32_t flags);
 
+// What a file says that the program takes without a word but that is very
+// likely a mistake. Nobody is told while the program runs; a check of its
+// files prints it with the place being read, or with `line` of that file.
+void Warn(std::u16string_view text, uint32_t line = 0);
+
 }

@@ -9,6 +9,11 @@ bool ShellExecute(ShellExecuteInfo& info)
     return CurrentBackend().Services().ShellExecute(info);
 }
 
+bool CanExecute(std::u16string_view file)
+{
+    return CurrentBackend().Services().CanExecute(file);
+}
+
 bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode)
 {
     return CurrentBackend().Services().GetExitCodeProcess(process, exitCode);

@@ -4,6 +4,8 @@
 
 #include "platform/Types.h"
 
+#include <string_view>
+
 namespace platform {
 
 // Mask bits of the execute record.
@@ -28,6 +30,9 @@ struct ShellExecuteInfo {
 
 // True when the file was started or opened.
 bool ShellExecute(ShellExecuteInfo& info);
+// Whether ShellExecute would start or open something for `file`: a program
+// (on the desktop also one found along PATH) or an existing file.
+bool CanExecute(std::u16string_view file);
 bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode);
 bool TerminateProcess(ProcessHandle process, uint32_t exitCode);
 bool CloseHandle(ProcessHandle process);

@@ -2,6 +2,8 @@
 
 #include "config/Paths.h"
 #include "panel/displays/ScratchBitmap.h"
+#include "platform/File.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <utility>
@@ -54,7 +56,10 @@ BitmapHandle BitmapButton::LoadBitmapFile(std::u16string_view value) const
     char16_t path[config::kPathCapacity] = {};
     if (ResolveLayoutPath(value, path, config::kPathCapacity) == 0)
         return {};
-    return platform::LoadBitmapFile(std::u16string_view(path));
+    BitmapHandle bitmap = platform::LoadBitmapFile(std::u16string_view(path));
+    if (!bitmap)
+        platform::Warn(u"the bitmap file " + platform::UserPathOf(path) + u" does not exist or is no bitmap the panel reads; the button shows nothing there");
+    return bitmap;
 }
 
 void BitmapButton::SetBitmap(BitmapHandle bitmap, State state)

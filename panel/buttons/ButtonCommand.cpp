@@ -2,7 +2,9 @@
 
 #include "panel/core/PanelMessages.h"
 #include "platform/MessageBox.h"
+#include "platform/File.h"
 #include "platform/Shell.h"
+#include "platform/SourcePlace.h"
 #include "platform/Windowing.h"
 
 #include <optional>
@@ -54,6 +56,33 @@ void StartThroughShell(WindowHandle owner, ShellCall const& call)
 ButtonCommand::ButtonCommand(WindowHandle window)
     : window_(window)
 {
+}
+
+void ButtonCommand::SetCommand(std::u16string_view text)
+{
+    command_ = text;
+    SourcePlace const* place = CurrentSourcePlace();
+    commandLine_ = place ? place->line : 0;
+}
+
+std::optional<std::u16string> ButtonCommand::CheckTarget() const
+{
+    if (command_.empty())
+        return std::nullopt;
+    if (switchLayout_) {
+        if (File::OpenForReading(command_).IsOpen())
+            return command_;
+        Warn(u"the layout file " + UserPathOf(command_) + u" to switch to does not exist", commandLine_);
+        return std::nullopt;
+    }
+    auto call = SplitCommand(command_);
+    if (!call) {
+        ReadingPlace const naming(CurrentSourcePlace() ? CurrentSourcePlace()->file : u"", commandLine_);
+        MessageBox(window_, command_, u"Fehlendes \" im Command:", Box::IconError | Box::SetForeground);
+    } else if (!CanExecute(call->file)) {
+        Warn(u"the command's program or file " + UserPathOf(call->file) + u" does not exist", commandLine_);
+    }
+    return std::nullopt;
 }
 
 void ButtonCommand::Execute()

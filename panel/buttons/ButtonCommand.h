@@ -8,6 +8,7 @@
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,13 @@ public:
 
     virtual void Execute();
 
-    // An empty text leaves the button without a command.
-    void SetCommand(std::u16string_view text) { command_ = text; }
+    // An empty text leaves the button without a command. The line being read
+    // is kept for a check of the files.
+    void SetCommand(std::u16string_view text);
+    // For a check of the files: says what pressing the button would say of
+    // its command and warns of a program, file or layout that does not
+    // exist. The layout file it switches to, if it does.
+    std::optional<std::u16string> CheckTarget() const;
     void SetQuitOnExecute(bool quit) { quitOnExecute_ = quit; }
     void SetExitCode(int32_t exitCode) { exitCode_ = exitCode; }
     // From now on the command names a layout file for the window to switch to.
@@ -42,6 +48,7 @@ private:
     bool switchLayout_ = false;
     int32_t exitCode_ = 0;
     int32_t shutDownAnimation_ = 0;
+    uint32_t commandLine_ = 0;
 };
 
 }

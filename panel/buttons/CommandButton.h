@@ -23,6 +23,8 @@ public:
     // Runs the command only when the pen is lifted inside the button.
     bool OnRelease(int32_t x, int32_t y) override;
 
+    ButtonCommand const& Action() const { return *action_; }
+
 protected:
     std::unique_ptr<ButtonCommand> action_;
     bool pressed_ = false;

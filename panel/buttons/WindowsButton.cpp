@@ -26,11 +26,11 @@ config::KeyTable<WindowsButton> const& WindowsButton::Keys()
     // Before the caption's Color.
     static constexpr config::Key<WindowsButton> kKeys[] = {
         { u"ColorNormal", [](WindowsButton& button, std::u16string_view value) {
-             button.faceColors_[Normal] = config::ParseColor(value);
+             button.faceColors_[Normal] = config::ReadColor(value);
              return true;
          }, config::kMinimumColorValue },
         { u"ColorPushed", [](WindowsButton& button, std::u16string_view value) {
-             button.faceColors_[Pushed] = config::ParseColor(value);
+             button.faceColors_[Pushed] = config::ReadColor(value);
              return true;
          }, config::kMinimumColorValue },
     };

@@ -22,5 +22,7 @@ enum AnimationKind : int32_t {
 
 // True when `text` begins with an animation's name; `kind` is left alone otherwise.
 bool ParseAnimation(std::u16string_view text, int32_t& kind);
+// The name a layout file gives the kind.
+std::u16string_view AnimationName(int32_t kind);
 
 }

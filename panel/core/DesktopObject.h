@@ -38,6 +38,9 @@ public:
     int32_t GetWidth() const { return width_; }
     int32_t GetHeight() const { return height_; }
     uint32_t GetInterval() const { return interval_; }
+    // The line of the layout file where the object's section begins.
+    uint32_t SectionLine() const { return sectionLine_; }
+    void SetSectionLine(uint32_t line) { sectionLine_ = line; }
     DesktopObject& SetX(int32_t x) { x_ = x; return *this; }
     DesktopObject& SetY(int32_t y) { y_ = y; return *this; }
     DesktopObject& SetWidth(int32_t width) { width_ = width; return *this; }
@@ -51,6 +54,7 @@ protected:
     int32_t height_ = 0;
     uint32_t interval_ = 0;
     uint32_t lastUpdate_ = 0;
+    uint32_t sectionLine_ = 0;
 };
 
 }

@@ -4,6 +4,8 @@
 #include "config/Paths.h"
 #include "config/Reports.h"
 #include "config/Values.h"
+#include "platform/MessageBox.h"
+#include "platform/SourcePlace.h"
 #include "platform/Windowing.h"
 
 #include <algorithm>
@@ -26,6 +28,8 @@ bool SetBackgroundBitmap(GlobalSettings& settings, std::u16string_view value)
     char16_t resolved[config::kPathCapacity] = {};
     size_t const length = settings.ResolveLayoutPath(value, resolved, config::kPathCapacity);
     settings.backgroundBitmap.assign(resolved, length);
+    if (platform::SourcePlace const* place = platform::CurrentSourcePlace())
+        settings.backgroundBitmapPlace = *place;
     return true;
 }
 
@@ -57,7 +61,11 @@ bool SetArrangement(GlobalSettings& settings, std::u16string_view value)
 template<int32_t GlobalSettings::*Field>
 bool SetAnimation(GlobalSettings& settings, std::u16string_view value)
 {
-    return ParseAnimation(value, settings.*Field);
+    if (ParseAnimation(value, settings.*Field))
+        return true;
+    platform::Warn(u"the animation \"" + std::u16string(value) + u"\" is not one the panel knows, so it keeps "
+        + std::u16string(AnimationName(settings.*Field)) + u" (NoAnimation turns the animation off)");
+    return false;
 }
 
 }

@@ -9,6 +9,7 @@
 #include "panel/core/AnimationKind.h"
 #include "panel/core/DesktopObject.h"
 #include "panel/core/IniObject.h"
+#include "platform/SourcePlace.h"
 #include "platform/Types.h"
 
 #include <memory>
@@ -50,7 +51,9 @@ public:
     int32_t border = 0;
     uint32_t refresh = 0;
     platform::ColorRef backgroundColor = 0;
+    std::u16string path; // of the layout file
     std::u16string backgroundBitmap; // empty: none
+    platform::SourcePlace backgroundBitmapPlace; // the line that names it
     int32_t bitmapOffsetX = 0;
     int32_t bitmapOffsetY = 0;
     bool showMessage = true;

@@ -15,6 +15,9 @@ public:
     // taken. With `report`, a line that is not taken is reported. Every
     // override keeps this default. The root takes every line silently.
     virtual bool ReadValue(std::u16string_view line, bool report = true);
+    // The object's section has ended: a chance to warn of what its lines
+    // leave undone.
+    virtual void EndSection() { }
 
     // The folder of the layout file being read, with its trailing separator;
     // set only while the object's key lines are read.

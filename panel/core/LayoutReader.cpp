@@ -6,6 +6,7 @@
 #include "config/SectionReader.h"
 #include "panel/core/ObjectFactory.h"
 #include "platform/Drawing.h"
+#include "platform/SourcePlace.h"
 
 #include <string>
 
@@ -28,6 +29,7 @@ public:
         switch (section.kind) {
         case SectionKind::Object:
             section.object->SetFolder(folder_);
+            section.object->SetSectionLine(platform::CurrentSourcePlace()->line);
             current_ = section.object.get();
             settings_.AppendObject(std::move(section.object));
             return true;
@@ -41,6 +43,7 @@ public:
     }
 
     void KeyLine(char16_t const* line, size_t length) override { current_->ReadValue({ line, length }); }
+    void CloseSection() override { current_->EndSection(); }
 
 private:
     GlobalSettings& settings_;
@@ -59,6 +62,7 @@ bool ReadLayoutFile(GlobalSettings& settings, std::u16string_view path, platform
         return false;
 
     std::u16string folder = fullPath.substr(0, config::FolderLength(fullPath.c_str()));
+    settings.path = fullPath;
     settings.SetFolder(folder.c_str());
     LayoutSections sections(settings, window, folder.c_str());
     config::ReadSections(config::kPanelDialect, file, sections);

@@ -6,6 +6,7 @@
 #include "panel/core/PanelMessages.h"
 #include "panel/core/PanelWindow.h"
 #include "platform/MessageBox.h"
+#include "platform/SourcePlace.h"
 #include "platform/SolidDrawing.h"
 #include "platform/System.h"
 #include "platform/Windowing.h"
@@ -32,6 +33,8 @@ void PrepareBackground(PanelWindow& panel)
 {
     GlobalSettings& settings = *panel.settings;
     if (!settings.backgroundBitmap.empty()) {
+        // Its box is about the line that names it.
+        ReadingPlace const naming(settings.backgroundBitmapPlace);
         BitmapHandle picture = LoadBitmapFile(settings.backgroundBitmap);
         if (picture) {
             auto image = std::make_unique<ScratchBitmap>(panel.windowWidth, panel.windowHeight, false);

@@ -7,7 +7,7 @@ namespace panel {
 template<platform::ColorRef GaugeColors::*... Fields>
 bool GaugeObject::SetColors(GaugeObject& gauge, std::u16string_view value)
 {
-    platform::ColorRef const color = config::ParseColor(value);
+    platform::ColorRef const color = config::ReadColor(value);
     ((gauge.colors_.*Fields = color), ...);
     return true;
 }

@@ -4,6 +4,8 @@
 #include "config/Strings.h"
 #include "config/Values.h"
 #include "panel/displays/ScratchBitmap.h"
+#include "platform/MessageBox.h"
+#include "platform/SourcePlace.h"
 
 #include <algorithm>
 #include <iterator>
@@ -31,13 +33,29 @@ Text::~Text()
         DeleteObject(font_);
 }
 
+// Font, Size and Weight only describe the font; CreateFont makes it.
+template<bool (*Apply)(Text&, std::u16string_view)>
+bool Text::FontKey(Text& text, std::u16string_view value)
+{
+    if (text.fontKeyLine_ == 0)
+        text.fontKeyLine_ = platform::CurrentSourcePlace() ? platform::CurrentSourcePlace()->line : 0;
+    return Apply(text, value);
+}
+
+void Text::EndSection()
+{
+    if (fontKeyLine_ != 0)
+        platform::Warn(u"Font, Size or Weight without a CreateFont line after it in this section: the font is never made", fontKeyLine_);
+    fontKeyLine_ = 0;
+}
+
 config::KeyTable<Text> const& Text::Keys()
 {
     // Prefixes of the line: TextColor is the key Text.
     static constexpr config::Key<Text> kKeys[] = {
         { u"Color", config::SetColor<&Text::textColor_>, config::kMinimumColorValue },
         { u"FrameColor", [](Text& text, std::u16string_view value) {
-             text.frameColor_ = config::ParseColor(value);
+             text.frameColor_ = config::ReadColor(value);
              text.framed_ = true;
              return true;
          }, config::kMinimumColorValue },
@@ -45,9 +63,9 @@ config::KeyTable<Text> const& Text::Keys()
              text.SetText(value.data(), value.size());
              return true;
          } },
-        { u"Font", config::SetText<&Text::fontName_> },
-        { u"Size", config::SetInteger<&Text::fontHeight_> },
-        { u"Weight", config::SetInteger<&Text::fontWeight_> },
+        { u"Font", FontKey<config::SetText<&Text::fontName_>> },
+        { u"Size", FontKey<config::SetInteger<&Text::fontHeight_>> },
+        { u"Weight", FontKey<config::SetInteger<&Text::fontWeight_>> },
         { u"Align", [](Text& text, std::u16string_view value) {
              text.SetAlignment(value);
              return true;
@@ -73,10 +91,13 @@ void Text::SetAlignment(std::u16string_view value)
         drawFlags_ |= TextFormat::Right;
     else if (!value.starts_with(u"Left"))
         drawFlags_ |= TextFormat::Center;
+    if (!value.starts_with(u"Right") && !value.starts_with(u"Left") && !value.starts_with(u"Center"))
+        Warn(u"the alignment \"" + std::u16string(value) + u"\" is not Left, Center or Right; the text is centred");
 }
 
 void Text::CreateFont()
 {
+    fontKeyLine_ = 0;
     if (font_)
         DeleteObject(font_);
     LogFont logFont;

@@ -23,6 +23,7 @@ public:
     // Color, FrameColor, Text, Font, Size, Weight, Align, CreateFont; then those of DesktopObject.
     static config::KeyTable<Text> const& Keys();
     bool ReadValue(std::u16string_view line, bool report = true) override;
+    void EndSection() override;
     // The outline, when there is one, reaches two pixels beyond the measured size.
     void Draw(ScratchBitmap& surface, int32_t x, int32_t y) override;
     // Sizes the object from its text unless the layout gave both width and height.
@@ -50,6 +51,10 @@ protected:
     SizeState sizeState_ = SizeState::Undecided;
 
 private:
+    template<bool (*Apply)(Text&, std::u16string_view)>
+    static bool FontKey(Text& text, std::u16string_view value);
+    // The first Font, Size or Weight line since the last CreateFont; 0 for none.
+    uint32_t fontKeyLine_ = 0;
     void SetAlignment(std::u16string_view value);
     void CreateFont();
 };

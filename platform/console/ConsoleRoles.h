@@ -29,16 +29,23 @@ private:
 
 class NoKeysAndTray final : public KeysAndTray {
 public:
-    explicit NoKeysAndTray(WindowSystem& windows) : windows_(windows) { }
+    // `hasKey`: which virtual keys the keyboard has; none: every real one.
+    explicit NoKeysAndTray(WindowSystem& windows, bool (*hasKey)(uint32_t) = nullptr)
+        : windows_(windows)
+        , hasKey_(hasKey)
+    {
+    }
 
     void SynthesizeKey(uint8_t, uint32_t) override { }
     bool GrabKey(uint32_t, uint32_t, bool) override { return true; }
     // The keys the window system saw go down count.
     bool KeyIsDown(uint32_t virtualKey) override;
+    bool HasKey(uint32_t virtualKey) override { return hasKey_ ? hasKey_(virtualKey) : KeysAndTray::HasKey(virtualKey); }
     bool NotifyIcon(uint32_t, NotifyIconData const&) override { return false; }
 
 private:
     WindowSystem& windows_;
+    bool (*hasKey_)(uint32_t);
 };
 
 class StandardErrorDialogs final : public Dialogs {

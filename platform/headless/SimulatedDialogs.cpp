@@ -1,5 +1,7 @@
 #include "platform/headless/SimulatedDialogs.h"
 
+#include "platform/SourcePlace.h"
+
 namespace platform {
 
 static BoxResult ResultOf(BoxAnswer answer)
@@ -17,7 +19,7 @@ BoxResult SimulatedDialogs::MessageBox(WindowHandle owner, std::u16string_view t
         answer = answers_.front();
         answers_.pop_front();
     }
-    trace_.MessageBox(caption, text, flags, bool(owner), answer);
+    trace_.MessageBox(caption, text, flags, bool(owner), answer, CurrentSourcePlace());
     if (boxTime_ > 0)
         windows_.RunModalLoop(clock_.TickCount() + boxTime_);
     return ResultOf(answer);

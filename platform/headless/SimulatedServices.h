@@ -25,6 +25,7 @@ public:
     std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) override;
     std::optional<std::u16string> ProgramPath() override;
     bool ShellExecute(ShellExecuteInfo& info) override { return shell_.Execute(info, clock_.Now()); }
+    bool CanExecute(std::u16string_view file) override { return root_.FileExists(file); }
     bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) override { return shell_.ExitCode(process, exitCode); }
     bool TerminateProcess(ProcessHandle process, uint32_t exitCode) override { return shell_.Terminate(process, exitCode, clock_.Now()); }
     bool CloseHandle(ProcessHandle process) override { return shell_.Close(process); }

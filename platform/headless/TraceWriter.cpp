@@ -67,10 +67,11 @@ void TraceWriter::End()
     trace_.Close();
 }
 
-void TraceWriter::MessageBox(std::u16string_view caption, std::u16string_view text, uint32_t flags, bool owned, BoxAnswer answer)
+void TraceWriter::MessageBox(std::u16string_view caption, std::u16string_view text, uint32_t flags, bool owned, BoxAnswer answer,
+    SourcePlace const* place)
 {
-    Add("msgbox")
-        .Text("caption", caption)
+    auto event = Add("msgbox");
+    event.Text("caption", caption)
         .Text("text", text)
         .Ascii("icon", IconName(flags))
         .Ascii("buttons", ButtonsName(flags))
@@ -78,6 +79,8 @@ void TraceWriter::MessageBox(std::u16string_view caption, std::u16string_view te
         .Flag("foreground", (flags & Box::SetForeground) != 0)
         .Flag("topmost", (flags & Box::TopMost) != 0)
         .Ascii("answer", AnswerName(answer));
+    if (place && place->line > 0)
+        event.Text("file", place->file).Number("line", place->line);
 }
 
 void TraceWriter::Tray(std::string_view action, IconHandle icon, bool ok)

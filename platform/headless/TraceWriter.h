@@ -4,6 +4,7 @@
 // time: the run's first and last lines, and every window, hot-key, tray, key
 // and message-box event. The shell writes its own process lines.
 
+#include "platform/SourcePlace.h"
 #include "platform/Tray.h"
 #include "platform/headless/Trace.h"
 #include "platform/headless/VirtualClock.h"
@@ -30,7 +31,9 @@ public:
     void End();
     bool Closed() const { return trace_.Closed(); }
 
-    void MessageBox(std::u16string_view caption, std::u16string_view text, uint32_t flags, bool owned, BoxAnswer answer);
+    // A box about a line of a file names the file and the line.
+    void MessageBox(std::u16string_view caption, std::u16string_view text, uint32_t flags, bool owned, BoxAnswer answer,
+        SourcePlace const* place = nullptr);
     // A null `icon` is written as none.
     void Tray(std::string_view action, IconHandle icon, bool ok);
     void SynthesizedKey(uint8_t virtualKey, uint32_t flags);

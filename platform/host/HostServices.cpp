@@ -5,6 +5,7 @@
 #include "platform/host/HostSystem.h"
 
 #include <ctime>
+#include <filesystem>
 #include <unistd.h>
 
 namespace platform {
@@ -12,6 +13,19 @@ namespace platform {
 std::unique_ptr<FileStream> HostServices::OpenForReading(std::u16string_view path)
 {
     return HostFileStream::Open(HostPathOf(path));
+}
+
+std::u16string HostServices::UserPath(std::u16string_view path)
+{
+    std::filesystem::path const file(HostPathOf(path));
+    std::error_code error;
+    std::filesystem::path const here = std::filesystem::current_path(error);
+    if (error || !file.is_absolute())
+        return std::u16string(path);
+    std::filesystem::path const relative = file.lexically_normal().lexically_relative(here);
+    if (relative.empty() || *relative.begin() == "..")
+        return FromUtf8(file.string());
+    return FromUtf8(relative.string());
 }
 
 std::optional<std::u16string> HostServices::ProgramPath()

@@ -68,6 +68,12 @@ static pid_t Spawn(std::string const& program, std::vector<std::string> argument
     return error == 0 ? pid : 0;
 }
 
+bool HostShell::CanExecute(std::u16string_view file)
+{
+    std::string const path = HostPathOf(file);
+    return !path.empty() && (!FindProgram(path).empty() || ::access(path.c_str(), F_OK) == 0);
+}
+
 bool HostShell::Execute(ShellExecuteInfo& info)
 {
     info.process = {};

@@ -18,6 +18,7 @@ std::string HostPathOf(std::u16string_view devicePath);
 class HostShell {
 public:
     bool Execute(ShellExecuteInfo& info);
+    static bool CanExecute(std::u16string_view file);
     bool ExitCode(ProcessHandle handle, uint32_t& exitCode);
     bool Terminate(ProcessHandle handle, uint32_t exitCode);
     bool Close(ProcessHandle handle);

@@ -20,6 +20,8 @@ public:
     virtual bool GrabKey(uint32_t virtualKey, uint32_t modifiers, bool grab) = 0;
     // Whether the key is down now, as the keyboard itself reports it.
     virtual bool KeyIsDown(uint32_t virtualKey) = 0;
+    // Whether some key of this keyboard produces the virtual key.
+    virtual bool HasKey(uint32_t virtualKey) { return virtualKey >= 1 && virtualKey <= 254; }
     virtual bool NotifyIcon(uint32_t message, NotifyIconData const& data) = 0;
 };
 

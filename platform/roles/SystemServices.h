@@ -24,9 +24,13 @@ public:
     // Files.
     virtual std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) = 0;
     virtual std::optional<std::u16string> ProgramPath() = 0;
+    // A path as the user would type it to reach the file.
+    virtual std::u16string UserPath(std::u16string_view path) { return std::u16string(path); }
 
     // Shell and processes.
     virtual bool ShellExecute(ShellExecuteInfo& info) = 0;
+    // Whether ShellExecute would find something to start or open for `file`.
+    virtual bool CanExecute(std::u16string_view file) = 0;
     virtual bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) = 0;
     virtual bool TerminateProcess(ProcessHandle process, uint32_t exitCode) = 0;
     virtual bool CloseHandle(ProcessHandle process) = 0;

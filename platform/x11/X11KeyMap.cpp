@@ -65,6 +65,11 @@ unsigned long KeySymOfVirtualKey(uint32_t virtualKey)
     return 0;
 }
 
+bool HasKeySymFor(uint32_t virtualKey)
+{
+    return KeySymOfVirtualKey(virtualKey) != 0;
+}
+
 uint32_t VirtualKeyOfKeySym(unsigned long keySym)
 {
     if (keySym >= XK_A && keySym <= XK_Z)

@@ -10,6 +10,8 @@ namespace platform {
 
 // 0 when the virtual key has no key symbol.
 unsigned long KeySymOfVirtualKey(uint32_t virtualKey);
+// Whether a desktop keyboard has a key for the virtual key.
+bool HasKeySymFor(uint32_t virtualKey);
 // 0 when the key symbol stands for no virtual key.
 uint32_t VirtualKeyOfKeySym(unsigned long keySym);
 

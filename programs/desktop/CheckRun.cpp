@@ -1,15 +1,17 @@
 #include "programs/desktop/CheckRun.h"
 
-#include <cstdio>
+#include "platform/host/HostServices.h"
+#include "platform/x11/X11KeyMap.h"
+#include "programs/check/FileCheck.h"
+
+#include <iostream>
 
 namespace desktop {
 
 int RunCheck(char const* programName, CheckEntry check, std::u16string_view commandLine)
 {
-    (void)check;
-    (void)commandLine;
-    std::fprintf(stderr, "%s: --check is not built yet\n", programName);
-    return 2;
+    platform::HostServices services;
+    return check::CheckFiles(services, platform::HasKeySymFor, check, commandLine, programName, std::cout);
 }
 
 }

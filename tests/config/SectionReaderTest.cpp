@@ -68,7 +68,7 @@ TEST(SectionReader, EmptyLinesEndSectionsAndCommentsDoNot)
         u"\r\n"
         u"GLOBALSETTINGS and more\r\n"
         u"Width=100");
-    EXPECT_EQ(calls, (Calls { u"open TEXT", u"key Text=a", u"key Color=FF0000", u"close", u"open GLOBALSETTINGS and more", u"key Width=100" }));
+    EXPECT_EQ(calls, (Calls { u"open TEXT", u"key Text=a", u"key Color=FF0000", u"close", u"open GLOBALSETTINGS and more", u"key Width=100", u"close" }));
     EXPECT_TRUE(device.Events("msgbox").empty());
 }
 
@@ -82,7 +82,7 @@ TEST(SectionReader, KeyLinesReachTheSectionUnchanged)
         u"TIME\n"
         u"   \n"
         + longLine + u"\n");
-    EXPECT_EQ(calls, (Calls { u"open TEXT", u"key  Color=1", u"key TIME", u"key    ", u"key " + longLine.substr(0, 259), u"key " + longLine.substr(259) }));
+    EXPECT_EQ(calls, (Calls { u"open TEXT", u"key  Color=1", u"key TIME", u"key    ", u"key " + longLine.substr(0, 259), u"key " + longLine.substr(259), u"close" }));
     EXPECT_TRUE(device.Events("msgbox").empty());
 }
 
@@ -97,17 +97,17 @@ TEST(SectionReader, UnknownHeadersAreReportedLineByLine)
         u"\r\n"
         u"TEXT\r\n"
         u"Text=b\r\n");
-    EXPECT_EQ(calls, (Calls { u"open TEXT", u"key Text=b" }));
+    EXPECT_EQ(calls, (Calls { u"open TEXT", u"key Text=b", u"close" }));
     EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
-        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "[TEXT]", "warning", true),
-        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Text=a", "warning", true),
-        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Text", "warning", true),
+        AtLine(BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "[TEXT]", "warning", true), "\\layout.ini", 1),
+        AtLine(BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Text=a", "warning", true), "\\layout.ini", 2),
+        AtLine(BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Text", "warning", true), "\\layout.ini", 4),
     }));
 
     TestDevice daemon;
     Read(daemon, u"[BRELLUM]\n", kDaemonDialect);
     EXPECT_THAT(daemon.ParsedEvents("msgbox"), EventsAre({
-        BoxEvent("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]", "warning", false),
+        AtLine(BoxEvent("Brellum - Ignoriere unbekannten Typ:", "[BRELLUM]", "warning", false), "\\layout.ini", 1),
     }));
 }
 
@@ -118,7 +118,22 @@ TEST(SectionReader, ALineOfExactlyTheBufferLessTwoEndsItsSection)
     auto calls = Read(device, u"TEXT\r\n" + line + u"\r\nColor=1\r\n");
     EXPECT_EQ(calls, (Calls { u"open TEXT", u"key " + line, u"close" }));
     EXPECT_THAT(device.ParsedEvents("msgbox"), EventsAre({
-        BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Color=1", "warning", true),
+        AtLine(BoxEvent("Vessarine - Ignoriere unbekannten Typ:", "Color=1", "warning", true), "\\layout.ini", 3),
+    }));
+}
+
+// A piece of a long line and a CR LF split by the buffer keep the line they belong to.
+TEST(SectionReader, BoxesNameThePhysicalLine)
+{
+    TestDevice device;
+    std::u16string const longLine = u"Bad=" + std::u16string(300, u'x');
+    std::u16string const splitEnd = u"Text=" + std::u16string(253, u'x');
+    Read(device, u"X\r\n\r\n" + longLine + u"\n\rTEXT\r\n" + splitEnd + u"\r\nY\r\n");
+    EXPECT_THAT(device.ParsedEvents("msgbox"), testing_support::EventsHave({
+        testing_support::TraceEvent { { "text", "X" }, { "line", 1 } },
+        testing_support::TraceEvent { { "text", "Bad=" + std::string(255, 'x') }, { "line", 3 } },
+        testing_support::TraceEvent { { "text", std::string(45, 'x') }, { "line", 3 } },
+        testing_support::TraceEvent { { "text", "Y" }, { "line", 7 } },
     }));
 }
 

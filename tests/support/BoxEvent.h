@@ -17,6 +17,15 @@ inline TraceEvent BoxEvent(std::string caption, std::string text, std::string ic
         { "topmost", false }, { "answer", "ok" } };
 }
 
+// The same box, about a line of a device file.
+inline TraceEvent AtLine(TraceEvent const& box, std::string file, int64_t line)
+{
+    std::vector<TraceField> fields = box.Fields();
+    fields.push_back({ "file", std::move(file) });
+    fields.push_back({ "line", line });
+    return TraceEvent(std::move(fields));
+}
+
 // Only what a box says, for HasFields and EventsHave.
 inline TraceEvent BoxSaying(std::string caption, std::string text)
 {
