@@ -1,6 +1,7 @@
 #include "platform/host/ProgramArguments.h"
 
 #include "platform/Utf.h"
+#include "platform/host/HostShell.h"
 
 #include <climits>
 #include <cstdlib>
@@ -9,21 +10,22 @@
 
 namespace platform {
 
-static std::string AsTyped(char const* word)
+static std::string AsTyped(std::string const& word)
 {
-    if (word[0] == '/' || access(word, F_OK) != 0)
+    std::string path = HostPathOf(FromUtf8(word));
+    if (path.empty() || path[0] == '/' || access(path.c_str(), F_OK) != 0)
         return word;
     char resolved[PATH_MAX];
-    return realpath(word, resolved) ? std::string(resolved) : std::string(word);
+    return realpath(path.c_str(), resolved) ? std::string(resolved) : word;
 }
 
-std::u16string CommandLineFromArguments(int argc, char** argv)
+std::u16string CommandLineFromArguments(std::span<std::string const> words)
 {
     std::u16string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (i > 0)
             text += u' ';
-        text += FromUtf8(AsTyped(argv[i]));
+        text += FromUtf8(AsTyped(words[i]));
     }
     return text;
 }

@@ -5,5 +5,10 @@
 
 int main(int argc, char** argv)
 {
-    return desktop::RunOnDesktop("brellum", argc, argv, brellum::BrellumMain, desktop::Needs::Display);
+    return desktop::RunOnDesktop({ .name = "brellum",
+                                     .entry = brellum::BrellumMain,
+                                     .check = nullptr,
+                                     .needs = desktop::Needs::Display,
+                                     .usage = desktop::kDaemonUsage },
+        argc, argv);
 }

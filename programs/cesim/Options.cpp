@@ -94,6 +94,16 @@ constexpr OptionEntry kOptions[] = {
     { "--locale", "L", "de-DE or en-US", "de-DE", ParseLocale },
 };
 
+// --help and --version stand anywhere among cesim's own words.
+std::optional<Request> InformationRequest(std::string const& word)
+{
+    if (word == "--help")
+        return Request::Help;
+    if (word == "--version")
+        return Request::Version;
+    return std::nullopt;
+}
+
 OptionEntry const& OptionNamed(std::string const& name)
 {
     for (OptionEntry const& option : kOptions) {
@@ -116,7 +126,9 @@ std::string UsageLine(std::string const& word, std::string_view help)
 
 std::string Usage()
 {
-    std::string usage = "usage: cesim PROGRAM [OPTIONS] [-- COMMAND-LINE TEXT...]\n";
+    std::string usage = "usage: cesim PROGRAM [OPTIONS] [-- COMMAND-LINE TEXT...]\n"
+                        "Runs a program of the suite on the simulated device and writes what it does\n"
+                        "as a trace (JSON Lines).\n\n";
     usage += UsageLine("PROGRAM", ProgramNames());
     for (OptionEntry const& option : kOptions) {
         std::string help(option.help);
@@ -124,7 +136,13 @@ std::string Usage()
             help += " (" + std::string(option.shownDefault) + ")";
         usage += UsageLine(std::string(option.name) + " " + std::string(option.value), help);
     }
-    return usage;
+    usage += UsageLine("--help", "print this help and exit");
+    usage += UsageLine("--version", "print the version and exit");
+    usage += UsageLine("--", "the words after it are the program's command-line text");
+    return usage + "\nExit status: 0 after a run, whatever the program's exit code; 2 for a mistake\n"
+                   "on the command line or in the script.\n\n"
+                   "Documentation, in the source tree: docs/cesim.md (options, script commands,\n"
+                   "the trace).\n";
 }
 
 Options ParseOptions(std::vector<std::string> const& arguments)
@@ -133,6 +151,10 @@ Options ParseOptions(std::vector<std::string> const& arguments)
         throw UsageError { "no program given" };
     Parsing parsing;
     Options& options = parsing.options;
+    if (auto request = InformationRequest(arguments[0])) {
+        options.request = *request;
+        return options;
+    }
     options.program = arguments[0];
     Program const* program = FindProgram(options.program);
     if (!program)
@@ -141,6 +163,10 @@ Options ParseOptions(std::vector<std::string> const& arguments)
 
     size_t i = 1;
     for (; i < arguments.size() && arguments[i] != "--"; ++i) {
+        if (auto request = InformationRequest(arguments[i])) {
+            options.request = *request;
+            return options;
+        }
         OptionEntry const& option = OptionNamed(arguments[i]);
         if (i + 1 >= arguments.size())
             throw UsageError { arguments[i] + " needs a value" };

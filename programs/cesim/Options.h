@@ -12,7 +12,11 @@
 
 namespace cesim {
 
+// What the command line asks of cesim: a run, or a text about cesim itself.
+enum class Request { Run, Help, Version };
+
 struct Options {
+    Request request = Request::Run;
     std::string program;
     ProgramEntry entry = nullptr;
     std::u16string commandLine;
@@ -29,7 +33,7 @@ struct UsageError {
     std::string message;
 };
 
-// What the command line takes, for a usage error.
+// What the command line takes, for --help.
 std::string Usage();
 
 }

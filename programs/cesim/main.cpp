@@ -14,7 +14,14 @@ using namespace cesim;
 
 static int UsageFailure(std::string const& message)
 {
-    std::cerr << "cesim: " << message << "\n" << Usage();
+    std::cerr << "cesim: " << message << " (try 'cesim --help')\n";
+    return 2;
+}
+
+// A file or folder that cannot be used, or a script line: the command line's form was right.
+static int Failure(std::string const& message)
+{
+    std::cerr << "cesim: " << message << "\n";
     return 2;
 }
 
@@ -33,24 +40,33 @@ static Script ReadScript(std::optional<std::string> const& path)
 int main(int argc, char** argv)
 {
     Options options;
-    Script script;
     try {
         options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
-        script = ReadScript(options.script);
     } catch (UsageError const& error) {
         return UsageFailure(error.message);
+    }
+    if (options.request == Request::Help) {
+        std::cout << Usage();
+        return 0;
+    }
+    if (options.request == Request::Version) {
+        std::cout << "cesim " << VESSARINE_VERSION << "\n";
+        return 0;
+    }
+    Script script;
+    try {
+        script = ReadScript(options.script);
     } catch (ScriptError const& error) {
-        std::cerr << "cesim: " << error.message << "\n";
-        return 2;
+        return Failure(error.message);
     }
     if (!std::filesystem::is_directory(options.device.root))
-        return UsageFailure("the root folder '" + options.device.root + "' does not exist");
+        return Failure("the root folder '" + options.device.root + "' does not exist");
 
     std::ofstream traceFile;
     if (options.trace) {
         traceFile.open(*options.trace);
         if (!traceFile)
-            return UsageFailure("cannot write the trace '" + *options.trace + "'");
+            return Failure("cannot write the trace '" + *options.trace + "'");
     }
 
     platform::HeadlessDevice device(options.device);

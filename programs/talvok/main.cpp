@@ -6,5 +6,10 @@
 
 int main(int argc, char** argv)
 {
-    return desktop::RunOnDesktop("talvok", argc, argv, launcher::TalvokMain, desktop::Needs::Nothing);
+    return desktop::RunOnDesktop({ .name = "talvok",
+                                     .entry = launcher::TalvokMain,
+                                     .check = nullptr,
+                                     .needs = desktop::Needs::Nothing,
+                                     .usage = desktop::kLauncherUsage },
+        argc, argv);
 }

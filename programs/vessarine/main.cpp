@@ -5,5 +5,10 @@
 
 int main(int argc, char** argv)
 {
-    return desktop::RunOnDesktop("vessarine", argc, argv, panel::VessarineMain, desktop::Needs::Display);
+    return desktop::RunOnDesktop({ .name = "vessarine",
+                                     .entry = panel::VessarineMain,
+                                     .check = nullptr,
+                                     .needs = desktop::Needs::Display,
+                                     .usage = desktop::kPanelUsage },
+        argc, argv);
 }

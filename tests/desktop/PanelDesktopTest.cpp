@@ -225,7 +225,7 @@ TEST_F(PanelOnDesktop, WithoutADisplayItSaysSoAndEnds)
     std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
     unsetenv("DISPLAY");
     auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
-        std::string(VESSARINE_PATH) + " x.ini 2> " + device.Root() + "/error.txt" });
+        std::string(VESSARINE_PATH) + " 2> " + device.Root() + "/error.txt" });
     std::optional<int> code = panel->WaitForExit(5s);
     setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_EQ(code, std::optional<int>(2));

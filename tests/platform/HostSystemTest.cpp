@@ -109,18 +109,18 @@ namespace {
 TEST(ProgramArguments, WordsAreJoinedAndFilesFromTheCurrentFolderMadeAbsolute)
 {
     fs::path folder = fs::temp_directory_path() / ("arguments-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    fs::create_directories(folder / "sub");
     std::ofstream(folder / "Panel.ini") << "x";
+    std::ofstream(folder / "sub" / "Keys.ini") << "x";
     fs::path before = fs::current_path();
     fs::current_path(folder);
-    std::string program = "vessarine", file = "Panel.ini", missing = "Nichts.ini", flag = "-x", absolute = "/etc";
-    char* argv[] = { program.data(), file.data(), missing.data(), flag.data(), absolute.data() };
-    std::u16string line = CommandLineFromArguments(5, argv);
+    std::vector<std::string> words { "Panel.ini", "Nichts.ini", "-x", "/etc", "sub\\Keys.ini" };
+    std::u16string line = CommandLineFromArguments(words);
     fs::current_path(before);
+    fs::path absolute = fs::canonical(folder);
     fs::remove_all(folder);
-    EXPECT_EQ(line, FromUtf8((fs::canonical(fs::temp_directory_path()) / ("arguments-" + std::to_string(getpid())) / "Panel.ini").string())
-        + u" Nichts.ini -x /etc");
-    EXPECT_EQ(CommandLineFromArguments(1, argv), u"");
+    EXPECT_EQ(line, FromUtf8((absolute / "Panel.ini").string()) + u" Nichts.ini -x /etc " + FromUtf8((absolute / "sub" / "Keys.ini").string()));
+    EXPECT_EQ(CommandLineFromArguments({}), u"");
 }
 
 }

@@ -1,0 +1,50 @@
+#include "programs/desktop/CommandLine.h"
+
+#include <vector>
+
+namespace desktop {
+
+static CommandLineRequest Mistake(std::string what)
+{
+    return { .action = Action::Mistake, .mistake = std::move(what) };
+}
+
+static std::string Quoted(std::vector<std::string> const& names)
+{
+    std::string text;
+    for (std::string const& name : names)
+        text += (text.empty() ? "'" : ", '") + name + "'";
+    return text;
+}
+
+CommandLineRequest ReadCommandLine(std::span<char* const> words, std::string_view fileRole)
+{
+    bool check = false;
+    bool optionsEnded = false;
+    std::vector<std::string> files;
+    for (std::string word : words) {
+        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+            files.push_back(word);
+        } else if (word == "--") {
+            optionsEnded = true;
+        } else if (word == "--help") {
+            return { .action = Action::Help };
+        } else if (word == "--version") {
+            return { .action = Action::Version };
+        } else if (word == "--check") {
+            if (check)
+                return Mistake("--check given twice");
+            check = true;
+        } else {
+            return Mistake("unknown option '" + word + "'");
+        }
+    }
+    if (files.size() > 1)
+        return Mistake("more than one " + std::string(fileRole) + ": " + Quoted(files));
+    CommandLineRequest request { .action = check ? Action::Check : Action::Run };
+    if (!files.empty())
+        request.file = files.front();
+    return request;
+}
+
+}
