@@ -16,8 +16,10 @@ ensure_packages() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# python3: the tools, and the test that the reference's pictures are current.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core libx11-dev libxext-dev libxtst-dev)
+  libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core libx11-dev libxext-dev libxtst-dev
+  python3)
 # The desktop tests: a private X server, a user at its pointer and keys, a tray.
 DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
