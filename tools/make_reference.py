@@ -67,6 +67,8 @@ class PageMistake(Failure):
 
 # ---------------------------------------------------------------- the pages
 
+DEVICE_PROGRAMS = ("calc.exe", "clock.exe", "pword.exe")
+
 MARKER = re.compile(r"^\s*<!--\s*(example-daemon|example|animation|check)\b(.*?)-->\s*$")
 MARKER_FORMS = {
     "example": "<!-- example NAME WIDTHxHEIGHT -->",
@@ -381,15 +383,16 @@ class Programs:
         self.checking = {}
 
     def understands_check(self, program):
-        """Whether PROGRAM --check is there, as its --help tells."""
+        """Whether cesim can check PROGRAM's files, as its --help tells."""
         if program not in self.checking:
-            result = run([self.paths[program], "--help"])
+            result = run([self.paths["cesim"], "--help"])
             self.checking[program] = result.returncode == 0 and "--check" in said(result)
         return self.checking[program]
 
     def check(self, program, argument, root):
-        """What PROGRAM --check prints about ARGUMENT, run in ROOT; its exit status must be 0 or 1."""
-        result = run([self.paths[program], "--check", argument], cwd=root)
+        """What PROGRAM --check prints about ARGUMENT on a device whose root is ROOT, run in ROOT;
+        its exit status must be 0 or 1. The files are checked as the device reads them."""
+        result = run([self.paths["cesim"], program, "--root", ".", "--check", "--", "\\" + argument], cwd=root)
         if result.returncode not in (0, 1):
             raise Failure(f"{program} --check {argument} failed with exit status {result.returncode}: {said(result)}")
         output = result.stdout.decode("utf-8")
@@ -456,6 +459,9 @@ class Reference:
         root = os.path.join(self.work, "roots", f"{marker.kind}-{marker.name}")
         for name, data in {**self.pictures, **files}.items():
             write_file(os.path.join(root, name), data)
+        # The device programs the examples' commands may start.
+        for program in DEVICE_PROGRAMS:
+            write_file(os.path.join(root, "Windows", program), b"")
         return root
 
     def check_clean(self, marker, program, argument, root):
@@ -564,12 +570,16 @@ class Reference:
 
 # ---------------------------------------------------------------- comparing
 
+# What the generator makes; anything else there (a drawing made by hand) is left alone.
+GENERATED_ENDINGS = (".png", ".ini", ".bmp", ".ico")
+
+
 def generated_files(folder):
     names = set()
     for sub in ("examples", "pictures"):
         if os.path.isdir(os.path.join(folder, sub)):
             names |= {f"{sub}/{name}" for name in os.listdir(os.path.join(folder, sub))
-                      if os.path.isfile(os.path.join(folder, sub, name))}
+                      if os.path.isfile(os.path.join(folder, sub, name)) and name.endswith(GENERATED_ENDINGS)}
     return names
 
 

@@ -1,5 +1,6 @@
 #include "platform/headless/SimulatedServices.h"
 
+#include "platform/HostFilePath.h"
 #include "platform/TextCase.h"
 #include "platform/host/HostFileStream.h"
 #include "platform/locale/CivilTime.h"
@@ -25,6 +26,13 @@ std::unique_ptr<FileStream> SimulatedServices::OpenForReading(std::u16string_vie
     if (!host)
         return nullptr;
     return HostFileStream::Open(*host);
+}
+
+// The device file where the host keeps it, below the root folder.
+std::u16string SimulatedServices::UserPath(std::u16string_view path)
+{
+    std::optional<std::string> host = root_.HostPath(path);
+    return host ? UserPathOfHostFile(*host) : std::u16string(path);
 }
 
 std::optional<std::u16string> SimulatedServices::ProgramPath()

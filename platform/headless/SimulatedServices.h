@@ -26,6 +26,7 @@ public:
     std::optional<std::u16string> ProgramPath() override;
     bool ShellExecute(ShellExecuteInfo& info) override { return shell_.Execute(info, clock_.Now()); }
     bool CanExecute(std::u16string_view file) override { return root_.FileExists(file); }
+    std::u16string UserPath(std::u16string_view path) override;
     bool GetExitCodeProcess(ProcessHandle process, uint32_t& exitCode) override { return shell_.ExitCode(process, exitCode); }
     bool TerminateProcess(ProcessHandle process, uint32_t exitCode) override { return shell_.Terminate(process, exitCode, clock_.Now()); }
     bool CloseHandle(ProcessHandle process) override { return shell_.Close(process); }

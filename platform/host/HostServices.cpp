@@ -1,11 +1,11 @@
 #include "platform/host/HostServices.h"
 
+#include "platform/HostFilePath.h"
 #include "platform/Utf.h"
 #include "platform/host/HostFileStream.h"
 #include "platform/host/HostSystem.h"
 
 #include <ctime>
-#include <filesystem>
 #include <unistd.h>
 
 namespace platform {
@@ -17,15 +17,7 @@ std::unique_ptr<FileStream> HostServices::OpenForReading(std::u16string_view pat
 
 std::u16string HostServices::UserPath(std::u16string_view path)
 {
-    std::filesystem::path const file(HostPathOf(path));
-    std::error_code error;
-    std::filesystem::path const here = std::filesystem::current_path(error);
-    if (error || !file.is_absolute())
-        return std::u16string(path);
-    std::filesystem::path const relative = file.lexically_normal().lexically_relative(here);
-    if (relative.empty() || *relative.begin() == "..")
-        return FromUtf8(file.string());
-    return FromUtf8(relative.string());
+    return UserPathOfHostFile(HostPathOf(path));
 }
 
 std::optional<std::u16string> HostServices::ProgramPath()

@@ -136,6 +136,8 @@ std::string Usage()
             help += " (" + std::string(option.shownDefault) + ")";
         usage += UsageLine(std::string(option.name) + " " + std::string(option.value), help);
     }
+    usage += UsageLine("--check", "read the program's files as it would at start-up, run nothing, and print\n"
+                                  "               one line per finding (exit status 0: none, 1: some)");
     usage += UsageLine("--help", "print this help and exit");
     usage += UsageLine("--version", "print the version and exit");
     usage += UsageLine("--", "the words after it are the program's command-line text");
@@ -160,12 +162,17 @@ Options ParseOptions(std::vector<std::string> const& arguments)
     if (!program)
         throw UsageError { "unknown program '" + options.program + "'" };
     options.entry = program->entry;
+    options.check = program->check;
 
     size_t i = 1;
     for (; i < arguments.size() && arguments[i] != "--"; ++i) {
         if (auto request = InformationRequest(arguments[i])) {
             options.request = *request;
             return options;
+        }
+        if (arguments[i] == "--check") {
+            options.request = Request::Check;
+            continue;
         }
         OptionEntry const& option = OptionNamed(arguments[i]);
         if (i + 1 >= arguments.size())

@@ -13,12 +13,13 @@
 namespace cesim {
 
 // What the command line asks of cesim: a run, or a text about cesim itself.
-enum class Request { Run, Help, Version };
+enum class Request { Run, Check, Help, Version };
 
 struct Options {
     Request request = Request::Run;
     std::string program;
     ProgramEntry entry = nullptr;
+    CheckEntry check = nullptr;
     std::u16string commandLine;
     platform::DeviceSettings device;
     std::optional<std::string> script; // "-" is standard input

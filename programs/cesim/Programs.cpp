@@ -1,7 +1,10 @@
 #include "programs/cesim/Programs.h"
 
 #include "daemon/BrellumMain.h"
+#include "daemon/DaemonCheck.h"
+#include "launcher/LauncherCheck.h"
 #include "launcher/RunStartupList.h"
+#include "panel/core/PanelCheck.h"
 #include "panel/core/PanelEntry.h"
 
 namespace cesim {
@@ -9,9 +12,9 @@ namespace cesim {
 namespace {
 
 constexpr Program kPrograms[] = {
-    { "vessarine", panel::VessarineMain, u"\\Vessarine.exe" },
-    { "brellum", brellum::BrellumMain, u"\\Brellum.exe" },
-    { "talvok", launcher::TalvokMain, u"\\Talvok.exe" },
+    { "vessarine", panel::VessarineMain, panel::CheckVessarineFiles, u"\\Vessarine.exe" },
+    { "brellum", brellum::BrellumMain, brellum::CheckBrellumFiles, u"\\Brellum.exe" },
+    { "talvok", launcher::TalvokMain, launcher::CheckTalvokFiles, u"\\Talvok.exe" },
 };
 
 }

@@ -12,6 +12,7 @@ namespace cesim {
 struct Program {
     std::string_view name;
     ProgramEntry entry;
+    CheckEntry check;
     // The device path the program's own-path query answers unless --exe says otherwise.
     std::u16string_view defaultExe;
 };

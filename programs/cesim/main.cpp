@@ -5,6 +5,7 @@
 #include "platform/headless/HeadlessDevice.h"
 #include "programs/cesim/Options.h"
 #include "programs/cesim/Script.h"
+#include "programs/check/FileCheck.h"
 
 #include <filesystem>
 #include <fstream>
@@ -61,6 +62,11 @@ int main(int argc, char** argv)
     }
     if (!std::filesystem::is_directory(options.device.root))
         return Failure("the root folder '" + options.device.root + "' does not exist");
+
+    if (options.request == Request::Check) {
+        platform::HeadlessDevice device(options.device);
+        return check::CheckFiles(device.Services(), nullptr, options.check, options.commandLine, options.program, std::cout);
+    }
 
     std::ofstream traceFile;
     if (options.trace) {

@@ -1,5 +1,6 @@
 // Vessarine on the Linux desktop: the panel's windows as real windows.
 
+#include "panel/core/PanelCheck.h"
 #include "panel/core/PanelEntry.h"
 #include "programs/desktop/DesktopMain.h"
 
@@ -7,7 +8,7 @@ int main(int argc, char** argv)
 {
     return desktop::RunOnDesktop({ .name = "vessarine",
                                      .entry = panel::VessarineMain,
-                                     .check = nullptr,
+                                     .check = panel::CheckVessarineFiles,
                                      .needs = desktop::Needs::Display,
                                      .usage = desktop::kPanelUsage },
         argc, argv);
