@@ -34,13 +34,13 @@ public:
     bool OpenSection(char16_t const* line, size_t) override
     {
         uint32_t const lineNumber = platform::CurrentSourcePlace()->line;
-        if (config::StartsWith(line, u"BRELLUM")) {
+        if (config::StartsWith(line, kBindingKeyword)) {
             set_.bindings_.push_back(std::make_unique<KeyBinding>());
             set_.bindings_.back()->sectionLine = lineNumber;
             section_ = Section::Binding;
             return true;
         }
-        if (config::StartsWith(line, u"SETTINGS")) {
+        if (config::StartsWith(line, kSettingsKeyword)) {
             set_.settingsLine_ = lineNumber;
             section_ = Section::Settings;
             return true;

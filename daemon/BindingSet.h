@@ -15,6 +15,10 @@
 
 namespace brellum {
 
+// The section keywords of the binding file.
+inline constexpr std::u16string_view kBindingKeyword = u"BRELLUM";
+inline constexpr std::u16string_view kSettingsKeyword = u"SETTINGS";
+
 class BindingSet {
 public:
     // What a SETTINGS section sets: how often a held key is looked at, from

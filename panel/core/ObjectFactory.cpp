@@ -54,6 +54,14 @@ constexpr Keyword kKeywords[] = {
 
 }
 
+std::vector<std::u16string_view> SectionKeywords()
+{
+    std::vector<std::u16string_view> names;
+    for (auto const& keyword : kKeywords)
+        names.push_back(keyword.name);
+    return names;
+}
+
 Section CreateSection(char16_t const* header, platform::WindowHandle window)
 {
     for (auto const& keyword : kKeywords) {

@@ -7,6 +7,8 @@
 #include "platform/Types.h"
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace panel {
 
@@ -19,5 +21,7 @@ struct Section {
 
 // The header line is compared by prefix; `window` is the panel the buttons belong to.
 Section CreateSection(char16_t const* header, platform::WindowHandle window);
+// Every keyword, in that order.
+std::vector<std::u16string_view> SectionKeywords();
 
 }
