@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,9 @@ int RunOnDesktop(DesktopProgram const& program, int argc, char** argv)
     std::vector<std::string> words;
     if (request.file)
         words.push_back(*request.file);
+    // A check names even a file that does not exist from the current folder, as typed.
+    if (request.action == Action::Check && request.file && !request.file->empty())
+        words.front() = std::filesystem::absolute(*request.file).string();
     std::u16string commandLine = platform::CommandLineFromArguments(words);
     if (request.action == Action::Check)
         return RunCheck(program.name, program.check, commandLine);
