@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/SourcePlace.h"
+#include "platform/Utf.h"
 
 #include <deque>
 #include <set>
@@ -15,24 +16,18 @@ namespace brellum {
 
 namespace {
 
-std::u16string Number(int64_t value)
-{
-    std::string const digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 void CheckKey(BindingSet const& set, size_t index)
 {
     KeyBinding const& binding = *set.Bindings()[index];
     if (binding.keyCode < 1 || binding.keyCode > 255 || !platform::KeyExists(uint32_t(binding.keyCode))) {
-        platform::Warn(u"no key of this keyboard gives the key code " + Number(binding.keyCode) + u"; the binding is never used",
+        platform::Warn(u"no key of this keyboard gives the key code " + platform::DecimalText(binding.keyCode) + u"; the binding is never used",
             binding.sectionLine);
         return;
     }
     for (size_t earlier = 0; earlier < index; ++earlier) {
         KeyBinding const& first = *set.Bindings()[earlier];
         if (first.keyCode == binding.keyCode) {
-            platform::Warn(u"the key code " + Number(binding.keyCode) + u" is bound already, at line " + Number(first.sectionLine)
+            platform::Warn(u"the key code " + platform::DecimalText(binding.keyCode) + u" is bound already, at line " + platform::DecimalText(first.sectionLine)
                     + u"; only that first binding is served",
                 binding.sectionLine);
             return;
@@ -52,8 +47,8 @@ std::vector<std::u16string> CheckBindingSet(BindingSet const& set)
     platform::ReadingPlace const file(set.Path());
     BindingSet::SettingsSection const& times = set.Settings();
     if (times.checkInterval >= times.elapseTimeLong)
-        platform::Warn(u"CheckIntervall (" + Number(times.checkInterval) + u" ms) is not below ElapseTimeLong ("
-                + Number(times.elapseTimeLong) + u" ms): a key is looked at too seldom to tell a short press from a long one",
+        platform::Warn(u"CheckIntervall (" + platform::DecimalText(times.checkInterval) + u" ms) is not below ElapseTimeLong ("
+                + platform::DecimalText(times.elapseTimeLong) + u" ms): a key is looked at too seldom to tell a short press from a long one",
             set.SettingsLine());
     std::vector<std::u16string> next;
     for (size_t index = 0; index < set.Bindings().size(); ++index) {

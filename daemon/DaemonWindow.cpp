@@ -9,6 +9,7 @@
 #include "platform/Drawing.h"
 #include "platform/Shell.h"
 #include "platform/SolidDrawing.h"
+#include "platform/Utf.h"
 #include "platform/Windowing.h"
 
 #include <memory>
@@ -45,12 +46,6 @@ struct DaemonWindow {
 DaemonWindow* DaemonOf(WindowHandle window)
 {
     return reinterpret_cast<DaemonWindow*>(GetWindowLong(window, 0));
-}
-
-std::u16string Decimal(uint32_t value)
-{
-    std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 bool IsActive(DaemonWindow const* daemon)
@@ -93,7 +88,7 @@ void OnPaint(WindowHandle window, DaemonWindow const* daemon)
 
     uint32_t lastKeyCode = daemon ? daemon->lastKeyCode : 0;
     std::u16string probe = lastKeyCode == 0 ? u"drücken Sie eine Taste für deren Key-Code"
-                                            : u"der Key-Code der letzten Taste ist " + Decimal(lastKeyCode);
+                                            : u"der Key-Code der letzten Taste ist " + platform::DecimalText(lastKeyCode);
     Rect probeRect { 0, 0, w - kColumn, h - kColumn };
     DrawText(dc, probe.c_str(), -1, probeRect, kCentredLine);
 
@@ -150,7 +145,7 @@ void OnStateMessage(WindowHandle window, WParam state, LParam count)
         if (!IsWindowVisible(window))
             ChangeTrayIcon(window, state == State::Active ? kActiveIcon : kInactiveIcon);
     } else if (state == State::Loaded) {
-        SetWindowText(window, std::u16string(kDaemonTitle) + u" (" + Decimal(uint32_t(count)) + u" aktiv)");
+        SetWindowText(window, std::u16string(kDaemonTitle) + u" (" + platform::DecimalText(uint32_t(count)) + u" aktiv)");
     }
 }
 

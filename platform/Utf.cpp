@@ -83,4 +83,10 @@ std::u16string FromUtf8(std::string_view text)
     return out;
 }
 
+std::u16string DecimalText(int64_t value)
+{
+    std::string const digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 }

@@ -29,7 +29,7 @@ bool SetBackgroundBitmap(GlobalSettings& settings, std::u16string_view value)
     size_t const length = settings.ResolveLayoutPath(value, resolved, config::kPathCapacity);
     settings.backgroundBitmap.assign(resolved, length);
     if (platform::SourcePlace const* place = platform::CurrentSourcePlace())
-        settings.backgroundBitmapPlace = *place;
+        settings.backgroundBitmapLine = place->line;
     return true;
 }
 

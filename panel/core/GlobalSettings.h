@@ -9,7 +9,6 @@
 #include "panel/core/AnimationKind.h"
 #include "panel/core/DesktopObject.h"
 #include "panel/core/IniObject.h"
-#include "platform/SourcePlace.h"
 #include "platform/Types.h"
 
 #include <memory>
@@ -53,7 +52,7 @@ public:
     platform::ColorRef backgroundColor = 0;
     std::u16string path; // of the layout file
     std::u16string backgroundBitmap; // empty: none
-    platform::SourcePlace backgroundBitmapPlace; // the line that names it
+    uint32_t backgroundBitmapLine = 0; // of the layout file, that names it
     int32_t bitmapOffsetX = 0;
     int32_t bitmapOffsetY = 0;
     bool showMessage = true;

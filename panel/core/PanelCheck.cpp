@@ -5,6 +5,7 @@
 #include "panel/core/PanelWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/SourcePlace.h"
+#include "platform/Utf.h"
 
 #include <set>
 #include <string>
@@ -20,20 +21,14 @@ Rect BoundsOf(DesktopObject const& object)
     return Rect::FromSize(object.GetX(), object.GetY(), object.GetWidth(), object.GetHeight());
 }
 
-std::u16string Number(int64_t value)
-{
-    std::string const digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 void WarnIfOutside(DesktopObject const& object, PanelWindow const& panel)
 {
     Rect const bounds = BoundsOf(object);
     if (bounds.left >= 0 && bounds.top >= 0 && bounds.right <= panel.windowWidth && bounds.bottom <= panel.windowHeight)
         return;
-    platform::Warn(u"the object reaches outside its panel: it covers x " + Number(bounds.left) + u" to " + Number(bounds.right)
-            + u" and y " + Number(bounds.top) + u" to " + Number(bounds.bottom) + u", the panel is " + Number(panel.windowWidth)
-            + u"x" + Number(panel.windowHeight),
+    platform::Warn(u"the object reaches outside its panel: it covers x " + platform::DecimalText(bounds.left) + u" to " + platform::DecimalText(bounds.right)
+            + u" and y " + platform::DecimalText(bounds.top) + u" to " + platform::DecimalText(bounds.bottom) + u", the panel is " + platform::DecimalText(panel.windowWidth)
+            + u"x" + platform::DecimalText(panel.windowHeight),
         object.SectionLine());
 }
 
@@ -45,7 +40,7 @@ void WarnIfDrawnOver(size_t index, std::vector<std::unique_ptr<DesktopObject>> c
     for (size_t later = index + 1; later < objects.size(); ++later) {
         Rect const other = BoundsOf(*objects[later]);
         if (other.left < button.right && button.left < other.right && other.top < button.bottom && button.top < other.bottom) {
-            platform::Warn(u"the button is drawn over by the object of line " + Number(objects[later]->SectionLine())
+            platform::Warn(u"the button is drawn over by the object of line " + platform::DecimalText(objects[later]->SectionLine())
                     + u"; pressing the button erases that object until the panel is drawn whole again",
                 objects[index]->SectionLine());
             return;

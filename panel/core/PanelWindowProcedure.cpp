@@ -34,7 +34,7 @@ void PrepareBackground(PanelWindow& panel)
     GlobalSettings& settings = *panel.settings;
     if (!settings.backgroundBitmap.empty()) {
         // Its box is about the line that names it.
-        ReadingPlace const naming(settings.backgroundBitmapPlace);
+        ReadingPlace const naming(settings.path, settings.backgroundBitmapLine);
         BitmapHandle picture = LoadBitmapFile(settings.backgroundBitmap);
         if (picture) {
             auto image = std::make_unique<ScratchBitmap>(panel.windowWidth, panel.windowHeight, false);

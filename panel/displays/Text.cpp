@@ -87,11 +87,14 @@ bool Text::ReadValue(std::u16string_view line, bool report)
 void Text::SetAlignment(std::u16string_view value)
 {
     drawFlags_ &= ~kAlignmentBits;
-    if (value.starts_with(u"Right"))
+    if (value.starts_with(u"Right")) {
         drawFlags_ |= TextFormat::Right;
-    else if (!value.starts_with(u"Left"))
-        drawFlags_ |= TextFormat::Center;
-    if (!value.starts_with(u"Right") && !value.starts_with(u"Left") && !value.starts_with(u"Center"))
+        return;
+    }
+    if (value.starts_with(u"Left"))
+        return;
+    drawFlags_ |= TextFormat::Center;
+    if (!value.starts_with(u"Center"))
         Warn(u"the alignment \"" + std::u16string(value) + u"\" is not Left, Center or Right; the text is centred");
 }
 

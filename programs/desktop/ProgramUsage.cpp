@@ -89,7 +89,7 @@ Files:
                none is given; a name given here is taken from the current
                folder, and double quotes around it are removed
 
-Talvok needs no display; without one its messages go to standard error.
+Talvok needs no display and shows no messages.
 Exit status: 2 for a mistake on the command line or an INI file that cannot
 be opened; 0 otherwise.
 

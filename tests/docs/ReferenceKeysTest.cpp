@@ -4,19 +4,8 @@
 
 #include "daemon/BindingSet.h"
 #include "daemon/KeyBinding.h"
-#include "panel/buttons/BitmapButton.h"
-#include "panel/buttons/CommandButton.h"
-#include "panel/buttons/IconXPButton.h"
-#include "panel/buttons/ImageButton.h"
-#include "panel/buttons/WindowsButton.h"
-#include "panel/core/GlobalSettings.h"
 #include "panel/core/ObjectFactory.h"
-#include "panel/displays/Batterie.h"
-#include "panel/displays/ClockText.h"
-#include "panel/displays/DiskInfo.h"
-#include "panel/displays/MemoryInfo.h"
-#include "panel/displays/Space.h"
-#include "panel/displays/Text.h"
+#include "tests/panel/PanelKeyChains.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +17,7 @@
 
 namespace {
 
-using Names = std::vector<std::u16string_view>;
+using Names = testing_support::KeyNames;
 
 std::string Ascii(std::u16string_view text)
 {
@@ -55,7 +44,7 @@ std::set<std::string> QuotedNames(std::string const& page, bool tableRowsOnly = 
     return names;
 }
 
-std::vector<std::string> Missing(std::set<std::string> const& tabled, std::initializer_list<Names> tables)
+std::vector<std::string> Missing(std::set<std::string> const& tabled, std::vector<Names> const& tables)
 {
     std::vector<std::string> missing;
     for (Names const& names : tables) {
@@ -71,25 +60,8 @@ std::vector<std::string> Missing(std::set<std::string> const& tabled, std::initi
 
 TEST(ReferenceKeys, EveryPanelKeyAndKeywordHasARow)
 {
-    using namespace panel;
-    EXPECT_EQ(Missing(QuotedNames("panel.md", false), { SectionKeywords() }), std::vector<std::string> {});
-    EXPECT_EQ(Missing(QuotedNames("panel.md"),
-                  {
-                      GlobalSettings::Keys().Names(),
-                      DesktopObject::RefreshedKeys().Names(),
-                      Text::Keys().Names(),
-                      ClockText::Keys().Names(),
-                      Space::Keys().Names(),
-                      Batterie::Keys().Names(),
-                      MemoryInfo::Keys().Names(),
-                      DiskInfo::Keys().Names(),
-                      CommandButton::Keys().Names(),
-                      ImageButton::Keys().Names(),
-                      BitmapButton::Keys().Names(),
-                      IconXPButton::Keys().Names(),
-                      WindowsButton::Keys().Names(),
-                  }),
-        std::vector<std::string> {});
+    EXPECT_EQ(Missing(QuotedNames("panel.md", false), { panel::SectionKeywords() }), std::vector<std::string> {});
+    EXPECT_EQ(Missing(QuotedNames("panel.md"), testing_support::PanelKeyChains()), std::vector<std::string> {});
 }
 
 TEST(ReferenceKeys, EveryDaemonKeyAndKeywordHasARow)

@@ -5,19 +5,7 @@
 
 #include "daemon/BindingSet.h"
 #include "daemon/KeyBinding.h"
-#include "panel/buttons/BitmapButton.h"
-#include "panel/buttons/CommandButton.h"
-#include "panel/buttons/IconXPButton.h"
-#include "panel/buttons/ImageButton.h"
-#include "panel/buttons/WindowsButton.h"
-#include "panel/core/DesktopObject.h"
-#include "panel/core/GlobalSettings.h"
-#include "panel/displays/Batterie.h"
-#include "panel/displays/ClockText.h"
-#include "panel/displays/DiskInfo.h"
-#include "panel/displays/MemoryInfo.h"
-#include "panel/displays/Space.h"
-#include "panel/displays/Text.h"
+#include "tests/panel/PanelKeyChains.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-using Names = std::vector<std::u16string_view>;
+using Names = testing_support::KeyNames;
 
 namespace {
 
@@ -47,23 +35,6 @@ std::vector<std::string> ShadowedKeys(Names const& names)
     return shadowed;
 }
 
-template<typename Object>
-Names OwnNames(config::KeyTable<Object> const& table)
-{
-    Names names;
-    for (auto const& key : table.keys)
-        names.push_back(key.name);
-    return names;
-}
-
-Names Joined(std::initializer_list<Names> parts)
-{
-    Names joined;
-    for (Names const& part : parts)
-        joined.insert(joined.end(), part.begin(), part.end());
-    return joined;
-}
-
 }
 
 TEST(KeyOrder, TheCheckFindsAKeyBehindItsPrefix)
@@ -75,25 +46,7 @@ TEST(KeyOrder, TheCheckFindsAKeyBehindItsPrefix)
 
 TEST(KeyOrder, NoKeyOfThePanelIsShadowed)
 {
-    using namespace panel;
-    Names const chains[] = {
-        DesktopObject::Keys().Names(),
-        GlobalSettings::Keys().Names(),
-        Text::Keys().Names(),
-        ClockText::Keys().Names(),
-        Space::Keys().Names(),
-        Batterie::Keys().Names(),
-        MemoryInfo::Keys().Names(),
-        DiskInfo::Keys().Names(),
-        CommandButton::Keys().Names(),
-        ImageButton::Keys().Names(),
-        BitmapButton::Keys().Names(),
-        IconXPButton::Keys().Names(),
-        // The flat button's own keys, then its image button's; what neither
-        // takes goes on to its caption, whose place keys are those it already tried.
-        Joined({ WindowsButton::Keys().Names(), ImageButton::Keys().Names(), OwnNames(Text::Keys()) }),
-    };
-    for (Names const& chain : chains)
+    for (Names const& chain : testing_support::PanelKeyChains())
         EXPECT_EQ(ShadowedKeys(chain), std::vector<std::string> {}) << Ascii(chain.front());
 }
 
