@@ -6,6 +6,7 @@
 #include "launcher/LauncherCheck.h"
 #include "panel/core/PanelCheck.h"
 #include "programs/check/FileCheck.h"
+#include "tests/support/IconWriter.h"
 #include "tests/support/TestDevice.h"
 
 #include <gmock/gmock.h>
@@ -137,6 +138,25 @@ TEST_F(FileCheck, PanelLayoutsAreReadOnceAndNamedWhereTheyAreNamed)
             "VessarineSettings.ini:3: warning: utf8.ini looks like UTF-8 text, but the programs read only UTF-16 that begins "
             "with its byte-order mark; convert it with: iconv -f UTF-8 -t UTF-16 utf8.ini > NEW",
             HasSubstr("second.ini:2: error: DesktopObject - Ignoriere unbekannten Wert: Colour=1")));
+}
+
+TEST_F(FileCheck, IconFilesAreNamedAtTheirLines)
+{
+    using testing_support::IconFile;
+    device_.WriteUtf16("VessarineSettings.ini", u"main.ini\r\n");
+    device_.WriteBytes("broken.ico", "not an icon");
+    device_.WriteBytes("empty.ico", IconFile().Bytes());
+    device_.WriteBytes("small.ico", IconFile({ testing_support::SolidEntry(16, 0xFF00FF00) }).Bytes());
+    device_.WriteUtf16("main.ini",
+        u"ICONXPBUTTON\r\nIconNormal=broken.ico\r\n\r\n"  // 1-3
+        u"ICONXPBUTTON\r\nIconNormal=empty.ico\r\n\r\n"  // 4-6
+        u"ICONXPBUTTON\r\nSizeNormal=8\r\nIconNormal=small.ico\r\n");  // 7-9
+    Checked checked = Run(panel::CheckVessarineFiles, u"\\VessarineSettings.ini");
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_THAT(checked.lines,
+        ElementsAre(HasSubstr("main.ini:2: error: Keine gültige Icondatei: \\broken.ico -- "),
+            HasSubstr("main.ini:5: error: Enthält keine Icons: \\empty.ico -- "),
+            HasSubstr("main.ini:9: error: Kein 32Bit Icon gefunden: \\small.ico -- ")));
 }
 
 TEST_F(FileCheck, ASettingsFileThatCannotBeReadIsLineZero)
