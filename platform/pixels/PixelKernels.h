@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace platform::pixels {
 
@@ -62,6 +63,8 @@ struct Kernels {
 Kernels const& ReferenceKernels();
 // The fastest set this processor runs.
 Kernels const& BestKernels();
+// Every vector set this processor runs, the best last; for tests.
+std::vector<Kernels const*> RunnableKernels();
 // What the drawing code calls: the best set unless a KernelChoice says otherwise.
 Kernels const& ActiveKernels();
 

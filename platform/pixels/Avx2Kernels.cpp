@@ -1,0 +1,20 @@
+// Built with -mavx2: run only where the processor says it has AVX2.
+
+#include "platform/pixels/KernelSets.h"
+
+namespace platform::pixels::avx2 {
+#define KERNEL_BYTES 32
+#include "platform/pixels/VectorKernels.inl"
+}
+
+namespace platform::pixels {
+
+Kernels const& Avx2Kernels()
+{
+    using namespace avx2;
+    static constexpr Kernels kAvx2 { "avx2", Fill, BlendCoverage, BlendIcon, MoveTowards, SmoothPlain, SmoothTinted,
+        Ramp, ScaleChannels, AddChannels, MakeGray };
+    return kAvx2;
+}
+
+}
