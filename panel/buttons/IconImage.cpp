@@ -61,7 +61,7 @@ void Report(std::u16string_view caption, std::u16string_view path)
 IconImage::IconImage(uint32_t width, uint32_t height)
     : width_(width)
     , height_(height)
-    , pixels_(std::make_unique<uint8_t[]>(ByteCount()))
+    , pixels_(std::make_unique<uint32_t[]>(PixelCount()))
 {
 }
 

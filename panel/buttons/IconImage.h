@@ -21,15 +21,19 @@ public:
     uint32_t Height() const { return height_; }
     bool IsEmpty() const { return width_ == 0 || height_ == 0; }
     // Blue, green, red, alpha for each pixel; the bottom row comes first.
-    uint8_t* Pixels() { return pixels_.get(); }
-    uint8_t const* Pixels() const { return pixels_.get(); }
-    size_t ByteCount() const { return size_t(width_) * height_ * 4; }
+    uint8_t* Pixels() { return reinterpret_cast<uint8_t*>(pixels_.get()); }
+    uint8_t const* Pixels() const { return reinterpret_cast<uint8_t const*>(pixels_.get()); }
+    // The same as words 0xAARRGGBB.
+    uint32_t* Words() { return pixels_.get(); }
+    uint32_t const* Words() const { return pixels_.get(); }
+    size_t PixelCount() const { return size_t(width_) * height_; }
+    size_t ByteCount() const { return PixelCount() * 4; }
     void Release();
 
 private:
     uint32_t width_ = 0;
     uint32_t height_ = 0;
-    std::unique_ptr<uint8_t[]> pixels_;
+    std::unique_ptr<uint32_t[]> pixels_;
 };
 
 // Picks the largest 32-bit image of the icon file that fits the limits; a

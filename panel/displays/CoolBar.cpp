@@ -3,6 +3,7 @@
 #include "config/Strings.h"
 #include "platform/SolidDrawing.h"
 #include "platform/draw/PixelColor.h"
+#include "platform/pixels/PixelKernels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -45,16 +46,14 @@ void Outline(Bar const& bar, ColorRef border)
 // colour over the rest; then every inner row repeats the first.
 void Gradient(Bar const& bar, CoolBarRequest const& request)
 {
-    uint32_t const left = PixelOf(request.leftColor);
-    uint32_t const centre = PixelOf(request.centerColor);
-    uint32_t const right = PixelOf(request.rightColor);
     int32_t const half = bar.w / 2;
     int32_t const count = bar.w - 2 - half;
     uint32_t* row = bar.At(1, 1);
-    for (int32_t i = 0; i < bar.fill && i < half; ++i)
-        row[i] = Mixed(left, centre, half - i, i, half);
-    for (int32_t j = 0; half + j < bar.fill && j < count; ++j)
-        row[half + j] = Mixed(centre, right, count - j, j, count);
+    auto const ramp = pixels::ActiveKernels().ramp;
+    ramp(row, size_t(std::min(bar.fill, half)), PixelOf(request.leftColor), PixelOf(request.centerColor), uint32_t(half));
+    if (count > 0)
+        ramp(row + half, size_t(std::clamp(bar.fill - half, 0, count)), PixelOf(request.centerColor),
+            PixelOf(request.rightColor), uint32_t(count));
     for (int32_t k = 2; k <= bar.h - 2; ++k)
         std::memcpy(bar.At(1, k), row, size_t(bar.fill) * sizeof(uint32_t));
 }
@@ -119,11 +118,10 @@ void Stripes(Bar const& bar, ColorRef borderColor, int32_t spacing)
 void Highlight(Bar const& bar)
 {
     int32_t const n = (11 * bar.h) / 25;
+    auto const moveTowards = pixels::ActiveKernels().moveTowards;
     for (int32_t k = 1; k <= n; ++k) {
         int32_t const a = ((n - k) * 67) / n + 53;
-        uint32_t* row = bar.At(1, k);
-        for (int32_t j = 0; j < bar.fill; ++j)
-            row[j] = Towards(row[j], 0xFFFFFFu, a);
+        moveTowards(bar.At(1, k), size_t(bar.fill), 0xFFFFFFu, uint32_t(a), 0x00FFFFFFu);
     }
 }
 

@@ -94,7 +94,7 @@ void DiskInfo::Draw(ScratchBitmap& surface, int32_t x, int32_t y)
     }
     request.available = available;
     request.total = total;
-    DrawGauge(surface, request);
+    DrawGauge(surface, request, blur_);
 }
 
 void DiskInfo::DrawError(DeviceContext dc, int32_t x, int32_t y) const

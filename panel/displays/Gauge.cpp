@@ -1,6 +1,5 @@
 #include "panel/displays/Gauge.h"
 
-#include "panel/displays/BlurFilter.h"
 #include "panel/displays/ByteCount.h"
 #include "panel/displays/CoolBar.h"
 #include "platform/SolidDrawing.h"
@@ -53,7 +52,7 @@ int32_t GaugeHeight(GaugeRequest const& request)
     return height;
 }
 
-void DrawGauge(ScratchBitmap& surface, GaugeRequest const& request)
+void DrawGauge(ScratchBitmap& surface, GaugeRequest const& request, BlurFilter& blur)
 {
     int32_t offset = 0;
     if (request.flags & GaugeFlag::Label) {
@@ -72,7 +71,7 @@ void DrawGauge(ScratchBitmap& surface, GaugeRequest const& request)
     if (request.flags & GaugeFlag::Bar) {
         uint32_t const fraction = FillFraction(request.available, request.total);
         if (request.flags & GaugeFlag::Cool)
-            DrawCoolBar(surface, request, offset, fraction);
+            DrawCoolBar(surface, request, offset, fraction, blur);
         else
             DrawPlainBar(request, offset, fraction);
     }
@@ -101,16 +100,16 @@ void DrawPlainBar(GaugeRequest const& request, int32_t offset, uint32_t fraction
     }
 }
 
-void DrawCoolBar(ScratchBitmap& surface, GaugeRequest const& request, int32_t offset, uint32_t fraction)
+void DrawCoolBar(ScratchBitmap& surface, GaugeRequest const& request, int32_t offset, uint32_t fraction, BlurFilter& blur)
 {
     Rect const bar = Rect::FromSize(request.x, Rect::Saturate(int64_t(request.y) + offset), request.width,
         request.lineHeight);
     Rect const inside { bar.left + 1, bar.top + 1, bar.right - 1, bar.bottom - 1 };
-    BlurFilter(request.colors.blurColor, 1, 2).Apply(surface, inside);
+    blur.Apply(surface, inside, TintedBlur(request.colors.blurColor, 1, 2));
 
     // Only its glow shows in the end: the bar's own outline covers this ring.
     OutlineRect(request.dc, bar, request.colors.lightColor);
-    BlurFilter(3).Apply(surface, bar);
+    blur.Apply(surface, bar, PlainBlur(3));
 
     char16_t text[kPercentCapacity] = {};
     if (request.flags & GaugeFlag::Percent)

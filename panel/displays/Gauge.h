@@ -3,6 +3,7 @@
 // One gauge of the memory and storage objects: up to a label line, a value
 // line (available / total) and a bar of the available fraction, plain or cool.
 
+#include "panel/displays/BlurFilter.h"
 #include "panel/displays/ScratchBitmap.h"
 #include "platform/Types.h"
 
@@ -45,9 +46,10 @@ struct GaugeRequest {
 };
 
 int32_t GaugeHeight(GaugeRequest const& request);
-void DrawGauge(ScratchBitmap& surface, GaugeRequest const& request);
+// A cool bar's glow takes its scratch memory from `blur`, which the gauge keeps.
+void DrawGauge(ScratchBitmap& surface, GaugeRequest const& request, BlurFilter& blur);
 // The bar lies `offset` pixels below the request's top.
 void DrawPlainBar(GaugeRequest const& request, int32_t offset, uint32_t fraction);
-void DrawCoolBar(ScratchBitmap& surface, GaugeRequest const& request, int32_t offset, uint32_t fraction);
+void DrawCoolBar(ScratchBitmap& surface, GaugeRequest const& request, int32_t offset, uint32_t fraction, BlurFilter& blur);
 
 }

@@ -34,6 +34,7 @@ protected:
     }
 
     GaugeColors colors_;
+    BlurFilter blur_;
 
 private:
     template<platform::ColorRef GaugeColors::*... Fields>

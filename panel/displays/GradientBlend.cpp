@@ -1,7 +1,7 @@
 #include "panel/displays/GradientBlend.h"
 
 #include "panel/displays/ScratchBitmap.h"
-#include "platform/draw/PixelColor.h"
+#include "platform/pixels/PixelKernels.h"
 
 #include <algorithm>
 
@@ -22,25 +22,16 @@ void GradientBlend(ScratchBitmap& surface, platform::Rect const& rect, uint32_t 
     int32_t const firstRow = std::max(rect.top, 0);
     int32_t const columns = right - left;
 
+    auto const moveTowards = platform::pixels::ActiveKernels().moveTowards;
     for (int32_t row = firstRow; row < lowest; ++row) {
         int64_t const k = lowest - 1 - row; // rows above the bottom one
-        int32_t target[4];
-        for (int shift = 0, c = 0; c < 4; ++c, shift += 8) {
+        uint32_t target = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
             int64_t const b = bottom >> shift & 0xFF;
             int64_t const t = top >> shift & 0xFF;
-            target[c] = int32_t((b * (rows - k) + t * k) / rows);
+            target |= uint32_t((b * (rows - k) + t * k) / rows) << shift;
         }
-        int32_t const alpha = target[3];
-        uint32_t* pixel = surface.CursorAt(left, row).pixel;
-        for (int32_t j = 0; j < columns; ++j) {
-            uint32_t const old = pixel[j];
-            uint32_t mixed = 0;
-            for (int shift = 0, c = 0; c < 4; ++c, shift += 8) {
-                int32_t const channel = int32_t(old >> shift & 0xFF);
-                mixed |= uint32_t(platform::ChannelTowards(channel, target[c], alpha)) << shift;
-            }
-            pixel[j] = mixed;
-        }
+        moveTowards(surface.CursorAt(left, row).pixel, size_t(columns), target, target >> 24, 0xFFFFFFFFu);
     }
 }
 

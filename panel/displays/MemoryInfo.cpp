@@ -112,7 +112,7 @@ void MemoryInfo::Draw(ScratchBitmap& surface, int32_t x, int32_t y)
     physical.y = y;
     physical.available = status.availablePhysical;
     physical.total = status.totalPhysical;
-    DrawGauge(surface, physical);
+    DrawGauge(surface, physical, blur_);
 
     GaugeRequest virtualSpace = VirtualRequest();
     virtualSpace.dc = surface.Dc();
@@ -120,7 +120,7 @@ void MemoryInfo::Draw(ScratchBitmap& surface, int32_t x, int32_t y)
     virtualSpace.y = Rect::Saturate(int64_t(y) + physicalHeight_ + 2);
     virtualSpace.available = status.availableVirtual;
     virtualSpace.total = status.totalVirtual;
-    DrawGauge(surface, virtualSpace);
+    DrawGauge(surface, virtualSpace, blur_);
 }
 
 }

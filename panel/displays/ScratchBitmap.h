@@ -2,8 +2,7 @@
 
 // The panel's one drawing surface: a bitmap with its own memory device
 // context, optionally with 32-bit pixels the code addresses directly (rows
-// bottom-up). Every panel window keeps its whole picture in one; the blur
-// filters use small ones as scratch memory.
+// bottom-up). Every panel window keeps its whole picture in one.
 
 #include "platform/Drawing.h"
 

@@ -1,5 +1,7 @@
 #include "platform/draw/Canvas.h"
 
+#include "platform/pixels/PixelKernels.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -41,18 +43,15 @@ Canvas Canvas::ClippedTo(Rect const& rect) const
     return narrowed;
 }
 
-// One row is filled word by word; the others are copies of it, which runs at
-// the speed of memcpy rather than of a 32-bit store loop.
 void Canvas::FillSurfaceRect(Rect const& rect, uint32_t pixel)
 {
     if (rect.top >= rect.bottom || rect.left >= rect.right)
         return;
     surface_->AddDamage(rect);
-    size_t count = size_t(rect.right - rect.left);
-    uint32_t const* first = surface_->Row(rect.top) + rect.left;
-    std::fill_n(surface_->Row(rect.top) + rect.left, count, pixel);
-    for (int32_t y = rect.top + 1; y < rect.bottom; ++y)
-        std::memcpy(surface_->Row(y) + rect.left, first, count * sizeof(uint32_t));
+    size_t const count = size_t(rect.right - rect.left);
+    auto const fill = pixels::ActiveKernels().fill;
+    for (int32_t y = rect.top; y < rect.bottom; ++y)
+        fill(surface_->Row(y) + rect.left, count, pixel);
 }
 
 void Canvas::FillRect(Rect const& rect, uint32_t pixel)
@@ -142,6 +141,20 @@ void Canvas::DrawLine(Point from, Point to, int32_t width, uint32_t pixel)
         surface_->AddDamage(ClipSurfaceRect(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1));
     }
 
+    // A level or upright line is one rectangle: its stamps side by side.
+    if (walk.minorDelta == 0) {
+        int64_t const firstMajor = walk.major0 + first * walk.majorStep;
+        int64_t const lastMajor = walk.major0 + (last - 1) * walk.majorStep;
+        int64_t const low = std::min(firstMajor, lastMajor) - before;
+        int64_t const high = std::max(firstMajor, lastMajor) - before + width;
+        int64_t const minorLow = walk.minor0 - before;
+        int64_t const minorHigh = minorLow + width;
+        FillSurfaceRect(walk.xMajor ? ClipSurfaceRect(low, minorLow, high, minorHigh)
+                                    : ClipSurfaceRect(minorLow, low, minorHigh, high),
+            pixel);
+        return;
+    }
+
     // The minor offset of step i is floor((2 i d + n) / 2n): the nearest
     // pixel to the exact line, ties rounded away from the start. It is computed
     // once in 128 bits for the first visible step, then carried as a remainder.
@@ -211,25 +224,10 @@ void Canvas::BlendCoverage(Point topLeft, int32_t width, int32_t height, uint8_t
     int64_t top = int64_t(topLeft.y) + origin_.y;
     Rect area = ClipSurfaceRect(left, top, left + width, top + height);
     surface_->AddDamage(area);
-    uint32_t const sourceRedBlue = pixel & 0xFF00FF;
-    uint32_t const sourceGreen = pixel & 0x00FF00;
+    auto const blendCoverage = pixels::ActiveKernels().blendCoverage;
     for (int32_t y = area.top; y < area.bottom; ++y) {
         uint8_t const* weights = coverage + size_t(y - top) * size_t(width) + (area.left - left);
-        uint32_t* row = surface_->Row(y);
-        for (int32_t x = area.left; x < area.right; ++x) {
-            uint32_t a = weights[x - area.left];
-            if (a == 0)
-                continue;
-            uint32_t d = row[x];
-            // Per channel: (s a + d (255 - a) + 128) / 255, exactly rounded as
-            // (t + (t >> 8)) >> 8. Red and blue share a word in 16-bit lanes,
-            // which cannot carry: every lane stays below 65536.
-            uint32_t redBlue = sourceRedBlue * a + (d & 0xFF00FF) * (255 - a) + 0x800080;
-            redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-            uint32_t green = (sourceGreen >> 8) * a + ((d >> 8) & 0xFF) * (255 - a) + 0x80;
-            green = ((green + (green >> 8)) >> 8) & 0xFF;
-            row[x] = redBlue | (green << 8);
-        }
+        blendCoverage(surface_->Row(y) + area.left, weights, size_t(area.right - area.left), pixel);
     }
 }
 

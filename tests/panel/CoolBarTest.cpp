@@ -248,6 +248,8 @@ protected:
     }
 
     TestDevice device_;
+    // One filter for every bar of a test, as a gauge keeps one for all its draws.
+    BlurFilter blur_;
 };
 
 TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
@@ -255,7 +257,7 @@ TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
     for (auto [available, total] : { std::pair<uint64_t, uint64_t> { 0, 0 }, { 1, 4 }, { 26, 100 }, { 27, 100 }, { 1, 2 }, { 9, 9 } }) {
         BackBuffer picture(kBarPaper);
         GaugeRequest request = Request(picture, available, total);
-        DrawGauge(picture.Surface(), request);
+        DrawGauge(picture.Surface(), request, blur_);
         CoolBarRequest bar = Bar(FillFraction(available, total));
         bar.y = 30;
         bar.height = 20;
@@ -285,11 +287,11 @@ TEST_F(DrawCoolBarTest, TheBarLiesOnAGlowingTintedBlurOfThePanel)
 TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreSafe)
 {
     BackBuffer without(kBarPaper);
-    DrawGauge(without.Surface(), Request(without, 1, 2));
+    DrawGauge(without.Surface(), Request(without, 1, 2), blur_);
     BackBuffer with(kBarPaper);
     GaugeRequest percent = Request(with, 1, 2);
     percent.flags |= GaugeFlag::Percent;
-    DrawGauge(with.Surface(), percent);
+    DrawGauge(with.Surface(), percent, blur_);
     Rect ink = with.Changed(&without);
     EXPECT_GE(ink.left, 31);
     EXPECT_LE(ink.right, 129);
@@ -302,7 +304,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
         request.flags |= GaugeFlag::Percent;
         request.x = corner.x;
         request.y = corner.y;
-        DrawGauge(picture.Surface(), request);
+        DrawGauge(picture.Surface(), request, blur_);
         Rect changed = picture.Changed();
         if (picture.Untouched())
             continue;
@@ -316,7 +318,7 @@ TEST_F(DrawCoolBarTest, APercentTextShowsOnlyWithItsFlagAndBarsOffTheSurfaceAreS
     request.lineHeight = 60;
     request.x = 10;
     request.y = 10;
-    DrawGauge(wide.Surface(), request);
+    DrawGauge(wide.Surface(), request, blur_);
     EXPECT_EQ(wide.At(389, 40), 0u);
     EXPECT_EQ(wide.At(200, 69), 0u);
 }

@@ -84,6 +84,7 @@ TEST(GaugeTest, HeightCountsTwoPixelsBelowEachTextLine)
 
 class DrawGaugeTest : public ::testing::Test {
 protected:
+    BlurFilter blur_;
     static GaugeRequest Request(BackBuffer& picture, uint32_t flags, uint64_t available, uint64_t total)
     {
         GaugeRequest request;
@@ -106,7 +107,8 @@ protected:
         GaugeRequest request = Request(*picture, flags, available, total);
         if (adjust)
             adjust(request);
-        DrawGauge(picture->Surface(), request);
+        BlurFilter blur;
+        DrawGauge(picture->Surface(), request, blur);
         return picture;
     }
 
@@ -164,7 +166,7 @@ TEST_F(DrawGaugeTest, APlainBarIsFilledInTheLowColourUpTo25PercentAndFramed)
     BackBuffer barOnly(kBarPaper);
     GaugeRequest request = Request(barOnly, GaugeFlag::Bar, 3, 2);
     request.y = 20 + 2 * 16;
-    DrawGauge(barOnly.Surface(), request);
+    DrawGauge(barOnly.Surface(), request, blur_);
     ExpectPlainBar(barOnly, 52, 100, kGreen, 0x000000);
     EXPECT_TRUE(lower->SamePixelsIn(barOnly, { 0, 52, 200, 120 }));
 }
@@ -229,7 +231,7 @@ TEST_F(DrawGaugeTest, ThePercentTextIsCentredInThePlainBarAndRestoresTheColour)
         // The text on the drawn bar is exactly the platform's own drawing of it.
         BackBuffer expected(kBarPaper);
         GaugeRequest request = Request(expected, GaugeFlag::Bar, available, 100);
-        DrawGauge(expected.Surface(), request);
+        DrawGauge(expected.Surface(), request, blur_);
         Rect place = bar;
         DrawText(expected.Dc(), text.data(), int32_t(text.size()), place, format);
         EXPECT_TRUE(withText->SamePixels(expected)) << available;
@@ -244,7 +246,7 @@ TEST_F(DrawGaugeTest, ThePercentTextIsCentredInThePlainBarAndRestoresTheColour)
     GaugeRequest request = Request(picture, GaugeFlag::Bar | GaugeFlag::Percent | GaugeFlag::Label, 1, 2);
     request.colors.textColor = 0x00FFFF;
     SetTextColor(picture.Dc(), 0x123456);
-    DrawGauge(picture.Surface(), request);
+    DrawGauge(picture.Surface(), request, blur_);
     EXPECT_EQ(SetTextColor(picture.Dc(), 0), ColorRef(0x123456));
 }
 
@@ -256,7 +258,7 @@ TEST_F(DrawGaugeTest, NarrowAndFlatPlainBarsStayInTheirRectangle)
             GaugeRequest request = Request(narrow, GaugeFlag::Bar | GaugeFlag::Percent, 1, 1);
             request.width = width;
             request.lineHeight = height;
-            DrawGauge(narrow.Surface(), request);
+            DrawGauge(narrow.Surface(), request, blur_);
             Rect changed = narrow.Changed();
             if (narrow.Untouched())
                 continue;
