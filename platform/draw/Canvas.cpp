@@ -48,10 +48,14 @@ void Canvas::FillSurfaceRect(Rect const& rect, uint32_t pixel)
     if (rect.top >= rect.bottom || rect.left >= rect.right)
         return;
     surface_->AddDamage(rect);
-    size_t const count = size_t(rect.right - rect.left);
+    size_t const width = size_t(rect.right - rect.left);
+    size_t const rows = size_t(rect.bottom - rect.top);
     auto const fill = pixels::ActiveKernels().fill;
-    for (int32_t y = rect.top; y < rect.bottom; ++y)
-        fill(surface_->Row(y) + rect.left, count, pixel);
+    // Rows as wide as the surface lie end to end: one long row.
+    if (rect.left == 0 && rect.right == surface_->Width())
+        fill(surface_->Row(rect.bottom - 1), 0, width * rows, 1, pixel);
+    else
+        fill(surface_->Row(rect.top) + rect.left, -ptrdiff_t(surface_->Width()), width, rows, pixel);
 }
 
 void Canvas::FillRect(Rect const& rect, uint32_t pixel)
@@ -224,11 +228,11 @@ void Canvas::BlendCoverage(Point topLeft, int32_t width, int32_t height, uint8_t
     int64_t top = int64_t(topLeft.y) + origin_.y;
     Rect area = ClipSurfaceRect(left, top, left + width, top + height);
     surface_->AddDamage(area);
-    auto const blendCoverage = pixels::ActiveKernels().blendCoverage;
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        uint8_t const* weights = coverage + size_t(y - top) * size_t(width) + (area.left - left);
-        blendCoverage(surface_->Row(y) + area.left, weights, size_t(area.right - area.left), pixel);
-    }
+    if (area.IsEmpty())
+        return;
+    uint8_t const* weights = coverage + size_t(area.top - top) * size_t(width) + size_t(area.left - left);
+    pixels::ActiveKernels().blendCoverage(surface_->Row(area.top) + area.left, -ptrdiff_t(surface_->Width()), weights,
+        size_t(width), size_t(area.right - area.left), size_t(area.bottom - area.top), pixel);
 }
 
 }

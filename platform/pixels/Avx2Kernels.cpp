@@ -2,8 +2,10 @@
 
 #include "platform/pixels/KernelSets.h"
 
+#include <utility>
+
 namespace platform::pixels::avx2 {
-#define KERNEL_BYTES 32
+#define KERNEL_PIXELS 8
 #include "platform/pixels/VectorKernels.inl"
 }
 

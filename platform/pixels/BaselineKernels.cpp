@@ -1,7 +1,9 @@
 #include "platform/pixels/KernelSets.h"
 
+#include <utility>
+
 namespace platform::pixels::baseline {
-#define KERNEL_BYTES 16
+#define KERNEL_PIXELS 4
 #include "platform/pixels/VectorKernels.inl"
 }
 

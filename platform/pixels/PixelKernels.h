@@ -18,13 +18,18 @@ namespace platform::pixels {
 struct Kernels {
     char const* name;
 
-    // `count` copies of `pixel`.
-    void (*fill)(uint32_t* row, size_t count, uint32_t pixel);
+    // Small areas come whole, in `rows` rows of `width` words, each row
+    // `rowStep` words after the one before (negative for pictures stored
+    // bottom-up): one call, not one a row.
 
-    // `pixel` mixed in by 8-bit coverage: each colour byte becomes
-    // (pixel * c + old * (255 - c)) / 255, exactly rounded, and the fourth byte
-    // 0; where c is 0 the word stays as it was.
-    void (*blendCoverage)(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel);
+    // Copies of `pixel`.
+    void (*fill)(uint32_t* row, ptrdiff_t rowStep, size_t width, size_t rows, uint32_t pixel);
+
+    // `pixel` mixed in by 8-bit coverage, a row of it every `coverageStep`
+    // bytes: each colour byte becomes (pixel * c + old * (255 - c)) / 255,
+    // exactly rounded, and the fourth byte 0; where c is 0 the word stays.
+    void (*blendCoverage)(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, size_t coverageStep, size_t width,
+        size_t rows, uint32_t pixel);
 
     // An icon row over the row: with alpha 255 the source word replaces the
     // old one, else each colour byte moves alpha / 256 of the way towards the

@@ -20,13 +20,15 @@ uint32_t ByteTowards(uint32_t from, uint32_t to, uint32_t weight)
     return uint32_t(int32_t(from) + ((int32_t(to) - int32_t(from)) * int32_t(weight) >> 8));
 }
 
-void Fill(uint32_t* row, size_t count, uint32_t pixel)
+void Fill(uint32_t* row, ptrdiff_t rowStep, size_t width, size_t rows, uint32_t pixel)
 {
-    for (size_t i = 0; i < count; ++i)
-        row[i] = pixel;
+    for (size_t j = 0; j < rows; ++j, row += rowStep) {
+        for (size_t i = 0; i < width; ++i)
+            row[i] = pixel;
+    }
 }
 
-void BlendCoverage(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
+void BlendCoverageRow(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
 {
     for (size_t i = 0; i < count; ++i) {
         uint32_t const c = coverage[i];
@@ -39,6 +41,13 @@ void BlendCoverage(uint32_t* row, uint8_t const* coverage, size_t count, uint32_
         }
         row[i] = blended;
     }
+}
+
+void BlendCoverage(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, size_t coverageStep, size_t width,
+    size_t rows, uint32_t pixel)
+{
+    for (size_t j = 0; j < rows; ++j, row += rowStep, coverage += coverageStep)
+        BlendCoverageRow(row, coverage, width, pixel);
 }
 
 void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)

@@ -1,23 +1,44 @@
 // The kernels on whole vectors of pixels. Included by one source file per
-// instruction set, inside a namespace of its own and with KERNEL_BYTES set to
-// the width of its vectors; written with the compiler's generic vectors, so
-// the including file's flags pick the instructions. Everything here has
-// internal linkage and calls nothing outside, so the linker can never hand a
-// function built for a wider set to a caller built for a narrower one.
+// instruction set, inside a namespace of its own and with KERNEL_PIXELS set
+// to the pixels its widest vectors hold; written with the compiler's generic
+// vectors, so the including file's flags pick the instructions. A row is
+// worked on in vectors of that many pixels, then of four, then of one: the
+// last pixels take the same arithmetic as all others, and no pixel's value
+// decides a branch. Everything here has internal linkage and calls nothing
+// outside, so the linker can never hand a function built for a wider set to
+// a caller built for a narrower one.
 //
 // Colour bytes are worked on in 16-bit lanes: every product below stays
 // under 65536, so each result is exact and equals the reference's.
 
 namespace {
 
-constexpr size_t kPixels = KERNEL_BYTES / 4;
+// Vectors of N pixels.
+template<size_t N>
+struct Lanes {
+    typedef uint8_t Bytes __attribute__((vector_size(4 * N)));
+    typedef uint16_t Shorts __attribute__((vector_size(4 * N)));
+    typedef uint16_t Wide __attribute__((vector_size(8 * N)));
+    typedef uint32_t Words __attribute__((vector_size(4 * N)));
+    typedef int32_t Ints __attribute__((vector_size(16 * N)));
+    typedef float Floats __attribute__((vector_size(16 * N)));
+};
 
-typedef uint8_t Bytes __attribute__((vector_size(KERNEL_BYTES)));
-typedef uint16_t Wide __attribute__((vector_size(2 * KERNEL_BYTES)));
-typedef uint32_t Words __attribute__((vector_size(KERNEL_BYTES)));
-typedef int32_t Ints __attribute__((vector_size(4 * KERNEL_BYTES)));
-typedef float Floats __attribute__((vector_size(4 * KERNEL_BYTES)));
-typedef uint8_t PixelBytes __attribute__((vector_size(kPixels)));
+// N bytes read as one integer, for a load that fills only a vector's first lane.
+template<size_t N>
+struct PackedBytes;
+template<>
+struct PackedBytes<1> {
+    using Type = uint8_t;
+};
+template<>
+struct PackedBytes<4> {
+    using Type = uint32_t;
+};
+template<>
+struct PackedBytes<8> {
+    using Type = uint64_t;
+};
 
 template<typename Vector>
 Vector Load(void const* from)
@@ -33,165 +54,158 @@ void Store(void* to, Vector vector)
     __builtin_memcpy(to, &vector, sizeof vector);
 }
 
-Wide Widen(Words words)
+template<size_t N>
+typename Lanes<N>::Wide Widen(typename Lanes<N>::Words words)
 {
-    return __builtin_convertvector((Bytes)words, Wide);
+    return __builtin_convertvector((typename Lanes<N>::Bytes)words, typename Lanes<N>::Wide);
 }
 
 // Every lane must be below 256.
-Words Narrow(Wide wide)
+template<size_t N>
+typename Lanes<N>::Words Narrow(typename Lanes<N>::Wide wide)
 {
-    return (Words)__builtin_convertvector(wide, Bytes);
+    return (typename Lanes<N>::Words)__builtin_convertvector(wide, typename Lanes<N>::Bytes);
 }
 
-Words Broadcast(uint32_t word)
+template<size_t N>
+typename Lanes<N>::Words Broadcast(uint32_t word)
 {
-    return Words {} + word;
+    return typename Lanes<N>::Words {} + word;
 }
 
-// One byte a pixel copied into the byte places of its word that `lanes` names
-// with a 1 (0x01010101: all four).
-Words Spread(PixelBytes bytes, uint32_t lanes)
+// Each lane twice, from the first half of the vector.
+template<typename Vector, size_t... I>
+Vector Doubled(Vector vector, std::index_sequence<I...>)
 {
-    return __builtin_convertvector(bytes, Words) * lanes;
+    return __builtin_shufflevector(vector, vector, (I / 2)...);
 }
 
-// Runs `block(offset)` on each whole vector of a row, then `tail(offset,
-// rest)` once on what is left, which works on zeroed stand-ins of a whole
-// vector, so the last pixels take the same arithmetic as all others.
-template<typename Block, typename Tail>
-void ForEachBlock(size_t count, Block block, Tail tail)
+// N bytes, one a pixel, each copied into all four bytes of its word: two
+// interleaves, which every vector instruction set has.
+template<size_t N>
+typename Lanes<N>::Words Spread(uint8_t const* bytes)
+{
+    using Packed = typename PackedBytes<N>::Type;
+    typedef Packed PackedVector __attribute__((vector_size(4 * N)));
+    Packed first;
+    __builtin_memcpy(&first, bytes, sizeof first);
+    PackedVector const packed = { first };
+    auto const twice = Doubled((typename Lanes<N>::Bytes)packed, std::make_index_sequence<4 * N>());
+    return (typename Lanes<N>::Words)Doubled((typename Lanes<N>::Shorts)twice, std::make_index_sequence<2 * N>());
+}
+
+// Calls `block.template operator()<N>(offset)` over a row of `count` pixels,
+// widest vectors first.
+template<typename Block>
+void ForEachBlock(size_t count, Block block)
 {
     size_t i = 0;
-    for (; i + kPixels <= count; i += kPixels)
-        block(i);
-    if (i < count)
-        tail(i, count - i);
-}
-
-void Fill(uint32_t* row, size_t count, uint32_t pixel)
-{
-    Words const words = Broadcast(pixel);
-    size_t i = 0;
-    for (; i + kPixels <= count; i += kPixels)
-        Store(row + i, words);
+    for (; i + KERNEL_PIXELS <= count; i += KERNEL_PIXELS)
+        block.template operator()<KERNEL_PIXELS>(i);
+    if constexpr (KERNEL_PIXELS > 4) {
+        if (i + 4 <= count) {
+            block.template operator()<4>(i);
+            i += 4;
+        }
+    }
     for (; i < count; ++i)
-        row[i] = pixel;
+        block.template operator()<1>(i);
 }
 
-void BlendCoverage(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
+// Long rows go to the processor's string store where it has one: on x86-64
+// it writes whole cache lines without reading them first, which no loop of
+// vector stores matches.
+void FillRow(uint32_t* row, size_t count, uint32_t pixel)
 {
-    Wide const source = Widen(Broadcast(pixel));
-    auto blend = [&](uint32_t* words, uint8_t const* weights) {
-        Words const old = Load<Words>(words);
-        Words const spread = Spread(Load<PixelBytes>(weights), 1);
-        Wide const a = Widen(spread * 0x01010101u);
+#if defined(__x86_64__)
+    if (count >= 256) {
+        asm volatile("rep stosl" : "+D"(row), "+c"(count) : "a"(pixel) : "memory");
+        return;
+    }
+#endif
+    ForEachBlock(count, [&]<size_t N>(size_t i) { Store(row + i, Broadcast<N>(pixel)); });
+}
+
+void Fill(uint32_t* row, ptrdiff_t rowStep, size_t width, size_t rows, uint32_t pixel)
+{
+    for (size_t j = 0; j < rows; ++j, row += rowStep)
+        FillRow(row, width, pixel);
+}
+
+void BlendCoverageRow(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
+{
+    ForEachBlock(count, [&]<size_t N>(size_t i) {
+        using Words = typename Lanes<N>::Words;
+        Words const old = Load<Words>(row + i);
+        Words const spread = Spread<N>(coverage + i);
+        auto const a = Widen<N>(spread);
         // (t + (t >> 8)) >> 8 divides by 255 exactly rounded (t includes the half).
-        Wide const t = source * a + Widen(old) * (255 - a) + 128;
+        auto const t = Widen<N>(Broadcast<N>(pixel)) * a + Widen<N>(old) * (255 - a) + 128;
         Words const keepFourth = (Words)(spread == 0) & 0xFF000000u;
-        Store(words, (Narrow((t + (t >> 8)) >> 8) & 0x00FFFFFFu) | (old & keepFourth));
-    };
-    ForEachBlock(
-        count, [&](size_t i) { blend(row + i, coverage + i); },
-        [&](size_t i, size_t rest) {
-            uint32_t words[kPixels] = {};
-            uint8_t weights[kPixels] = {};
-            __builtin_memcpy(words, row + i, rest * 4);
-            __builtin_memcpy(weights, coverage + i, rest);
-            blend(words, weights);
-            __builtin_memcpy(row + i, words, rest * 4);
-        });
+        Store(row + i, (Narrow<N>((t + (t >> 8)) >> 8) & 0x00FFFFFFu) | (old & keepFourth));
+    });
+}
+
+void BlendCoverage(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, size_t coverageStep, size_t width,
+    size_t rows, uint32_t pixel)
+{
+    for (size_t j = 0; j < rows; ++j, row += rowStep, coverage += coverageStep)
+        BlendCoverageRow(row, coverage, width, pixel);
 }
 
 void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
 {
-    auto blend = [](uint32_t* words, uint32_t const* icon) {
-        Words const old = Load<Words>(words);
-        Words const from = Load<Words>(icon);
+    ForEachBlock(count, [&]<size_t N>(size_t i) {
+        using Words = typename Lanes<N>::Words;
+        Words const old = Load<Words>(row + i);
+        Words const from = Load<Words>(source + i);
         Words const alpha = from >> 24;
         // Weight alpha for the colour bytes, 0 for the fourth, which so stays.
-        Wide const w = Widen(alpha * 0x00010101u);
-        Words const mixed = Narrow((Widen(old) * (256 - w) + Widen(from) * w) >> 8);
+        auto const w = Widen<N>(alpha * 0x00010101u);
+        Words const mixed = Narrow<N>((Widen<N>(old) * (256 - w) + Widen<N>(from) * w) >> 8);
         Words const opaque = (Words)(alpha == 255);
-        Store(words, (mixed & ~opaque) | (from & opaque));
-    };
-    ForEachBlock(
-        count, [&](size_t i) { blend(row + i, source + i); },
-        [&](size_t i, size_t rest) {
-            uint32_t words[kPixels] = {};
-            uint32_t icon[kPixels] = {};
-            __builtin_memcpy(words, row + i, rest * 4);
-            __builtin_memcpy(icon, source + i, rest * 4);
-            blend(words, icon);
-            __builtin_memcpy(row + i, words, rest * 4);
-        });
+        Store(row + i, (mixed & ~opaque) | (from & opaque));
+    });
 }
 
 void MoveTowards(uint32_t* row, size_t count, uint32_t target, uint32_t weight, uint32_t mask)
 {
-    Wide const goal = Widen(Broadcast(target)) * uint16_t(weight);
     uint16_t const stay = uint16_t(256 - weight);
-    auto move = [&](uint32_t* words) { Store(words, Narrow((Widen(Load<Words>(words)) * stay + goal) >> 8) & mask); };
-    ForEachBlock(
-        count, [&](size_t i) { move(row + i); },
-        [&](size_t i, size_t rest) {
-            uint32_t words[kPixels] = {};
-            __builtin_memcpy(words, row + i, rest * 4);
-            move(words);
-            __builtin_memcpy(row + i, words, rest * 4);
-        });
+    ForEachBlock(count, [&]<size_t N>(size_t i) {
+        using Words = typename Lanes<N>::Words;
+        auto const goal = Widen<N>(Broadcast<N>(target)) * uint16_t(weight);
+        Store(row + i, Narrow<N>((Widen<N>(Load<Words>(row + i)) * stay + goal) >> 8) & mask);
+    });
 }
 
-// Three rows and a result row, each reaching one word before and after what
-// is smoothed.
-struct Neighbourhood {
-    uint32_t const* above;
-    uint32_t const* here;
-    uint32_t const* below;
-};
-
-// Weights 1 2 1 / 2 4 2 / 1 2 1 over the words at `j`: each column's
-// 1 2 1 first, then the columns 1 2 1.
-Wide SmoothSum(Neighbourhood rows, size_t j)
+// Weights 1 2 1 / 2 4 2 / 1 2 1 around word j: each column's 1 2 1 first,
+// then the columns 1 2 1.
+template<size_t N>
+typename Lanes<N>::Wide SmoothSum(uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t j)
 {
+    using Words = typename Lanes<N>::Words;
     auto column = [&](size_t k) {
-        return Widen(Load<Words>(rows.above + k)) + 2 * Widen(Load<Words>(rows.here + k))
-            + Widen(Load<Words>(rows.below + k));
+        return Widen<N>(Load<Words>(above + k)) + 2 * Widen<N>(Load<Words>(here + k)) + Widen<N>(Load<Words>(below + k));
     };
     return column(j - 1) + 2 * column(j) + column(j + 1);
 }
 
-template<typename Smooth>
-void ForEachSmoothBlock(uint32_t* target, Neighbourhood rows, size_t count, Smooth smooth)
-{
-    ForEachBlock(
-        count, [&](size_t j) { Store(target + j, smooth(rows, j)); },
-        [&](size_t j, size_t rest) {
-            uint32_t above[kPixels + 2] = {};
-            uint32_t here[kPixels + 2] = {};
-            uint32_t below[kPixels + 2] = {};
-            __builtin_memcpy(above, rows.above + j - 1, (rest + 2) * 4);
-            __builtin_memcpy(here, rows.here + j - 1, (rest + 2) * 4);
-            __builtin_memcpy(below, rows.below + j - 1, (rest + 2) * 4);
-            Words const smoothed = smooth(Neighbourhood { above + 1, here + 1, below + 1 }, 0);
-            __builtin_memcpy(target + j, &smoothed, rest * 4);
-        });
-}
-
 void SmoothPlain(uint32_t* target, uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t count)
 {
-    ForEachSmoothBlock(target, { above, here, below }, count,
-        [](Neighbourhood rows, size_t j) { return Narrow(SmoothSum(rows, j) >> 4) & 0x00FFFFFFu; });
+    ForEachBlock(count, [&]<size_t N>(size_t j) {
+        Store(target + j, Narrow<N>(SmoothSum<N>(above, here, below, j) >> 4) & 0x00FFFFFFu);
+    });
 }
 
 void SmoothTinted(uint32_t* target, uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t count,
     uint32_t tint)
 {
-    // The centre weighs 16: 4 from the plain weights, 12 more.
-    Wide const tintTerm = 4 * Widen(Broadcast(tint));
-    ForEachSmoothBlock(target, { above, here, below }, count, [&](Neighbourhood rows, size_t j) {
-        Wide const sum = SmoothSum(rows, j) + 12 * Widen(Load<Words>(rows.here + j)) + tintTerm;
-        return Narrow(sum >> 5) & 0x00FFFFFFu;
+    ForEachBlock(count, [&]<size_t N>(size_t j) {
+        using Words = typename Lanes<N>::Words;
+        // The centre weighs 16: 4 from the plain weights, 12 more.
+        auto const sum = SmoothSum<N>(above, here, below, j) + 12 * Widen<N>(Load<Words>(here + j))
+            + 4 * Widen<N>(Broadcast<N>(tint));
+        Store(target + j, Narrow<N>(sum >> 5) & 0x00FFFFFFu);
     });
 }
 
@@ -218,11 +232,11 @@ void Ramp(uint32_t* row, size_t count, uint32_t from, uint32_t to, uint32_t step
 }
 
 // Factors and amounts come red, green, blue, alpha; a word holds blue, green, red, alpha.
-template<typename Vector, typename Value>
+template<typename Vector, size_t N, typename Value>
 Vector PerByte(Value const (&channels)[4])
 {
     Vector vector {};
-    for (size_t lane = 0; lane < 4 * kPixels; lane += 4) {
+    for (size_t lane = 0; lane < 4 * N; lane += 4) {
         vector[lane] = channels[2];
         vector[lane + 1] = channels[1];
         vector[lane + 2] = channels[0];
@@ -231,63 +245,59 @@ Vector PerByte(Value const (&channels)[4])
     return vector;
 }
 
-// Runs `change` on whole vectors of words and puts back only the words whose
-// alpha is not 0.
-template<typename Change>
-void ChangeVisible(uint32_t* pixels, size_t count, Change change)
+// Puts back `change`'s words only where alpha is not 0.
+template<size_t N, typename Change>
+void ChangeVisible(uint32_t* words, Change change)
 {
-    auto apply = [&](uint32_t* words) {
-        Words const old = Load<Words>(words);
-        Words const visible = (Words)((old >> 24) != 0);
-        Store(words, (change(old) & visible) | (old & ~visible));
-    };
-    ForEachBlock(
-        count, [&](size_t i) { apply(pixels + i); },
-        [&](size_t i, size_t rest) {
-            uint32_t words[kPixels] = {};
-            __builtin_memcpy(words, pixels + i, rest * 4);
-            apply(words);
-            __builtin_memcpy(pixels + i, words, rest * 4);
-        });
-}
-
-Ints Clamped(Ints values, Ints low, Ints high)
-{
-    Ints const below = values < low;
-    Ints const above = values > high;
-    return (values & ~(below | above)) | (low & below) | (high & above);
+    using Words = typename Lanes<N>::Words;
+    Words const old = Load<Words>(words);
+    Words const visible = (Words)((old >> 24) != 0);
+    Store(words, (change(old) & visible) | (old & ~visible));
 }
 
 void ScaleChannels(uint32_t* pixels, size_t count, float const (&factors)[4])
 {
-    Floats const perByte = PerByte<Floats>(factors);
-    ChangeVisible(pixels, count, [&](Words old) {
-        Floats const scaled = __builtin_convertvector((Bytes)old, Floats) * perByte;
-        Ints const bits = (Ints)scaled;
-        // Above 255: 255. Not above 0, or not a number: 0.
-        Ints const capped = (Ints)(scaled > 255.0f);
-        Ints const kept = (Ints)(scaled > 0.0f) & ~capped;
-        Floats const limited = (Floats)((bits & kept) | ((Ints)(Floats {} + 255.0f) & capped));
-        return (Words)__builtin_convertvector(__builtin_convertvector(limited, Ints), Bytes);
+    ForEachBlock(count, [&]<size_t N>(size_t i) {
+        using L = Lanes<N>;
+        ChangeVisible<N>(pixels + i, [&](typename L::Words old) {
+            auto const scaled = __builtin_convertvector((typename L::Bytes)old, typename L::Floats)
+                * PerByte<typename L::Floats, N>(factors);
+            auto const bits = (typename L::Ints)scaled;
+            // Above 255: 255. Not above 0, or not a number: 0.
+            auto const capped = (typename L::Ints)(scaled > 255.0f);
+            auto const kept = (typename L::Ints)(scaled > 0.0f) & ~capped;
+            auto const limited = (typename L::Floats)((bits & kept)
+                | ((typename L::Ints)(typename L::Floats {} + 255.0f) & capped));
+            return (typename L::Words)__builtin_convertvector(
+                __builtin_convertvector(limited, typename L::Ints), typename L::Bytes);
+        });
     });
 }
 
 void AddChannels(uint32_t* pixels, size_t count, int16_t const (&amounts)[4])
 {
-    Ints const perByte = PerByte<Ints>(amounts);
-    ChangeVisible(pixels, count, [&](Words old) {
-        Ints const sum = __builtin_convertvector((Bytes)old, Ints) + perByte;
-        return (Words)__builtin_convertvector(Clamped(sum, Ints {}, Ints {} + 255), Bytes);
+    ForEachBlock(count, [&]<size_t N>(size_t i) {
+        using L = Lanes<N>;
+        ChangeVisible<N>(pixels + i, [&](typename L::Words old) {
+            auto const sum = __builtin_convertvector((typename L::Bytes)old, typename L::Ints)
+                + PerByte<typename L::Ints, N>(amounts);
+            auto const below = sum < 0;
+            auto const above = sum > 255;
+            auto const clamped = (sum & ~(below | above)) | (255 & above);
+            return (typename L::Words)__builtin_convertvector(clamped, typename L::Bytes);
+        });
     });
 }
 
 void MakeGray(uint32_t* pixels, size_t count)
 {
-    ChangeVisible(pixels, count, [](Words old) {
-        Words const sum = (old & 0xFF) + (old >> 8 & 0xFF) + (old >> 16 & 0xFF);
-        // sum / 3 for every sum up to 765.
-        Words const mean = (sum * 0xAAABu) >> 17;
-        return (old & 0xFF000000u) | mean * 0x010101u;
+    ForEachBlock(count, [&]<size_t N>(size_t i) {
+        ChangeVisible<N>(pixels + i, [](typename Lanes<N>::Words old) {
+            auto const sum = (old & 0xFF) + (old >> 8 & 0xFF) + (old >> 16 & 0xFF);
+            // sum / 3 for every sum up to 765.
+            auto const mean = (sum * 0xAAABu) >> 17;
+            return (old & 0xFF000000u) | mean * 0x010101u;
+        });
     });
 }
 

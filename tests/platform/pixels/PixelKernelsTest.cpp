@@ -54,9 +54,12 @@ void ExpectSameRow(Kernels const& vector, std::vector<uint32_t> const& row, Appl
 
 TEST_P(PixelKernelsTest, FillsExactlyTheRow)
 {
-    for (size_t count = 0; count <= kLongest; ++count) {
+    std::vector<size_t> counts { 255, 256, 257, 1000, 1003 };
+    for (size_t count = 0; count <= kLongest; ++count)
+        counts.push_back(count);
+    for (size_t count : counts) {
         uint32_t const pixel = Word();
-        ExpectSameRow(Vector(), GuardedRow(count), [&](Kernels const& k, uint32_t* row) { k.fill(row, count, pixel); },
+        ExpectSameRow(Vector(), GuardedRow(count), [&](Kernels const& k, uint32_t* row) { k.fill(row, 0, count, 1, pixel); },
             "width " + std::to_string(count));
     }
 }
@@ -69,7 +72,7 @@ TEST_P(PixelKernelsTest, CoverageBlendAtEveryCoverageAndWidth)
             c = random_() % 3 == 0 ? 0 : Byte();
         uint32_t const pixel = Word();
         ExpectSameRow(Vector(), GuardedRow(count),
-            [&](Kernels const& k, uint32_t* row) { k.blendCoverage(row, coverage.data(), count, pixel); },
+            [&](Kernels const& k, uint32_t* row) { k.blendCoverage(row, 0, coverage.data(), 0, count, 1, pixel); },
             "width " + std::to_string(count));
     }
     std::vector<uint8_t> every(256);
@@ -78,7 +81,38 @@ TEST_P(PixelKernelsTest, CoverageBlendAtEveryCoverageAndWidth)
     for (int round = 0; round < 32; ++round) {
         uint32_t const pixel = Word();
         ExpectSameRow(Vector(), GuardedRow(256),
-            [&](Kernels const& k, uint32_t* row) { k.blendCoverage(row, every.data(), 256, pixel); }, "every coverage");
+            [&](Kernels const& k, uint32_t* row) { k.blendCoverage(row, 0, every.data(), 0, 256, 1, pixel); },
+            "every coverage");
+    }
+}
+
+// Areas run bottom-up through a picture, as surfaces store them, and the
+// coverage map's rows may be longer than the part blended.
+TEST_P(PixelKernelsTest, AreasTouchOnlyTheirRowsAndColumns)
+{
+    constexpr size_t kStride = 40;
+    for (size_t width : { 1u, 3u, 4u, 7u, 8u, 9u, 16u, 17u, 31u }) {
+        for (size_t rows : { 1u, 2u, 5u }) {
+            std::vector<uint32_t> picture = GuardedRow(kStride * 6);
+            std::vector<uint8_t> coverage(kStride * 6);
+            for (uint8_t& c : coverage)
+                c = Byte();
+            uint32_t const pixel = Word();
+            size_t const top = 1 + kStride * 5 + 3; // the picture's last row, column 3
+            std::string const what = std::to_string(width) + " x " + std::to_string(rows);
+            ExpectSameRow(Vector(), picture,
+                [&](Kernels const& k, uint32_t*) { k.fill(nullptr, 0, 0, 0, pixel); }, "nothing, " + what);
+            auto area = [&](auto draw) {
+                return [&, draw](Kernels const& k, uint32_t* row) { draw(k, row - 1 + top); };
+            };
+            ExpectSameRow(Vector(), picture,
+                area([&](Kernels const& k, uint32_t* at) { k.fill(at, -ptrdiff_t(kStride), width, rows, pixel); }),
+                "fill " + what);
+            ExpectSameRow(Vector(), picture, area([&](Kernels const& k, uint32_t* at) {
+                k.blendCoverage(at, -ptrdiff_t(kStride), coverage.data() + 5, kStride, width, rows, pixel);
+            }),
+                "coverage " + what);
+        }
     }
 }
 
