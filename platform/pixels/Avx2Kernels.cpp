@@ -4,6 +4,10 @@
 
 #include <utility>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace platform::pixels::avx2 {
 #define KERNEL_PIXELS 8
 #include "platform/pixels/VectorKernels.inl"

@@ -2,6 +2,10 @@
 
 #include <utility>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace platform::pixels::baseline {
 #define KERNEL_PIXELS 4
 #include "platform/pixels/VectorKernels.inl"

@@ -153,6 +153,24 @@ void BlendCoverage(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, si
         BlendCoverageRow(row, coverage, width, pixel);
 }
 
+// Whether every lane of a comparison's result is set.
+template<size_t N>
+bool AllSet(typename Lanes<N>::Words mask)
+{
+#if defined(__AVX2__)
+    if constexpr (N == 8)
+        return _mm256_movemask_epi8((__m256i)mask) == -1;
+#endif
+#if defined(__SSE2__)
+    if constexpr (N == 4)
+        return _mm_movemask_epi8((__m128i)mask) == 0xFFFF;
+#endif
+    uint32_t all = ~0u;
+    for (size_t k = 0; k < N; ++k)
+        all &= mask[k];
+    return all != 0;
+}
+
 void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
 {
     ForEachBlock(count, [&]<size_t N>(size_t i) {
@@ -160,52 +178,78 @@ void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
         Words const old = Load<Words>(row + i);
         Words const from = Load<Words>(source + i);
         Words const alpha = from >> 24;
-        // Weight alpha for the colour bytes, 0 for the fourth, which so stays.
-        auto const w = Widen<N>(alpha * 0x00010101u);
-        Words const mixed = Narrow<N>((Widen<N>(old) * (256 - w) + Widen<N>(from) * w) >> 8);
         Words const opaque = (Words)(alpha == 255);
+        // An icon is mostly wholly clear or wholly opaque: such a stretch
+        // needs no arithmetic, only the choice made below for every pixel.
+        if (AllSet<N>(opaque | (Words)(alpha == 0))) {
+            Store(row + i, (old & ~opaque) | (from & opaque));
+            return;
+        }
+        // Weight alpha for the colour bytes, 0 for the fourth, which so stays.
+        // old * 256 + (from - old) * w lies in 0 .. 65280, so lanes that wrap
+        // on the way still end exact.
+        auto const w = Widen<N>(alpha * 0x00010101u);
+        auto const before = Widen<N>(old);
+        Words const mixed = Narrow<N>(((before << 8) + (Widen<N>(from) - before) * w) >> 8);
         Store(row + i, (mixed & ~opaque) | (from & opaque));
     });
 }
 
 void MoveTowards(uint32_t* row, size_t count, uint32_t target, uint32_t weight, uint32_t mask)
 {
-    uint16_t const stay = uint16_t(256 - weight);
+    // As in BlendIcon: old * 256 + (target - old) * weight, exact though lanes wrap.
     ForEachBlock(count, [&]<size_t N>(size_t i) {
         using Words = typename Lanes<N>::Words;
-        auto const goal = Widen<N>(Broadcast<N>(target)) * uint16_t(weight);
-        Store(row + i, Narrow<N>((Widen<N>(Load<Words>(row + i)) * stay + goal) >> 8) & mask);
+        auto const before = Widen<N>(Load<Words>(row + i));
+        auto const moved = (before << 8) + (Widen<N>(Broadcast<N>(target)) - before) * uint16_t(weight);
+        Store(row + i, Narrow<N>(moved >> 8) & mask);
     });
 }
 
-// Weights 1 2 1 / 2 4 2 / 1 2 1 around word j: each column's 1 2 1 first,
-// then the columns 1 2 1.
-template<size_t N>
-typename Lanes<N>::Wide SmoothSum(uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t j)
+// Weights 1 2 1 / 2 4 2 / 1 2 1, taken apart: each column's 1 2 1 sum is
+// made once into a stretch of sums, then three neighbouring sums weigh
+// 1 2 1. `finish(sum, j)` turns the sums at word j into pixels.
+constexpr size_t kStretch = 64;
+
+template<typename Finish>
+void Smooth(uint32_t* target, uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t count,
+    Finish finish)
 {
-    using Words = typename Lanes<N>::Words;
-    auto column = [&](size_t k) {
-        return Widen<N>(Load<Words>(above + k)) + 2 * Widen<N>(Load<Words>(here + k)) + Widen<N>(Load<Words>(below + k));
-    };
-    return column(j - 1) + 2 * column(j) + column(j + 1);
+    uint16_t columns[(kStretch + 2) * 4];
+    for (size_t start = 0; start < count; start += kStretch) {
+        size_t const length = count - start < kStretch ? count - start : kStretch;
+        // Column sums from one word before the stretch to one after it.
+        ForEachBlock(length + 2, [&]<size_t N>(size_t i) {
+            using Words = typename Lanes<N>::Words;
+            size_t const x = start + i;
+            Store(columns + 4 * i,
+                Widen<N>(Load<Words>(above - 1 + x)) + 2 * Widen<N>(Load<Words>(here - 1 + x))
+                    + Widen<N>(Load<Words>(below - 1 + x)));
+        });
+        ForEachBlock(length, [&]<size_t N>(size_t i) {
+            using Wide = typename Lanes<N>::Wide;
+            Wide const sum = Load<Wide>(columns + 4 * i) + 2 * Load<Wide>(columns + 4 * (i + 1))
+                + Load<Wide>(columns + 4 * (i + 2));
+            Store(target + start + i, finish.template operator()<N>(sum, start + i));
+        });
+    }
 }
 
 void SmoothPlain(uint32_t* target, uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t count)
 {
-    ForEachBlock(count, [&]<size_t N>(size_t j) {
-        Store(target + j, Narrow<N>(SmoothSum<N>(above, here, below, j) >> 4) & 0x00FFFFFFu);
+    Smooth(target, above, here, below, count, []<size_t N>(typename Lanes<N>::Wide sum, size_t) {
+        return Narrow<N>(sum >> 4) & 0x00FFFFFFu;
     });
 }
 
 void SmoothTinted(uint32_t* target, uint32_t const* above, uint32_t const* here, uint32_t const* below, size_t count,
     uint32_t tint)
 {
-    ForEachBlock(count, [&]<size_t N>(size_t j) {
+    // The centre weighs 16: 4 from the plain weights, 12 more.
+    Smooth(target, above, here, below, count, [&]<size_t N>(typename Lanes<N>::Wide sum, size_t j) {
         using Words = typename Lanes<N>::Words;
-        // The centre weighs 16: 4 from the plain weights, 12 more.
-        auto const sum = SmoothSum<N>(above, here, below, j) + 12 * Widen<N>(Load<Words>(here + j))
-            + 4 * Widen<N>(Broadcast<N>(tint));
-        Store(target + j, Narrow<N>(sum >> 5) & 0x00FFFFFFu);
+        sum += 12 * Widen<N>(Load<Words>(here + j)) + 4 * Widen<N>(Broadcast<N>(tint));
+        return Narrow<N>(sum >> 5) & 0x00FFFFFFu;
     });
 }
 

@@ -128,6 +128,17 @@ TEST_P(PixelKernelsTest, IconBlendAtEveryAlphaAndWidth)
         ExpectSameRow(Vector(), GuardedRow(count),
             [&](Kernels const& k, uint32_t* row) { k.blendIcon(row, icon.data(), count); }, "width " + std::to_string(count));
     }
+    // Long runs of clear and of opaque pixels, as icons have them.
+    for (size_t count = 0; count <= kLongest; ++count) {
+        std::vector<uint32_t> icon(count);
+        for (size_t i = 0; i < count; ++i) {
+            uint32_t const run = uint32_t(i / 9 % 3);
+            uint32_t const alpha = run == 0 ? 0 : run == 1 ? 255 : Byte();
+            icon[i] = (Word() & 0xFFFFFF) | alpha << 24;
+        }
+        ExpectSameRow(Vector(), GuardedRow(count),
+            [&](Kernels const& k, uint32_t* row) { k.blendIcon(row, icon.data(), count); }, "runs, width " + std::to_string(count));
+    }
     std::vector<uint32_t> icon(256);
     for (int round = 0; round < 32; ++round) {
         for (uint32_t alpha = 0; alpha < 256; ++alpha)
