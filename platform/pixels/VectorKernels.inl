@@ -1,12 +1,11 @@
 // The kernels on whole vectors of pixels. Included by one source file per
 // instruction set, inside a namespace of its own and with KERNEL_PIXELS set
 // to the pixels its widest vectors hold; written with the compiler's generic
-// vectors, so the including file's flags pick the instructions. A row is
-// worked on in vectors of that many pixels, then of four, then of one: the
-// last pixels take the same arithmetic as all others, and no pixel's value
-// decides a branch. Everything here has internal linkage and calls nothing
-// outside, so the linker can never hand a function built for a wider set to
-// a caller built for a narrower one.
+// vectors, so the including file's flags pick the instructions. Every pixel
+// takes the same arithmetic; no single pixel's value decides a branch. All
+// here has internal linkage and calls nothing outside, so the linker can
+// never hand a function built for a wider set to a caller built for a
+// narrower one.
 //
 // Colour bytes are worked on in 16-bit lanes: every product below stays
 // under 65536, so each result is exact and equals the reference's.
@@ -94,22 +93,30 @@ typename Lanes<N>::Words Spread(uint8_t const* bytes)
     return (typename Lanes<N>::Words)Doubled((typename Lanes<N>::Shorts)twice, std::make_index_sequence<2 * N>());
 }
 
-// Calls `block.template operator()<N>(offset)` over a row of `count` pixels,
-// widest vectors first.
-template<typename Block>
-void ForEachBlock(size_t count, Block block)
+// Walks a row of `count` pixels in the widest vectors: `value<N>(i)` works
+// out the N results from pixel i on, `put(i, vector)` stores them; every
+// result depends only on its own place. A row that is not a whole number of
+// vectors ends with one that overlaps the one before, rather than with single
+// pixels; it is worked out first, from the row as it was, and stored last, so
+// the overlap gets the same values.
+template<typename Value, typename Put>
+void ForEachVector(size_t count, Value value, Put put)
 {
-    size_t i = 0;
-    for (; i + KERNEL_PIXELS <= count; i += KERNEL_PIXELS)
-        block.template operator()<KERNEL_PIXELS>(i);
-    if constexpr (KERNEL_PIXELS > 4) {
-        if (i + 4 <= count) {
-            block.template operator()<4>(i);
-            i += 4;
-        }
+    auto overlapping = [&]<size_t N>() {
+        size_t const last = count - N;
+        auto const final = value.template operator()<N>(last);
+        for (size_t i = 0; i < last; i += N)
+            put(i, value.template operator()<N>(i));
+        put(last, final);
+    };
+    if (count >= KERNEL_PIXELS) {
+        overlapping.template operator()<KERNEL_PIXELS>();
+    } else if (KERNEL_PIXELS > 4 && count >= 4) {
+        overlapping.template operator()<4>();
+    } else {
+        for (size_t i = 0; i < count; ++i)
+            put(i, value.template operator()<1>(i));
     }
-    for (; i < count; ++i)
-        block.template operator()<1>(i);
 }
 
 // Long rows go to the processor's string store where it has one: on x86-64
@@ -123,7 +130,8 @@ void FillRow(uint32_t* row, size_t count, uint32_t pixel)
         return;
     }
 #endif
-    ForEachBlock(count, [&]<size_t N>(size_t i) { Store(row + i, Broadcast<N>(pixel)); });
+    ForEachVector(count, [&]<size_t N>(size_t) { return Broadcast<N>(pixel); },
+        [&](size_t i, auto words) { Store(row + i, words); });
 }
 
 void Fill(uint32_t* row, ptrdiff_t rowStep, size_t width, size_t rows, uint32_t pixel)
@@ -134,7 +142,7 @@ void Fill(uint32_t* row, ptrdiff_t rowStep, size_t width, size_t rows, uint32_t 
 
 void BlendCoverageRow(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
 {
-    ForEachBlock(count, [&]<size_t N>(size_t i) {
+    ForEachVector(count, [&]<size_t N>(size_t i) {
         using Words = typename Lanes<N>::Words;
         Words const old = Load<Words>(row + i);
         Words const spread = Spread<N>(coverage + i);
@@ -142,8 +150,8 @@ void BlendCoverageRow(uint32_t* row, uint8_t const* coverage, size_t count, uint
         // (t + (t >> 8)) >> 8 divides by 255 exactly rounded (t includes the half).
         auto const t = Widen<N>(Broadcast<N>(pixel)) * a + Widen<N>(old) * (255 - a) + 128;
         Words const keepFourth = (Words)(spread == 0) & 0xFF000000u;
-        Store(row + i, (Narrow<N>((t + (t >> 8)) >> 8) & 0x00FFFFFFu) | (old & keepFourth));
-    });
+        return (Narrow<N>((t + (t >> 8)) >> 8) & 0x00FFFFFFu) | (old & keepFourth);
+    }, [&](size_t i, auto words) { Store(row + i, words); });
 }
 
 void BlendCoverage(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, size_t coverageStep, size_t width,
@@ -173,7 +181,7 @@ bool AllSet(typename Lanes<N>::Words mask)
 
 void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
 {
-    ForEachBlock(count, [&]<size_t N>(size_t i) {
+    ForEachVector(count, [&]<size_t N>(size_t i) {
         using Words = typename Lanes<N>::Words;
         Words const old = Load<Words>(row + i);
         Words const from = Load<Words>(source + i);
@@ -181,29 +189,27 @@ void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
         Words const opaque = (Words)(alpha == 255);
         // An icon is mostly wholly clear or wholly opaque: such a stretch
         // needs no arithmetic, only the choice made below for every pixel.
-        if (AllSet<N>(opaque | (Words)(alpha == 0))) {
-            Store(row + i, (old & ~opaque) | (from & opaque));
-            return;
-        }
+        if (AllSet<N>(opaque | (Words)(alpha == 0)))
+            return (old & ~opaque) | (from & opaque);
         // Weight alpha for the colour bytes, 0 for the fourth, which so stays.
         // old * 256 + (from - old) * w lies in 0 .. 65280, so lanes that wrap
         // on the way still end exact.
         auto const w = Widen<N>(alpha * 0x00010101u);
         auto const before = Widen<N>(old);
         Words const mixed = Narrow<N>(((before << 8) + (Widen<N>(from) - before) * w) >> 8);
-        Store(row + i, (mixed & ~opaque) | (from & opaque));
-    });
+        return (mixed & ~opaque) | (from & opaque);
+    }, [&](size_t i, auto words) { Store(row + i, words); });
 }
 
 void MoveTowards(uint32_t* row, size_t count, uint32_t target, uint32_t weight, uint32_t mask)
 {
     // As in BlendIcon: old * 256 + (target - old) * weight, exact though lanes wrap.
-    ForEachBlock(count, [&]<size_t N>(size_t i) {
+    ForEachVector(count, [&]<size_t N>(size_t i) {
         using Words = typename Lanes<N>::Words;
         auto const before = Widen<N>(Load<Words>(row + i));
         auto const moved = (before << 8) + (Widen<N>(Broadcast<N>(target)) - before) * uint16_t(weight);
-        Store(row + i, Narrow<N>(moved >> 8) & mask);
-    });
+        return Narrow<N>(moved >> 8) & mask;
+    }, [&](size_t i, auto words) { Store(row + i, words); });
 }
 
 // Weights 1 2 1 / 2 4 2 / 1 2 1, taken apart: each column's 1 2 1 sum is
@@ -219,19 +225,18 @@ void Smooth(uint32_t* target, uint32_t const* above, uint32_t const* here, uint3
     for (size_t start = 0; start < count; start += kStretch) {
         size_t const length = count - start < kStretch ? count - start : kStretch;
         // Column sums from one word before the stretch to one after it.
-        ForEachBlock(length + 2, [&]<size_t N>(size_t i) {
+        ForEachVector(length + 2, [&]<size_t N>(size_t i) {
             using Words = typename Lanes<N>::Words;
             size_t const x = start + i;
-            Store(columns + 4 * i,
-                Widen<N>(Load<Words>(above - 1 + x)) + 2 * Widen<N>(Load<Words>(here - 1 + x))
-                    + Widen<N>(Load<Words>(below - 1 + x)));
-        });
-        ForEachBlock(length, [&]<size_t N>(size_t i) {
+            return Widen<N>(Load<Words>(above - 1 + x)) + 2 * Widen<N>(Load<Words>(here - 1 + x))
+                + Widen<N>(Load<Words>(below - 1 + x));
+        }, [&](size_t i, auto sums) { Store(columns + 4 * i, sums); });
+        ForEachVector(length, [&]<size_t N>(size_t i) {
             using Wide = typename Lanes<N>::Wide;
             Wide const sum = Load<Wide>(columns + 4 * i) + 2 * Load<Wide>(columns + 4 * (i + 1))
                 + Load<Wide>(columns + 4 * (i + 2));
-            Store(target + start + i, finish.template operator()<N>(sum, start + i));
-        });
+            return finish.template operator()<N>(sum, start + i);
+        }, [&](size_t i, auto words) { Store(target + start + i, words); });
     }
 }
 
@@ -289,21 +294,21 @@ Vector PerByte(Value const (&channels)[4])
     return vector;
 }
 
-// Puts back `change`'s words only where alpha is not 0.
+// `change`'s words where alpha is not 0, the old ones elsewhere.
 template<size_t N, typename Change>
-void ChangeVisible(uint32_t* words, Change change)
+typename Lanes<N>::Words ChangeVisible(uint32_t const* words, Change change)
 {
     using Words = typename Lanes<N>::Words;
     Words const old = Load<Words>(words);
     Words const visible = (Words)((old >> 24) != 0);
-    Store(words, (change(old) & visible) | (old & ~visible));
+    return (change(old) & visible) | (old & ~visible);
 }
 
 void ScaleChannels(uint32_t* pixels, size_t count, float const (&factors)[4])
 {
-    ForEachBlock(count, [&]<size_t N>(size_t i) {
+    ForEachVector(count, [&]<size_t N>(size_t i) {
         using L = Lanes<N>;
-        ChangeVisible<N>(pixels + i, [&](typename L::Words old) {
+        return ChangeVisible<N>(pixels + i, [&](typename L::Words old) {
             auto const scaled = __builtin_convertvector((typename L::Bytes)old, typename L::Floats)
                 * PerByte<typename L::Floats, N>(factors);
             auto const bits = (typename L::Ints)scaled;
@@ -315,14 +320,14 @@ void ScaleChannels(uint32_t* pixels, size_t count, float const (&factors)[4])
             return (typename L::Words)__builtin_convertvector(
                 __builtin_convertvector(limited, typename L::Ints), typename L::Bytes);
         });
-    });
+    }, [&](size_t i, auto words) { Store(pixels + i, words); });
 }
 
 void AddChannels(uint32_t* pixels, size_t count, int16_t const (&amounts)[4])
 {
-    ForEachBlock(count, [&]<size_t N>(size_t i) {
+    ForEachVector(count, [&]<size_t N>(size_t i) {
         using L = Lanes<N>;
-        ChangeVisible<N>(pixels + i, [&](typename L::Words old) {
+        return ChangeVisible<N>(pixels + i, [&](typename L::Words old) {
             auto const sum = __builtin_convertvector((typename L::Bytes)old, typename L::Ints)
                 + PerByte<typename L::Ints, N>(amounts);
             auto const below = sum < 0;
@@ -330,19 +335,19 @@ void AddChannels(uint32_t* pixels, size_t count, int16_t const (&amounts)[4])
             auto const clamped = (sum & ~(below | above)) | (255 & above);
             return (typename L::Words)__builtin_convertvector(clamped, typename L::Bytes);
         });
-    });
+    }, [&](size_t i, auto words) { Store(pixels + i, words); });
 }
 
 void MakeGray(uint32_t* pixels, size_t count)
 {
-    ForEachBlock(count, [&]<size_t N>(size_t i) {
-        ChangeVisible<N>(pixels + i, [](typename Lanes<N>::Words old) {
+    ForEachVector(count, [&]<size_t N>(size_t i) {
+        return ChangeVisible<N>(pixels + i, [](typename Lanes<N>::Words old) {
             auto const sum = (old & 0xFF) + (old >> 8 & 0xFF) + (old >> 16 & 0xFF);
             // sum / 3 for every sum up to 765.
             auto const mean = (sum * 0xAAABu) >> 17;
             return (old & 0xFF000000u) | mean * 0x010101u;
         });
-    });
+    }, [&](size_t i, auto words) { Store(pixels + i, words); });
 }
 
 }
