@@ -11,6 +11,7 @@
 #include "platform/draw/FontLibrary.h"
 #include "platform/draw/GraphicsObjects.h"
 #include "platform/draw/ObjectTable.h"
+#include "platform/draw/TextLayout.h"
 
 #include <optional>
 
@@ -62,6 +63,7 @@ public:
     // The face of the device context's font; null when no font can be loaded.
     FontFace* FaceOf(DeviceContextState const& dc);
     FontLibrary& Fonts() { return fontLibrary_; }
+    TextLayout& Layout() { return textLayout_; }
 
 private:
     uint32_t NextNumber();
@@ -77,6 +79,7 @@ private:
 
     WindowSystem& windows_;
     FontLibrary fontLibrary_;
+    TextLayout textLayout_;
     ObjectTable<DeviceContext, DeviceContextState> contexts_;
     ObjectTable<BitmapHandle, BitmapObject> bitmaps_;
     ObjectTable<BrushHandle, BrushObject> brushes_;

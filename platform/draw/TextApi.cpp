@@ -100,7 +100,7 @@ int32_t DrawText(DeviceContext dc, char16_t const* text, int32_t count, Rect& re
     if (!view || !face)
         return 0;
     FontMetrics const& metrics = face->Metrics();
-    auto lines = LayOutText(*view, format, rect.Width(), [face](char32_t c) { return face->Advance(c); });
+    auto lines = tables.Layout().LayOut(*view, format, rect.Width(), [face](char32_t c) { return face->Advance(c); });
     int64_t height = int64_t(lines.size()) * metrics.height;
     if (format & TextFormat::CalculateRect) {
         int32_t widest = 0;

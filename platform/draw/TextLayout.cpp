@@ -4,16 +4,13 @@
 #include "platform/Utf.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
-struct Unit {
-    char32_t character;
-    bool underlined;
-};
-using Paragraph = std::vector<Unit>;
+using Paragraph = std::span<TextLayout::Unit const>;
 
 bool IsBreak(char32_t c)
 {
@@ -25,59 +22,41 @@ bool IsBlank(char32_t c)
     return c == U' ' || c == U'\t';
 }
 
-std::vector<Unit> ResolvePrefixes(std::u16string_view text, bool prefixes)
+// Calls `each` with every paragraph of the units: the stretches between line
+// breaks, all of them as one on a single line (its breaks left out).
+template<typename Each>
+void ForEachParagraph(std::vector<TextLayout::Unit>& units, bool singleLine, Each each)
 {
-    std::vector<Unit> units;
-    units.reserve(text.size());
-    bool marked = false;
-    for (size_t i = 0; i < text.size();) {
-        char32_t c = NextCharacter(text, i);
-        if (prefixes && c == U'&') {
-            if (i < text.size() && text[i] == u'&') {
-                ++i;
-                units.push_back({ U'&', marked });
-                marked = false;
-            } else {
-                marked = true;
-            }
-            continue;
-        }
-        units.push_back({ c, marked && !IsBreak(c) });
-        marked = false;
+    if (singleLine) {
+        std::erase_if(units, [](TextLayout::Unit const& unit) { return IsBreak(unit.character); });
+        if (!units.empty())
+            each(Paragraph(units));
+        return;
     }
-    return units;
-}
-
-std::vector<Paragraph> SplitParagraphs(std::vector<Unit> const& units, bool singleLine)
-{
-    std::vector<Paragraph> paragraphs;
-    Paragraph current;
+    size_t start = 0;
     for (size_t k = 0; k < units.size(); ++k) {
-        char32_t c = units[k].character;
-        if (!IsBreak(c)) {
-            current.push_back(units[k]);
+        char32_t const c = units[k].character;
+        if (!IsBreak(c))
             continue;
-        }
-        if (singleLine)
-            continue;
+        each(Paragraph(units).subspan(start, k - start));
         if (c == U'\r' && k + 1 < units.size() && units[k + 1].character == U'\n')
             ++k;
-        paragraphs.push_back(std::move(current));
-        current.clear();
+        start = k + 1;
     }
-    if (!current.empty())
-        paragraphs.push_back(std::move(current));
-    return paragraphs;
+    if (start < units.size())
+        each(Paragraph(units).subspan(start));
 }
 
 class LineBuilder {
 public:
-    explicit LineBuilder(AdvanceOf const& advance)
-        : advance_(advance)
+    LineBuilder(TextLine& line, AdvanceOf const& advance)
+        : line_(line)
+        , advance_(advance)
     {
     }
+    ~LineBuilder() { line_.width = int32_t(std::min<int64_t>(width_, INT32_MAX)); }
 
-    int64_t WidthOf(Paragraph const& paragraph, size_t from, size_t to) const
+    int64_t WidthOf(Paragraph paragraph, size_t from, size_t to) const
     {
         int64_t width = 0;
         for (size_t k = from; k < to; ++k)
@@ -85,10 +64,10 @@ public:
         return width;
     }
 
-    void Append(Paragraph const& paragraph, size_t from, size_t to) { Append(paragraph, from, to, WidthOf(paragraph, from, to)); }
+    void Append(Paragraph paragraph, size_t from, size_t to) { Append(paragraph, from, to, WidthOf(paragraph, from, to)); }
 
     // `width` is what WidthOf gives for the same characters, measured already.
-    void Append(Paragraph const& paragraph, size_t from, size_t to, int64_t width)
+    void Append(Paragraph paragraph, size_t from, size_t to, int64_t width)
     {
         for (size_t k = from; k < to; ++k) {
             if (paragraph[k].underlined)
@@ -99,28 +78,53 @@ public:
     }
 
     int64_t Width() const { return width_; }
-    bool Empty() const { return line_.characters.empty(); }
-
-    void Finish(std::vector<TextLine>& lines)
-    {
-        line_.width = int32_t(std::min<int64_t>(width_, INT32_MAX));
-        lines.push_back(std::move(line_));
-        line_ = {};
-        width_ = 0;
-    }
 
 private:
+    TextLine& line_;
     AdvanceOf const& advance_;
-    TextLine line_;
     int64_t width_ = 0;
 };
+
+}
+
+TextLine& TextLayout::NewLine()
+{
+    if (lineCount_ == lines_.size())
+        lines_.emplace_back();
+    TextLine& line = lines_[lineCount_++];
+    line.characters.clear();
+    line.underlined.clear();
+    line.width = 0;
+    return line;
+}
+
+void TextLayout::ResolvePrefixes(std::u16string_view text, bool prefixes)
+{
+    units_.clear();
+    bool marked = false;
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = NextCharacter(text, i);
+        if (prefixes && c == U'&') {
+            if (i < text.size() && text[i] == u'&') {
+                ++i;
+                units_.push_back({ U'&', marked });
+                marked = false;
+            } else {
+                marked = true;
+            }
+            continue;
+        }
+        units_.push_back({ c, marked && !IsBreak(c) });
+        marked = false;
+    }
+}
 
 // Greedy: each word goes on the current line if it fits there with the blanks
 // before it; otherwise it starts the next line and those blanks are dropped.
 // A word wider than the whole line keeps a line of its own, unbroken.
-void Wrap(Paragraph const& paragraph, int32_t wrapWidth, AdvanceOf const& advance, std::vector<TextLine>& lines)
+void TextLayout::Wrap(Paragraph paragraph, int32_t wrapWidth, AdvanceOf const& advance)
 {
-    LineBuilder line(advance);
+    auto line = std::make_optional<LineBuilder>(NewLine(), advance);
     bool hasWord = false;
     size_t k = 0;
     while (k < paragraph.size()) {
@@ -130,41 +134,38 @@ void Wrap(Paragraph const& paragraph, int32_t wrapWidth, AdvanceOf const& advanc
         size_t word = k;
         while (k < paragraph.size() && !IsBlank(paragraph[k].character))
             ++k;
-        int64_t blankWidth = line.WidthOf(paragraph, blanks, word);
+        int64_t blankWidth = line->WidthOf(paragraph, blanks, word);
         if (word == k) {
-            line.Append(paragraph, blanks, k, blankWidth);
+            line->Append(paragraph, blanks, k, blankWidth);
             break;
         }
-        int64_t wordWidth = line.WidthOf(paragraph, word, k);
-        if (hasWord && line.Width() + blankWidth + wordWidth > wrapWidth) {
-            line.Finish(lines);
-            line.Append(paragraph, word, k, wordWidth);
+        int64_t wordWidth = line->WidthOf(paragraph, word, k);
+        if (hasWord && line->Width() + blankWidth + wordWidth > wrapWidth) {
+            // The finished line takes its width before a new one may move it.
+            line.reset();
+            line.emplace(NewLine(), advance);
+            line->Append(paragraph, word, k, wordWidth);
         } else {
-            line.Append(paragraph, blanks, k, blankWidth + wordWidth);
+            line->Append(paragraph, blanks, k, blankWidth + wordWidth);
         }
         hasWord = true;
     }
-    line.Finish(lines);
 }
 
-}
-
-std::vector<TextLine> LayOutText(std::u16string_view text, uint32_t format, int32_t wrapWidth, AdvanceOf const& advance)
+std::span<TextLine const> TextLayout::LayOut(std::u16string_view text, uint32_t format, int32_t wrapWidth,
+    AdvanceOf const& advance)
 {
     bool singleLine = (format & TextFormat::SingleLine) != 0;
     bool wrap = (format & TextFormat::WordBreak) != 0 && !singleLine;
-    auto units = ResolvePrefixes(text, (format & TextFormat::NoPrefix) == 0);
-    std::vector<TextLine> lines;
-    for (Paragraph const& paragraph : SplitParagraphs(units, singleLine)) {
-        if (wrap) {
-            Wrap(paragraph, wrapWidth, advance, lines);
-        } else {
-            LineBuilder line(advance);
-            line.Append(paragraph, 0, paragraph.size());
-            line.Finish(lines);
-        }
-    }
-    return lines;
+    ResolvePrefixes(text, (format & TextFormat::NoPrefix) == 0);
+    lineCount_ = 0;
+    ForEachParagraph(units_, singleLine, [&](Paragraph paragraph) {
+        if (wrap)
+            Wrap(paragraph, wrapWidth, advance);
+        else
+            LineBuilder(NewLine(), advance).Append(paragraph, 0, paragraph.size());
+    });
+    return std::span<TextLine const>(lines_.data(), lineCount_);
 }
 
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,27 @@ struct TextLine {
 
 using AdvanceOf = std::function<int32_t(char32_t)>;
 
-// `format` holds the DrawText flags. An empty text has no lines; a line break
-// at the very end starts none.
-std::vector<TextLine> LayOutText(std::u16string_view text, uint32_t format, int32_t wrapWidth, AdvanceOf const& advance);
+// Keeps its buffers from one text to the next, so that drawing the same
+// texts again and again allocates nothing.
+class TextLayout {
+public:
+    // `format` holds the DrawText flags. An empty text has no lines; a line
+    // break at the very end starts none. The lines stay valid until the next call.
+    std::span<TextLine const> LayOut(std::u16string_view text, uint32_t format, int32_t wrapWidth, AdvanceOf const& advance);
+
+    struct Unit {
+        char32_t character;
+        bool underlined;
+    };
+
+private:
+    void ResolvePrefixes(std::u16string_view text, bool prefixes);
+    void Wrap(std::span<Unit const> paragraph, int32_t wrapWidth, AdvanceOf const& advance);
+    TextLine& NewLine();
+
+    std::vector<Unit> units_;
+    std::vector<TextLine> lines_;
+    size_t lineCount_ = 0;
+};
 
 }
