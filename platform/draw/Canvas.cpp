@@ -10,18 +10,6 @@ namespace platform {
 
 __extension__ typedef __int128 Int128;
 
-Canvas::Canvas(Surface& surface, Rect clip, Point origin)
-    : surface_(&surface)
-    , origin_(origin)
-{
-    clip_ = {
-        std::clamp(clip.left, 0, surface.Width()),
-        std::clamp(clip.top, 0, surface.Height()),
-        std::clamp(clip.right, 0, surface.Width()),
-        std::clamp(clip.bottom, 0, surface.Height()),
-    };
-}
-
 Rect Canvas::ClipSurfaceRect(int64_t left, int64_t top, int64_t right, int64_t bottom) const
 {
     Rect cut {
@@ -206,6 +194,14 @@ void Canvas::CopyFrom(Point topLeft, int32_t width, int32_t height, Surface cons
     surface_->AddDamage({ int32_t(destinationX + firstColumn), int32_t(destinationY + firstRow),
         int32_t(destinationX + lastColumn), int32_t(destinationY + lastRow) });
     size_t bytes = size_t(lastColumn - firstColumn) * sizeof(uint32_t);
+    // Whole rows of surfaces of one width lie end to end: one block, which
+    // memmove copies right however it overlaps.
+    if (firstColumn == 0 && lastColumn == source.Width() && lastColumn == surface_->Width() && destinationX == 0
+        && sourceTopLeft.x == 0) {
+        std::memmove(surface_->Row(int32_t(destinationY + lastRow - 1)),
+            source.Row(int32_t(sourceTopLeft.y + lastRow - 1)), bytes * size_t(lastRow - firstRow));
+        return;
+    }
     auto copyRow = [&](int64_t k) {
         uint32_t const* from = source.Row(int32_t(sourceTopLeft.y + k)) + (sourceTopLeft.x + firstColumn);
         uint32_t* into = surface_->Row(int32_t(destinationY + k)) + (destinationX + firstColumn);

@@ -13,7 +13,14 @@ namespace platform {
 
 class Canvas {
 public:
-    Canvas(Surface& surface, Rect clip, Point origin);
+    // Inline: small fills should not pay for a call to set up their canvas.
+    Canvas(Surface& surface, Rect clip, Point origin)
+        : surface_(&surface)
+        , clip_ { ClampTo(clip.left, surface.Width()), ClampTo(clip.top, surface.Height()),
+            ClampTo(clip.right, surface.Width()), ClampTo(clip.bottom, surface.Height()) }
+        , origin_(origin)
+    {
+    }
 
     Surface& Target() { return *surface_; }
     Rect Clip() const { return clip_; }
@@ -37,6 +44,7 @@ public:
     void BlendCoverage(Point topLeft, int32_t width, int32_t height, uint8_t const* coverage, uint32_t pixel);
 
 private:
+    static constexpr int32_t ClampTo(int32_t value, int32_t high) { return value < 0 ? 0 : value > high ? high : value; }
     // A rectangle in surface coordinates cut to the clip.
     Rect ClipSurfaceRect(int64_t left, int64_t top, int64_t right, int64_t bottom) const;
     void FillSurfaceRect(Rect const& rect, uint32_t pixel);

@@ -201,28 +201,16 @@ bool Graphics::Delete(FontHandle font)
     return DeleteFrom(fonts_, font, &DeviceContextState::font);
 }
 
-std::optional<Canvas> Graphics::CanvasOf(DeviceContextState const& dc)
+std::optional<Canvas> Graphics::WindowCanvasOf(DeviceContextState const& dc)
 {
-    switch (dc.kind) {
-    case DeviceContextState::Kind::Screen:
+    if (dc.kind != DeviceContextState::Kind::Window)
         return std::nullopt;
-    case DeviceContextState::Kind::Window: {
-        Surface* picture = windows_.PictureOf(dc.window);
-        if (!picture)
-            return std::nullopt;
-        Point offset = windows_.ClientOffset(dc.window);
-        Rect client = windows_.ClientRect(dc.window);
-        return Canvas(*picture, Rect::FromSize(offset.x, offset.y, client.Width(), client.Height()), offset);
-    }
-    case DeviceContextState::Kind::Memory: {
-        BitmapObject* bitmap = Find(dc.bitmap);
-        if (!bitmap)
-            return std::nullopt;
-        Surface& pixels = bitmap->pixels;
-        return Canvas(pixels, { 0, 0, pixels.Width(), pixels.Height() }, {});
-    }
-    }
-    return std::nullopt;
+    Surface* picture = windows_.PictureOf(dc.window);
+    if (!picture)
+        return std::nullopt;
+    Point offset = windows_.ClientOffset(dc.window);
+    Rect client = windows_.ClientRect(dc.window);
+    return Canvas(*picture, Rect::FromSize(offset.x, offset.y, client.Width(), client.Height()), offset);
 }
 
 FontFace* Graphics::FaceOf(DeviceContextState const& dc)

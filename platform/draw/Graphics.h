@@ -59,13 +59,23 @@ public:
     // Where a device context draws: none for the screen's and for a window
     // that is gone. Never kept across calls: a window's picture is replaced
     // when the window changes size.
-    std::optional<Canvas> CanvasOf(DeviceContextState const& dc);
+    std::optional<Canvas> CanvasOf(DeviceContextState const& dc)
+    {
+        // A memory device context, the common case, is answered inline.
+        if (dc.kind != DeviceContextState::Kind::Memory)
+            return WindowCanvasOf(dc);
+        BitmapObject* bitmap = Find(dc.bitmap);
+        if (!bitmap)
+            return std::nullopt;
+        return Canvas(bitmap->pixels, { 0, 0, bitmap->pixels.Width(), bitmap->pixels.Height() }, {});
+    }
     // The face of the device context's font; null when no font can be loaded.
     FontFace* FaceOf(DeviceContextState const& dc);
     FontLibrary& Fonts() { return fontLibrary_; }
     TextLayout& Layout() { return textLayout_; }
 
 private:
+    std::optional<Canvas> WindowCanvasOf(DeviceContextState const& dc);
     uint32_t NextNumber();
     bool InUse(uint32_t number) const;
     bool Full() const;

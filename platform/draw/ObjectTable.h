@@ -2,9 +2,9 @@
 
 // Objects that the programs know only by handle. The handle's number is the
 // key; the object itself stays where it was created until it is removed, so
-// pointers into it (a section's pixels) remain valid. The object found last
-// is remembered: drawing asks for the same device context, brush and bitmap
-// over and over, and a small fill should not cost three hash look-ups.
+// pointers into it (a section's pixels) remain valid. The objects found last
+// are remembered: drawing asks for the same device contexts, brush and
+// bitmaps over and over, and a small fill should not cost hash look-ups.
 
 #include <cstdint>
 #include <memory>
@@ -22,19 +22,23 @@ public:
     }
     Object* Find(HandleType handle) const
     {
-        if (handle.value == lastNumber_ && lastNumber_ != 0)
-            return last_;
+        for (Remembered const& entry : remembered_) {
+            if (entry.number == handle.value && entry.number != 0)
+                return entry.object;
+        }
         auto it = objects_.find(handle.value);
         if (it == objects_.end())
             return nullptr;
-        lastNumber_ = handle.value;
-        last_ = it->second.get();
-        return last_;
+        remembered_[1] = remembered_[0];
+        remembered_[0] = { handle.value, it->second.get() };
+        return remembered_[0].object;
     }
     void Remove(HandleType handle)
     {
-        if (handle.value == lastNumber_)
-            lastNumber_ = 0;
+        for (Remembered& entry : remembered_) {
+            if (entry.number == handle.value)
+                entry = {};
+        }
         objects_.erase(handle.value);
     }
     size_t Count() const { return objects_.size(); }
@@ -50,9 +54,13 @@ public:
 
 private:
     std::unordered_map<uint32_t, std::unique_ptr<Object>> objects_;
+    // The two found last: a copy names two device contexts and two bitmaps.
     // Number 0 is never a handle's.
-    mutable uint32_t lastNumber_ = 0;
-    mutable Object* last_ = nullptr;
+    struct Remembered {
+        uint32_t number = 0;
+        Object* object = nullptr;
+    };
+    mutable Remembered remembered_[2];
 };
 
 }

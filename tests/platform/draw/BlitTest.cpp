@@ -165,6 +165,16 @@ TEST(BitBlt, OverlappingCopiesWithinOneBitmapReadBeforeTheyWrite)
         ASSERT_TRUE(BitBlt(section.Dc(), x, y, width, height, section.Dc(), sourceX, sourceY, kSourceCopy));
         ASSERT_EQ(Snapshot(section), expected) << "round " << round;
     }
+    // Whole rows, which move as one block, up and down by every distance.
+    for (int32_t sourceY = -3; sourceY <= 9; ++sourceY) {
+        for (int32_t y : { -2, 0, 1, 3, 6 }) {
+            Number(section);
+            Grid before = Snapshot(section);
+            Grid expected = ExpectedCopy(before, before, 0, y, 12, 5, 0, sourceY);
+            ASSERT_TRUE(BitBlt(section.Dc(), 0, y, 12, 5, section.Dc(), 0, sourceY, kSourceCopy));
+            ASSERT_EQ(Snapshot(section), expected) << "rows from " << sourceY << " to " << y;
+        }
+    }
 }
 
 TEST(BitBlt, WindowContextsReadAndWriteTheClientArea)
