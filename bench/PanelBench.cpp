@@ -1,18 +1,24 @@
 // The example panel: from nothing to its first complete picture (reading the
 // layout, fonts, background picture, drawing every object), and a refresh
-// tick, with every object due and with none due.
+// tick, with every object due and with none due; each with the heap
+// allocations it makes.
 
+#include "bench/AllocationCounter.h"
+#include "bench/RatioHarness.h"
 #include "panel/core/PanelEntry.h"
 #include "panel/core/PanelWindow.h"
 #include "platform/Windowing.h"
 #include "platform/headless/HeadlessDevice.h"
 
-#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <vector>
 
 using namespace panel;
 using namespace platform;
 
 namespace {
+
+constexpr int kRounds = 101;
 
 DeviceSettings Examples()
 {
@@ -39,32 +45,59 @@ struct ShownExamplePanel {
     WindowHandle window;
 };
 
-void StartUpToFirstPicture(benchmark::State& state)
+// Allocations per call, over a few calls after the first.
+template<typename Call>
+double AllocationsPerCall(Call call)
 {
-    for (auto _ : state) {
-        ShownExamplePanel shown;
-        benchmark::DoNotOptimize(PanelOf(shown.window));
-    }
+    constexpr int kCalls = 20;
+    call();
+    uint64_t const before = bench::AllocationCount();
+    for (int i = 0; i < kCalls; ++i)
+        call();
+    return double(bench::AllocationCount() - before) / kCalls;
 }
-BENCHMARK(StartUpToFirstPicture)->Unit(benchmark::kMicrosecond);
 
-void RefreshTick(benchmark::State& state, bool everyObjectDue)
+void Print(char const* kind, char const* name, double seconds, double allocations)
+{
+    std::printf("%s %s %s, %g allocations\n", kind, name, bench::Microseconds(seconds).c_str(), allocations);
+    std::fflush(stdout);
+}
+
+void StartUp()
+{
+    auto start = [] {
+        ShownExamplePanel shown;
+        bench::Escape(PanelOf(shown.window));
+    };
+    std::vector<bench::Contender> contenders { bench::Repeated("start-up", start) };
+    bench::RoundTimes const times = bench::TimeInRounds(contenders, kRounds);
+    Print("start-up", "first_picture", bench::Median(times[0]), AllocationsPerCall(start));
+}
+
+void RefreshTicks()
 {
     ShownExamplePanel shown;
-    PanelWindow& panel = *PanelOf(shown.window);
-    DeviceContext dc = GetDC(shown.window);
-    for (auto _ : state) {
-        // A tick redraws the due objects over their restored background and copies them out.
-        if (everyObjectDue) {
-            for (auto& object : panel.settings->Objects())
-                panel.RedrawObject(*object, dc);
-        } else {
-            panel.UpdateDueObjects(dc);
-        }
-    }
+    PanelWindow* const panel = PanelOf(shown.window);
+    DeviceContext const dc = GetDC(shown.window);
+    // A tick redraws the due objects over their restored background and copies them out.
+    auto everyObject = [=] {
+        for (auto& object : panel->settings->Objects())
+            panel->RedrawObject(*object, dc);
+    };
+    auto dueObjects = [=] { panel->UpdateDueObjects(dc); };
+    std::vector<bench::Contender> contenders { bench::Repeated("every_object_due", everyObject),
+        bench::Repeated("nothing_due", dueObjects) };
+    bench::RoundTimes const times = bench::TimeInRounds(contenders, kRounds);
+    Print("tick", "every_object_due", bench::Median(times[0]), AllocationsPerCall(everyObject));
+    Print("tick", "nothing_due", bench::Median(times[1]), AllocationsPerCall(dueObjects));
     ReleaseDC(shown.window, dc);
 }
-BENCHMARK_CAPTURE(RefreshTick, every_object_due, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(RefreshTick, nothing_due, false)->Unit(benchmark::kMicrosecond);
 
+}
+
+int main()
+{
+    StartUp();
+    RefreshTicks();
+    return 0;
 }

@@ -23,6 +23,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
 # The desktop tests: a private X server, a user at its pointer and keys, a tray.
 DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The benchmarks' anchors: pixman, and OpenCV's core and imgproc (which bring
+# no pkg-config file; libopencv-dev has it, but also every other module).
+BENCH_PACKAGES=(libpixman-1-dev libopencv-imgproc-dev)
 
 # configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {
