@@ -14,7 +14,7 @@ namespace bench {
 
 namespace {
 
-void CompareOneBlur(RatioHarness& harness, panel::BlurFilter& filter, int width, int height)
+void CompareOneBlur(RatioHarness& harness, panel::BlurPasses const& passes, int width, int height)
 {
     panel::ScratchBitmap surface(width, height, true);
     size_t const bytes = size_t(width) * height * 4;
@@ -23,12 +23,13 @@ void CompareOneBlur(RatioHarness& harness, panel::BlurFilter& filter, int width,
     std::memcpy(source.data, surface.Pixels(), bytes);
     cv::Mat target(height, width, CV_8UC4);
 
+    panel::BlurFilter filter;
     panel::BlurFilter* const blur = &filter;
     panel::ScratchBitmap* const onto = &surface;
     cv::Mat const* const from = &source;
     cv::Mat* const to = &target;
     harness.Compare("blur_" + std::to_string(width) + "x" + std::to_string(height) + "_opencv",
-        Repeated("BlurFilter", [=] { blur->Apply(*onto, { 0, 0, width, height }); }),
+        Repeated("BlurFilter", [=] { blur->Apply(*onto, { 0, 0, width, height }, passes); }),
         Repeated("GaussianBlur", [=] { cv::GaussianBlur(*from, *to, cv::Size(3, 3), 0); }), bytes);
 }
 
@@ -38,10 +39,8 @@ void CompareBlur(RatioHarness& harness)
 {
     // Our filter runs on one thread; so does OpenCV here.
     cv::setNumThreads(1);
-    panel::BlurFilter large(0x000000, 0, 1);
-    CompareOneBlur(harness, large, 320, 240);
-    panel::BlurFilter small(1);
-    CompareOneBlur(harness, small, 320, 48);
+    CompareOneBlur(harness, panel::TintedBlur(0x000000, 0, 1), 320, 240);
+    CompareOneBlur(harness, panel::PlainBlur(1), 320, 48);
 }
 
 }

@@ -20,7 +20,7 @@ void CompareOneIcon(RatioHarness& harness, int width, int height, AlphaMix mix)
     size_t const screenPixels = size_t(kScreenWidth) * kScreenHeight;
     FillRandom(reinterpret_cast<uint32_t*>(surface.Pixels()), screenPixels, 1);
     panel::IconImage image { uint32_t(width), uint32_t(height) };
-    FillRandomWithAlpha(reinterpret_cast<uint32_t*>(image.Pixels()), size_t(width) * height, mix, 2);
+    FillRandomWithAlpha(image.Words(), size_t(width), size_t(height), mix, 2);
 
     // pixman gets the same bytes in memory of its own.
     std::vector<uint32_t> screen(screenPixels);

@@ -17,6 +17,6 @@ enum class AlphaMix {
 // Every byte random.
 void FillRandom(uint32_t* pixels, size_t count, uint32_t seed);
 // Random colours, the fourth byte by `mix`.
-void FillRandomWithAlpha(uint32_t* pixels, size_t count, AlphaMix mix, uint32_t seed);
+void FillRandomWithAlpha(uint32_t* pixels, size_t width, size_t height, AlphaMix mix, uint32_t seed);
 
 }

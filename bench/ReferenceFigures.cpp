@@ -38,8 +38,11 @@ void CompareCoolBar(RatioHarness& harness, panel::ScratchBitmap& surface, int32_
     request.available = 600;
     request.total = 1024;
     panel::ScratchBitmap* const onto = &surface;
+    // As a gauge does, one filter keeps its scratch from draw to draw.
+    panel::BlurFilter filter;
+    panel::BlurFilter* const blur = &filter;
     CompareDrawing(harness, "coolbar_" + std::to_string(width) + "x" + std::to_string(lineHeight) + "_reference",
-        [=] { panel::DrawCoolBar(*onto, request, 0, 600); }, size_t(width) * size_t(lineHeight) * 4);
+        [=] { panel::DrawCoolBar(*onto, request, 0, 600, *blur); }, size_t(width) * size_t(lineHeight) * 4);
 }
 
 }

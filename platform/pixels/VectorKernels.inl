@@ -140,25 +140,29 @@ void Fill(uint32_t* row, ptrdiff_t rowStep, size_t width, size_t rows, uint32_t 
         FillRow(row, width, pixel);
 }
 
-void BlendCoverageRow(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
+// A word's four bytes as two words of 16-bit lanes: blue and red in one,
+// green and the fourth byte in the other. A lane holds any product of a byte
+// and a weight up to 256, so the arithmetic runs on whole vectors without
+// widening them.
+template<size_t N>
+struct Pairs {
+    typename Lanes<N>::Shorts blueRed;
+    typename Lanes<N>::Shorts greenFourth;
+};
+
+template<size_t N>
+Pairs<N> Split(typename Lanes<N>::Words words)
 {
-    ForEachVector(count, [&]<size_t N>(size_t i) {
-        using Words = typename Lanes<N>::Words;
-        Words const old = Load<Words>(row + i);
-        Words const spread = Spread<N>(coverage + i);
-        auto const a = Widen<N>(spread);
-        // (t + (t >> 8)) >> 8 divides by 255 exactly rounded (t includes the half).
-        auto const t = Widen<N>(Broadcast<N>(pixel)) * a + Widen<N>(old) * (255 - a) + 128;
-        Words const keepFourth = (Words)(spread == 0) & 0xFF000000u;
-        return (Narrow<N>((t + (t >> 8)) >> 8) & 0x00FFFFFFu) | (old & keepFourth);
-    }, [&](size_t i, auto words) { Store(row + i, words); });
+    using Shorts = typename Lanes<N>::Shorts;
+    return { (Shorts)(words & 0x00FF00FFu), (Shorts)((words >> 8) & 0x00FF00FFu) };
 }
 
-void BlendCoverage(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, size_t coverageStep, size_t width,
-    size_t rows, uint32_t pixel)
+// The bytes at bits 8 to 15 of each lane, put together again.
+template<size_t N>
+typename Lanes<N>::Words JoinHighBytes(Pairs<N> pairs)
 {
-    for (size_t j = 0; j < rows; ++j, row += rowStep, coverage += coverageStep)
-        BlendCoverageRow(row, coverage, width, pixel);
+    using Words = typename Lanes<N>::Words;
+    return (((Words)pairs.blueRed >> 8) & 0x00FF00FFu) | ((Words)pairs.greenFourth & 0xFF00FF00u);
 }
 
 // Whether every lane of a comparison's result is set.
@@ -179,10 +183,42 @@ bool AllSet(typename Lanes<N>::Words mask)
     return all != 0;
 }
 
+void BlendCoverageRow(uint32_t* row, uint8_t const* coverage, size_t count, uint32_t pixel)
+{
+    ForEachVector(count, [&]<size_t N>(size_t i) {
+        using Words = typename Lanes<N>::Words;
+        Words const old = Load<Words>(row + i);
+        Words const spread = Spread<N>(coverage + i);
+        // Text leaves most of its box untouched and fills some of it whole.
+        if (AllSet<N>((Words)(spread == 0)))
+            return old;
+        if (AllSet<N>((Words)(spread == 0xFFFFFFFFu)))
+            return Broadcast<N>(pixel & 0x00FFFFFFu);
+        auto const a = Split<N>(spread).blueRed;
+        auto const source = Split<N>(Broadcast<N>(pixel));
+        auto const before = Split<N>(old);
+        // (t + (t >> 8)) >> 8 divides by 255 exactly rounded (t includes the half).
+        auto const t = Pairs<N> { source.blueRed * a + before.blueRed * (255 - a) + 128,
+            source.greenFourth * a + before.greenFourth * (255 - a) + 128 };
+        Words const blended
+            = JoinHighBytes<N>({ t.blueRed + (t.blueRed >> 8), t.greenFourth + (t.greenFourth >> 8) }) & 0x00FFFFFFu;
+        Words const keepFourth = (Words)(spread == 0) & 0xFF000000u;
+        return blended | (old & keepFourth);
+    }, [&](size_t i, auto words) { Store(row + i, words); });
+}
+
+void BlendCoverage(uint32_t* row, ptrdiff_t rowStep, uint8_t const* coverage, size_t coverageStep, size_t width,
+    size_t rows, uint32_t pixel)
+{
+    for (size_t j = 0; j < rows; ++j, row += rowStep, coverage += coverageStep)
+        BlendCoverageRow(row, coverage, width, pixel);
+}
+
 void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
 {
     ForEachVector(count, [&]<size_t N>(size_t i) {
         using Words = typename Lanes<N>::Words;
+        using Shorts = typename Lanes<N>::Shorts;
         Words const old = Load<Words>(row + i);
         Words const from = Load<Words>(source + i);
         Words const alpha = from >> 24;
@@ -191,24 +227,28 @@ void BlendIcon(uint32_t* row, uint32_t const* source, size_t count)
         // needs no arithmetic, only the choice made below for every pixel.
         if (AllSet<N>(opaque | (Words)(alpha == 0)))
             return (old & ~opaque) | (from & opaque);
-        // Weight alpha for the colour bytes, 0 for the fourth, which so stays.
-        // old * 256 + (from - old) * w lies in 0 .. 65280, so lanes that wrap
-        // on the way still end exact.
-        auto const w = Widen<N>(alpha * 0x00010101u);
-        auto const before = Widen<N>(old);
-        Words const mixed = Narrow<N>(((before << 8) + (Widen<N>(from) - before) * w) >> 8);
+        // old * 256 + (from - old) * alpha lies in 0 .. 65280, so lanes that
+        // wrap on the way still end exact. The fourth byte weighs 0 and stays.
+        auto const before = Split<N>(old);
+        auto const after = Split<N>(from);
+        Shorts const both = (Shorts)(alpha | alpha << 16);
+        Shorts const greenOnly = (Shorts)alpha;
+        Words const mixed = JoinHighBytes<N>({ (before.blueRed << 8) + (after.blueRed - before.blueRed) * both,
+            (before.greenFourth << 8) + (after.greenFourth - before.greenFourth) * greenOnly });
         return (mixed & ~opaque) | (from & opaque);
     }, [&](size_t i, auto words) { Store(row + i, words); });
 }
 
 void MoveTowards(uint32_t* row, size_t count, uint32_t target, uint32_t weight, uint32_t mask)
 {
-    // As in BlendIcon: old * 256 + (target - old) * weight, exact though lanes wrap.
+    uint16_t const stay = uint16_t(256 - weight);
     ForEachVector(count, [&]<size_t N>(size_t i) {
-        using Words = typename Lanes<N>::Words;
-        auto const before = Widen<N>(Load<Words>(row + i));
-        auto const moved = (before << 8) + (Widen<N>(Broadcast<N>(target)) - before) * uint16_t(weight);
-        return Narrow<N>(moved >> 8) & mask;
+        auto const goal = Split<N>(Broadcast<N>(target));
+        auto const before = Split<N>(Load<typename Lanes<N>::Words>(row + i));
+        // old * (256 - weight) + target * weight stays below 65536.
+        return JoinHighBytes<N>({ before.blueRed * stay + goal.blueRed * uint16_t(weight),
+                   before.greenFourth * stay + goal.greenFourth * uint16_t(weight) })
+            & mask;
     }, [&](size_t i, auto words) { Store(row + i, words); });
 }
 
