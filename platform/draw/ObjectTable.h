@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace platform {
 
@@ -17,7 +18,15 @@ class ObjectTable {
 public:
     HandleType Add(uint32_t number, Object object)
     {
-        objects_.emplace(number, std::make_unique<Object>(std::move(object)));
+        if (spare_.empty()) {
+            objects_.emplace(number, std::make_unique<Object>(std::move(object)));
+        } else {
+            auto node = std::move(spare_.back());
+            spare_.pop_back();
+            node.key() = number;
+            *node.mapped() = std::move(object);
+            objects_.insert(std::move(node));
+        }
         return HandleType { number };
     }
     Object* Find(HandleType handle) const
@@ -39,7 +48,12 @@ public:
             if (entry.number == handle.value)
                 entry = {};
         }
-        objects_.erase(handle.value);
+        auto node = objects_.extract(handle.value);
+        if (node.empty() || spare_.size() == kSpares)
+            return;
+        // What the object holds (a bitmap's pixels) goes now.
+        *node.mapped() = Object {};
+        spare_.push_back(std::move(node));
     }
     size_t Count() const { return objects_.size(); }
     template<typename Predicate>
@@ -53,7 +67,17 @@ public:
     }
 
 private:
-    std::unordered_map<uint32_t, std::unique_ptr<Object>> objects_;
+    using Map = std::unordered_map<uint32_t, std::unique_ptr<Object>>;
+    // A few removed entries are kept with their memory: drawing makes and
+    // deletes a pen or a brush at a time, and that should allocate nothing.
+    static constexpr size_t kSpares = 8;
+
+    Map objects_;
+    std::vector<typename Map::node_type> spare_ = [] {
+        std::vector<typename Map::node_type> spare;
+        spare.reserve(kSpares);
+        return spare;
+    }();
     // The two found last: a copy names two device contexts and two bitmaps.
     // Number 0 is never a handle's.
     struct Remembered {
