@@ -23,11 +23,6 @@ void Surface::Resize(int32_t width, int32_t height, uint32_t fill)
     damage_ = { 0, 0, width_, height_ };
 }
 
-void Surface::AddDamage(Rect const& rect)
-{
-    damage_ = damage_.Union(rect);
-}
-
 Rect Surface::TakeDamage()
 {
     return std::exchange(damage_, Rect {});

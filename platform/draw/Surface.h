@@ -31,7 +31,7 @@ public:
 
     // What was written since the last take (top-down rows), so that a screen
     // can show just the pixels that changed.
-    void AddDamage(Rect const& rect);
+    void AddDamage(Rect const& rect) { damage_ = damage_.Union(rect); }
     Rect TakeDamage();
 
 private:
