@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include <unistd.h>
