@@ -326,12 +326,14 @@ std::optional<Surface> ReadPixels(File& file, Format const& format, uint64_t ava
     uint64_t needed = stride * (height - 1) + (rowBits + 7) / 8;
     if (available < needed)
         return std::nullopt;
-    std::vector<uint8_t> data(size_t(std::min(available, stride * height)));
-    if (!ReadExactly(file, data.data(), data.size()))
-        return std::nullopt;
+    // Row by row: the file's pixels are never all in memory beside the picture.
+    std::vector<uint8_t> data(size_t(stride), 0);
     for (int32_t stored = 0; stored < format.height; ++stored) {
+        uint64_t left = available - uint64_t(stored) * stride;
+        if (!ReadExactly(file, data.data(), size_t(std::min(left, stride))))
+            return std::nullopt;
         int32_t row = format.topDown ? stored : format.height - 1 - stored;
-        DecodeRow(data.data() + size_t(stored) * size_t(stride), format, picture.Row(row));
+        DecodeRow(data.data(), format, picture.Row(row));
     }
     return picture;
 }

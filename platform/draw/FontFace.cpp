@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -28,27 +29,28 @@ bool IsControl(char32_t c)
 
 }
 
-std::unique_ptr<FontFace> FontFace::Open(std::shared_ptr<FT_LibraryRec_> library, FontFile const& file, int32_t logicalHeight)
+std::unique_ptr<FontFace> FontFace::Open(std::shared_ptr<FontFileFace> file, bool embolden, int32_t logicalHeight)
 {
-    FT_Face face = nullptr;
-    if (!library || FT_New_Face(library.get(), file.path.c_str(), file.index, &face) != 0)
+    FT_Size size = nullptr;
+    if (!file || FT_New_Size(file->Face(), &size) != 0)
         return nullptr;
-    std::unique_ptr<FontFace> opened(new FontFace(std::move(library), face, file.embolden));
+    std::unique_ptr<FontFace> opened(new FontFace(std::move(file), size, embolden));
     if (!opened->ApplyHeight(logicalHeight))
         return nullptr;
     return opened;
 }
 
-FontFace::FontFace(std::shared_ptr<FT_LibraryRec_> library, FT_FaceRec_* face, bool embolden)
-    : library_(std::move(library))
-    , face_(face)
+FontFace::FontFace(std::shared_ptr<FontFileFace> file, FT_SizeRec_* size, bool embolden)
+    : file_(std::move(file))
+    , face_(file_->Face())
+    , size_(size)
     , embolden_(embolden)
 {
 }
 
 FontFace::~FontFace()
 {
-    FT_Done_Face(face_);
+    FT_Done_Size(size_);
 }
 
 bool FontFace::ApplyHeight(int32_t logicalHeight)
@@ -71,6 +73,7 @@ bool FontFace::ApplyHeight(int32_t logicalHeight)
     }
     int64_t cell = ascender + descender;
 
+    FT_Activate_Size(size_);
     int64_t emPixels64 = 0;
     if (logicalHeight > 0) {
         metrics_.height = logicalHeight;
@@ -118,6 +121,8 @@ GlyphImage FontFace::Render(char32_t character)
     GlyphImage image;
     if (IsControl(character))
         return image;
+    // The face's other sizes may have drawn since.
+    FT_Activate_Size(size_);
     FT_UInt index = FT_Get_Char_Index(face_, character);
     if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0)
         return image;

@@ -1,17 +1,17 @@
 #pragma once
 
 // One font file at one size, as FreeType renders it: the cell metrics that
-// text layout needs and a cache of rendered glyphs.
+// text layout needs and a cache of rendered glyphs. Every size of a file
+// draws from the one face of it.
 
-#include "platform/draw/FontMatcher.h"
+#include "platform/draw/FontFileFace.h"
 
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
-struct FT_FaceRec_;
-struct FT_LibraryRec_;
+struct FT_SizeRec_;
 
 namespace platform {
 
@@ -36,9 +36,9 @@ struct GlyphImage {
 
 class FontFace {
 public:
-    // `logicalHeight` > 0 is the cell height, < 0 the em height, in pixels.
-    // Null when FreeType cannot use the file.
-    static std::unique_ptr<FontFace> Open(std::shared_ptr<FT_LibraryRec_> library, FontFile const& file, int32_t logicalHeight);
+    // `logicalHeight` > 0 is the cell height, < 0 the em height, in pixels;
+    // `embolden` makes the glyphs bolder. Null when the face has no such size.
+    static std::unique_ptr<FontFace> Open(std::shared_ptr<FontFileFace> file, bool embolden, int32_t logicalHeight);
     ~FontFace();
     FontFace(FontFace const&) = delete;
     FontFace& operator=(FontFace const&) = delete;
@@ -49,12 +49,13 @@ public:
     int32_t Advance(char32_t character) { return Glyph(character).advance; }
 
 private:
-    FontFace(std::shared_ptr<FT_LibraryRec_> library, FT_FaceRec_* face, bool embolden);
+    FontFace(std::shared_ptr<FontFileFace> file, FT_SizeRec_* size, bool embolden);
     bool ApplyHeight(int32_t logicalHeight);
     GlyphImage Render(char32_t character);
 
-    std::shared_ptr<FT_LibraryRec_> library_; // outlives the face
+    std::shared_ptr<FontFileFace> file_; // outlives the size
     FT_FaceRec_* face_;
+    FT_SizeRec_* size_;
     bool embolden_;
     FontMetrics metrics_;
     std::unordered_map<char32_t, GlyphImage> glyphs_;

@@ -34,6 +34,22 @@ std::optional<FontFile> FontLibrary::Match(std::u16string const& family, int32_t
     return found->second;
 }
 
+std::shared_ptr<FontFileFace> FontLibrary::OpenFile(FontFile const& file)
+{
+    auto key = std::make_pair(file.path, file.index);
+    if (std::shared_ptr<FontFileFace> open = files_[key].lock())
+        return open;
+    if (!library_) {
+        FT_Library library = nullptr;
+        if (FT_Init_FreeType(&library) != 0)
+            return nullptr;
+        library_ = std::shared_ptr<FT_LibraryRec_>(library, FT_Done_FreeType);
+    }
+    std::shared_ptr<FontFileFace> opened = FontFileFace::Open(library_, file.path, file.index);
+    files_[key] = opened;
+    return opened;
+}
+
 std::shared_ptr<FontFace> FontLibrary::Realize(LogFont const& font)
 {
     std::optional<FontFile> file = Match(FamilyOf(font), WeightOf(font), font.italic != 0);
@@ -44,13 +60,7 @@ std::shared_ptr<FontFace> FontLibrary::Realize(LogFont const& font)
     if (auto found = faces_.find(key); found != faces_.end())
         return found->second;
 
-    if (!library_) {
-        FT_Library library = nullptr;
-        if (FT_Init_FreeType(&library) != 0)
-            return nullptr;
-        library_ = std::shared_ptr<FT_LibraryRec_>(library, FT_Done_FreeType);
-    }
-    std::shared_ptr<FontFace> face = FontFace::Open(library_, *file, height);
+    std::shared_ptr<FontFace> face = FontFace::Open(OpenFile(*file), file->embolden, height);
     if (!face)
         return nullptr;
     if (faces_.size() >= kKeptFaces)

@@ -1,14 +1,16 @@
 #include "platform/host/HostSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <limits>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/statvfs.h>
 #include <sys/sysinfo.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -17,18 +19,65 @@ static uint32_t Clamp32(uint64_t value)
     return uint32_t(std::min<uint64_t>(value, UINT32_MAX));
 }
 
+// The text of one of the kernel's small files (its first 64 KB); empty when it cannot be read.
+static std::string ReadKernelFile(char const* file)
+{
+    std::string text;
+    int descriptor = open(file, O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return text;
+    char buffer[4096];
+    while (text.size() < 65536) {
+        ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        text.append(buffer, size_t(got));
+    }
+    close(descriptor);
+    return text;
+}
+
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The first word of `text` from `at` on, and where it ends.
+static std::string_view WordAt(std::string_view text, size_t& at)
+{
+    while (at < text.size() && IsBlank(text[at]))
+        ++at;
+    size_t start = at;
+    while (at < text.size() && !IsBlank(text[at]))
+        ++at;
+    return text.substr(start, at - start);
+}
+
 // A field of /proc/meminfo or /proc/self/status in bytes; 0 when absent.
 static uint64_t KernelBytes(char const* file, std::string const& field)
 {
-    std::ifstream in(file);
-    std::string name;
-    uint64_t kilobytes = 0;
-    while (in >> name) {
-        if (name == field + ":" && in >> kilobytes)
-            return kilobytes * 1024;
-        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    std::string const text = ReadKernelFile(file);
+    std::string const name = field + ":";
+    size_t at = 0;
+    for (;;) {
+        std::string_view word = WordAt(text, at);
+        if (word.empty())
+            return 0;
+        if (word == name) {
+            std::string const number(WordAt(text, at));
+            char* end = nullptr;
+            errno = 0;
+            uint64_t kilobytes = std::strtoull(number.c_str(), &end, 10);
+            bool read = !number.empty() && *end == '\0' && errno == 0 && number[0] != '-';
+            return read ? kilobytes * 1024 : 0;
+        }
+        size_t lineEnd = text.find('\n', at);
+        if (lineEnd == std::string::npos)
+            return 0;
+        at = lineEnd + 1;
     }
-    return 0;
 }
 
 // The device counts memory in 32 bits. A larger machine is shown as the
@@ -79,10 +128,9 @@ bool HostDiskFreeSpace(std::string const& folder, uint64_t& available, uint64_t&
 
 static std::string ReadWord(std::filesystem::path const& file)
 {
-    std::ifstream in(file);
-    std::string word;
-    in >> word;
-    return word;
+    std::string const text = ReadKernelFile(file.c_str());
+    size_t at = 0;
+    return std::string(WordAt(text, at));
 }
 
 static long ReadNumber(std::filesystem::path const& file, long absent)

@@ -14,9 +14,13 @@ static constexpr uint32_t kUnpainted = 0xFFFFFF;
 // A window may be larger than any screen; its picture covers at most this much.
 static constexpr int32_t kLargestPicture = 4096;
 
+// A window that only moves keeps its picture: animations move windows every few milliseconds.
 static void FitPicture(Window& window)
 {
-    window.picture.Resize(std::min(window.rect.Width(), kLargestPicture), std::min(window.rect.Height(), kLargestPicture), kUnpainted);
+    int32_t width = std::min(window.rect.Width(), kLargestPicture);
+    int32_t height = std::min(window.rect.Height(), kLargestPicture);
+    if (width != window.picture.Width() || height != window.picture.Height())
+        window.picture.Resize(width, height, kUnpainted);
 }
 
 static bool Reached(uint32_t deadline, uint32_t now)

@@ -18,6 +18,7 @@ X11Screen::X11Screen(X11Connection& connection, WindowSystem& windows, X11Tray& 
     , windows_(windows)
     , tray_(tray)
     , clock_(clock)
+    , transfer_(connection)
 {
     windows_.SetEvents(this);
 }
@@ -125,8 +126,11 @@ void X11Screen::Handle(XEvent& event)
     switch (event.type) {
     case Expose: {
         WindowHandle handle = HandleOf(event.xexpose.window);
-        if (handle)
-            views_[handle.value]->Repaint(Rect::FromSize(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height));
+        Surface* picture = handle ? windows_.PictureOf(handle) : nullptr;
+        if (picture) {
+            Rect area = Rect::FromSize(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);
+            views_[handle.value]->Repaint(area, *picture, windows_.ClientOffset(handle));
+        }
         break;
     }
     case ButtonPress:
@@ -171,7 +175,7 @@ void X11Screen::Handle(XEvent& event)
 
 void X11Screen::Created(Window const& window)
 {
-    auto view = std::make_unique<X11WindowView>(connection_, window, ClientOnScreen(window));
+    auto view = std::make_unique<X11WindowView>(connection_, transfer_, window, ClientOnScreen(window));
     if (window.visible)
         view->SetVisible(true);
     views_[window.handle.value] = std::move(view);
@@ -238,19 +242,15 @@ void X11Screen::Restack()
 
 void X11Screen::Present()
 {
-    bool shared = false;
     for (auto const& [number, view] : views_) {
         WindowHandle handle { number };
         if (Surface* picture = windows_.PictureOf(handle))
-            shared |= view->Present(*picture, windows_.ClientOffset(handle));
+            view->Present(*picture, windows_.ClientOffset(handle));
     }
     if (stackingChanged_)
         Restack();
     ShowFocus();
-    if (shared)
-        XSync(connection_.Display(), False); // the server reads shared images later: let it finish first
-    else
-        XFlush(connection_.Display());
+    XFlush(connection_.Display());
 }
 
 // Keys follow the focus into windows that take them: framed ones and boxes.

@@ -8,6 +8,7 @@
 #include "platform/roles/Screen.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11PictureTransfer.h"
 #include "platform/x11/X11Tray.h"
 #include "platform/x11/X11WindowView.h"
 
@@ -59,6 +60,7 @@ private:
     WindowSystem& windows_;
     X11Tray& tray_;
     SystemServices& clock_;
+    X11PictureTransfer transfer_;
     std::map<uint32_t, std::unique_ptr<X11WindowView>> views_;
     bool stackingChanged_ = false;
     int openBoxes_ = 0;

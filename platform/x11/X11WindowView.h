@@ -1,13 +1,13 @@
 #pragma once
 
 // The X window that shows one of our windows: placed at its client area,
-// showing its picture through an image kept on our side (in memory shared
-// with the server where it can be), so that exposures are answered from it
-// without asking the window to paint again.
+// showing its picture, from which exposures are answered without asking the
+// window to paint again.
 
 #include "platform/Types.h"
 #include "platform/draw/Surface.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11PictureTransfer.h"
 
 #include <string_view>
 
@@ -17,7 +17,7 @@ struct Window;
 
 class X11WindowView {
 public:
-    X11WindowView(X11Connection& connection, Window const& window, Rect client);
+    X11WindowView(X11Connection& connection, X11PictureTransfer& transfer, Window const& window, Rect client);
     ~X11WindowView();
     X11WindowView(X11WindowView const&) = delete;
     X11WindowView& operator=(X11WindowView const&) = delete;
@@ -30,25 +30,20 @@ public:
     void SetTopMost(bool topMost);
 
     // Takes what changed in `picture` and shows the part within the client
-    // area, which begins at `clientOffset` in the picture. True when it went
-    // as a shared image, which the server reads later: sync before writing again.
-    bool Present(Surface& picture, Point clientOffset);
-    // Shows `area` (client coordinates) again from the image.
-    void Repaint(Rect area);
+    // area, which begins at `clientOffset` in the picture.
+    void Present(Surface& picture, Point clientOffset);
+    // Shows `area` (client coordinates) again from the picture.
+    void Repaint(Rect area, Surface& picture, Point clientOffset);
 
 private:
     void SetSizeHints();
-    bool MakeImage(int32_t width, int32_t height);
-    void DropImage();
-    void PutImage(Rect area, bool shared);
 
     X11Connection& connection_;
+    X11PictureTransfer& transfer_;
     XId id_ = 0;
     bool managed_ = false;
     Rect client_;
-    struct Image;
-    Image* image_ = nullptr;
-    // The part of the image that stands for the client area.
+    // The part of the client area shown so far.
     int32_t shownWidth_ = 0;
     int32_t shownHeight_ = 0;
 };

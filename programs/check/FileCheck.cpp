@@ -22,31 +22,30 @@ std::string OneLine(std::u16string_view text)
     return line;
 }
 
-void Print(std::ostream& out, Finding const& finding, std::string_view programName)
+void Print(std::string& out, Finding const& finding, std::string_view programName)
 {
     if (finding.place)
-        out << platform::ToUtf8(platform::UserPathOf(finding.place->file)) << ':' << finding.place->line << ": ";
+        out += platform::ToUtf8(platform::UserPathOf(finding.place->file)) + ':' + std::to_string(finding.place->line) + ": ";
     else
-        out << programName << ": ";
+        (out += programName) += ": ";
     if (finding.kind == Finding::Kind::Warning) {
-        out << "warning: " << OneLine(finding.text) << '\n';
+        out += "warning: " + OneLine(finding.text) + '\n';
         return;
     }
-    out << "error: " << OneLine(finding.caption) << ' ' << OneLine(finding.text) << " -- "
-        << ExplanationOf(finding.caption, finding.text) << '\n';
+    out += "error: " + OneLine(finding.caption) + ' ' + OneLine(finding.text) + " -- ";
+    (out += ExplanationOf(finding.caption, finding.text)) += '\n';
 }
 
 }
 
 int CheckFiles(platform::SystemServices& services, bool (*hasKey)(uint32_t), CheckEntry check, std::u16string_view commandLine,
-    std::string_view programName, std::ostream& out)
+    std::string_view programName, std::string& report)
 {
     platform::CheckBackend backend(services, hasKey);
     platform::ScopedBackend installed(backend);
     check(commandLine);
     for (Finding const& finding : backend.Findings())
-        Print(out, finding, programName);
-    out.flush();
+        Print(report, finding, programName);
     return backend.Findings().empty() ? 0 : 1;
 }
 

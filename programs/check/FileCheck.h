@@ -10,13 +10,26 @@
 #include "programs/ProgramEntry.h"
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace check {
 
-// 0 when nothing was found, 1 when anything was.
+// 0 when nothing was found, 1 when anything was; the lines are added to `report`.
 // `hasKey`: the keys of the keyboard the files are meant for.
 int CheckFiles(platform::SystemServices& services, bool (*hasKey)(uint32_t), CheckEntry check, std::u16string_view commandLine,
-    std::string_view programName, std::ostream& out);
+    std::string_view programName, std::string& report);
+
+// The same, written to `out`. Inline: a program that does not use streams
+// does not carry them.
+inline int CheckFiles(platform::SystemServices& services, bool (*hasKey)(uint32_t), CheckEntry check,
+    std::u16string_view commandLine, std::string_view programName, std::ostream& out)
+{
+    std::string report;
+    int status = CheckFiles(services, hasKey, check, commandLine, programName, report);
+    out << report;
+    out.flush();
+    return status;
+}
 
 }

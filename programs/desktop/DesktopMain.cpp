@@ -7,6 +7,7 @@
 #include "platform/x11/X11Backend.h"
 #include "programs/desktop/CheckRun.h"
 #include "programs/desktop/CommandLine.h"
+#include "programs/desktop/MemoryPolicy.h"
 
 #include <algorithm>
 #include <cctype>
@@ -49,6 +50,7 @@ std::string WhyUnreadable(std::string name, ProgramUsage const& usage)
 
 int RunWithBackend(DesktopProgram const& program, std::u16string const& commandLine)
 {
+    ReturnLargeBlocksToTheSystem();
     platform::X11Connection::SetProgramName(program.name);
     std::string error;
     if (auto backend = platform::X11Backend::Open(error)) {
