@@ -114,7 +114,9 @@ double KeyToCommand(XvfbSession& x, int round)
     unsigned keyCode = XKeysymToKeycode(display, XStringToKeysym("a"));
     XTestFakeKeyEvent(display, keyCode, True, CurrentTime);
     XSync(display, False);
-    std::this_thread::sleep_for(200ms);
+    // Held a little longer each round, so that the releases fall at every
+    // point of the daemon's 20 ms check interval rather than at one.
+    std::this_thread::sleep_for(200ms + round * 2200us);
     XTestFakeKeyEvent(display, keyCode, False, CurrentTime);
     XSync(display, False);
     auto released = std::chrono::system_clock::now();
