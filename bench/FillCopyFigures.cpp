@@ -21,26 +21,25 @@ void CompareFillAndCopy(RatioHarness& harness)
     auto memory = std::make_unique<uint8_t[]>(bytes);
     uint8_t* const buffer = memory.get();
 
-    harness.Compare("fill_480x272_memset",
-        Repeated("FillRect", [=] { FillRect(dc, { 0, 0, kScreenWidth, kScreenHeight }, brush); }),
-        Repeated("memset", [=] {
-            std::memset(buffer, 0x56, bytes);
-            Escape(buffer);
-        }),
-        bytes);
+    Contender const fillScreen = Repeated("FillRect", [=] { FillRect(dc, { 0, 0, kScreenWidth, kScreenHeight }, brush); });
+    harness.Compare("fill_480x272_memset", fillScreen, Repeated("memset", [=] {
+        std::memset(buffer, 0x56, bytes);
+        Escape(buffer);
+    }),
+        bytes, OnReferenceKernels(fillScreen));
 
     constexpr int32_t kLeft = 200;
     constexpr int32_t kTop = 120;
     constexpr int32_t kSide = 16;
-    harness.Compare("fill_16x16_memset",
-        Repeated("FillRect", [=] { FillRect(dc, { kLeft, kTop, kLeft + kSide, kTop + kSide }, brush); }),
-        Repeated("memset", [=] {
+    Contender const fillSquare
+        = Repeated("FillRect", [=] { FillRect(dc, { kLeft, kTop, kLeft + kSide, kTop + kSide }, brush); });
+    harness.Compare("fill_16x16_memset", fillSquare, Repeated("memset", [=] {
             uint8_t* row = buffer + kTop * rowBytes + kLeft * 4;
             for (int32_t i = 0; i < kSide; ++i, row += rowBytes)
                 std::memset(row, 0x56, kSide * 4);
             Escape(buffer);
         }),
-        size_t(kSide) * kSide * 4);
+        size_t(kSide) * kSide * 4, OnReferenceKernels(fillSquare));
 
     DeviceContext const source = second.Dc();
     uint8_t const* const from = second.Pixels();

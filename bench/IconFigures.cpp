@@ -40,12 +40,11 @@ void CompareOneIcon(RatioHarness& harness, int width, int height, AlphaMix mix)
     panel::IconImage const* const from = &image;
     pixman_image_t* const pixmanSource = source.get();
     pixman_image_t* const pixmanTarget = target.get();
-    harness.Compare(figure, Repeated("BlendOnto", [=] { panel::BlendOnto(*from, *onto, x, y); }),
-        Repeated("pixman", [=] {
-            pixman_image_composite32(
-                PIXMAN_OP_OVER, pixmanSource, nullptr, pixmanTarget, 0, 0, 0, 0, x, y, width, height);
-        }),
-        image.ByteCount());
+    Contender const blend = Repeated("BlendOnto", [=] { panel::BlendOnto(*from, *onto, x, y); });
+    harness.Compare(figure, blend, Repeated("pixman", [=] {
+        pixman_image_composite32(PIXMAN_OP_OVER, pixmanSource, nullptr, pixmanTarget, 0, 0, 0, 0, x, y, width, height);
+    }),
+        image.ByteCount(), OnReferenceKernels(blend));
 }
 
 }

@@ -1,5 +1,7 @@
 #include "bench/RatioHarness.h"
 
+#include "platform/pixels/PixelKernels.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -78,12 +80,21 @@ std::string Microseconds(double seconds)
     return text;
 }
 
+Contender OnReferenceKernels(Contender const& ours)
+{
+    return { "scalar reference", [batch = ours.batch](uint64_t count) {
+                platform::pixels::KernelChoice const choice(platform::pixels::ReferenceKernels());
+                batch(count);
+            } };
+}
+
 RatioHarness::RatioHarness(int rounds)
     : rounds_(rounds)
 {
 }
 
-void RatioHarness::Compare(std::string_view figure, Contender ours, Contender anchor, size_t bytes)
+void RatioHarness::Compare(std::string_view figure, Contender ours, Contender anchor, size_t bytes,
+    std::optional<Contender> reference)
 {
     // Separate buffers, written once, so that the copy reads memory that is really there.
     auto from = std::make_unique<uint8_t[]>(bytes);
@@ -97,6 +108,8 @@ void RatioHarness::Compare(std::string_view figure, Contender ours, Contender an
         Escape(target);
     });
     std::vector<Contender> contenders { std::move(ours), std::move(anchor), std::move(copy) };
+    if (reference)
+        contenders.push_back(std::move(*reference));
     RoundTimes const times = TimeInRounds(contenders, rounds_);
 
     std::vector<double> ratios;
@@ -110,6 +123,10 @@ void RatioHarness::Compare(std::string_view figure, Contender ours, Contender an
         Microseconds(Median(times[0])).c_str(), contenders[1].name.c_str(), Microseconds(Median(times[1])).c_str(),
         ratio);
     std::printf("limit %s memcpy %s\n", name.c_str(), Microseconds(Median(times[2])).c_str());
+    if (times.size() > 3) {
+        std::printf("scalar %s reference kernels %s, %.1f times our time\n", name.c_str(),
+            Microseconds(Median(times[3])).c_str(), Median(times[3]) / Median(times[0]));
+    }
     std::fflush(stdout);
 }
 

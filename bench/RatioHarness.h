@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ Contender Repeated(std::string name, Call call)
             } };
 }
 
+// The same calls with the scalar reference kernels in place of the best set.
+Contender OnReferenceKernels(Contender const& ours);
+
 // Seconds per call of each contender, one entry per round.
 using RoundTimes = std::vector<std::vector<double>>;
 
@@ -59,10 +63,12 @@ class RatioHarness {
 public:
     explicit RatioHarness(int rounds = 101);
 
-    // Times our code, the anchor and a memcpy of `bytes` (the memory's speed
-    // for the same pixels) in alternation; prints the medians and keeps the
-    // median of the per-round ratios anchor / ours.
-    void Compare(std::string_view figure, Contender ours, Contender anchor, size_t bytes);
+    // Times our code, the anchor, a memcpy of `bytes` (the memory's speed for
+    // the same pixels) and, where given, our code on the reference kernels,
+    // in alternation; prints the medians and keeps the median of the
+    // per-round ratios anchor / ours.
+    void Compare(std::string_view figure, Contender ours, Contender anchor, size_t bytes,
+        std::optional<Contender> reference = std::nullopt);
 
     // "ratio NAME VALUE" for every figure, in the order compared.
     void PrintRatios() const;

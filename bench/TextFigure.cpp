@@ -86,14 +86,13 @@ void CompareTextBlend(RatioHarness& harness)
     pixman_image_t* const pixmanSource = source.get();
     pixman_image_t* const pixmanMask = mask.get();
     pixman_image_t* const pixmanTarget = target.get();
-    harness.Compare("text_480x20_pixman",
-        Repeated("BlendCoverage",
-            [=] { ours->BlendCoverage({ 0, kTop }, kScreenWidth, kLineHeight, map, kColor); }),
-        Repeated("pixman", [=] {
+    Contender const blend = Repeated(
+        "BlendCoverage", [=] { ours->BlendCoverage({ 0, kTop }, kScreenWidth, kLineHeight, map, kColor); });
+    harness.Compare("text_480x20_pixman", blend, Repeated("pixman", [=] {
             pixman_image_composite32(PIXMAN_OP_OVER, pixmanSource, pixmanMask, pixmanTarget, 0, 0, 0, 0, 0, kTop,
                 kScreenWidth, kLineHeight);
         }),
-        size_t(kScreenWidth) * kLineHeight * 4);
+        size_t(kScreenWidth) * kLineHeight * 4, OnReferenceKernels(blend));
 }
 
 }
