@@ -2,6 +2,7 @@
 
 #include "platform/Utf.h"
 #include "platform/host/CommandLineWords.h"
+#include "platform/host/DeviceRootFolder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -19,11 +20,12 @@ namespace platform {
 std::string HostPathOf(std::u16string_view devicePath)
 {
     std::string path = ToUtf8(devicePath);
+    bool const fromDeviceRoot = !path.empty() && path.front() == '\\';
     for (char& c : path) {
         if (c == '\\')
             c = '/';
     }
-    return path;
+    return fromDeviceRoot ? DeviceRoot() + path : path;
 }
 
 static bool IsExecutableFile(std::string const& path)

@@ -1,5 +1,6 @@
 #include "programs/desktop/CommandLine.h"
 
+#include <optional>
 #include <vector>
 
 namespace desktop {
@@ -21,10 +22,20 @@ CommandLineRequest ReadCommandLine(std::span<char* const> words, std::string_vie
 {
     bool check = false;
     bool optionsEnded = false;
+    std::optional<std::string> root;
     std::vector<std::string> files;
-    for (std::string word : words) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        std::string const word = words[i];
         if (optionsEnded || word.size() < 2 || word[0] != '-') {
             files.push_back(word);
+        } else if (word == "--root" || word.starts_with("--root=")) {
+            if (root)
+                return Mistake("--root given twice");
+            if (word == "--root" && i + 1 == words.size())
+                return Mistake("--root needs a folder");
+            root = word == "--root" ? std::string(words[++i]) : word.substr(7);
+            if (root->empty())
+                return Mistake("--root needs a folder");
         } else if (word == "--") {
             optionsEnded = true;
         } else if (word == "--help") {
@@ -41,7 +52,7 @@ CommandLineRequest ReadCommandLine(std::span<char* const> words, std::string_vie
     }
     if (files.size() > 1)
         return Mistake("more than one " + std::string(fileRole) + ": " + Quoted(files));
-    CommandLineRequest request { .action = check ? Action::Check : Action::Run };
+    CommandLineRequest request { .action = check ? Action::Check : Action::Run, .root = root };
     if (!files.empty())
         request.file = files.front();
     return request;

@@ -1,6 +1,7 @@
 #include "programs/desktop/DesktopMain.h"
 
 #include "platform/host/ConsoleBackend.h"
+#include "platform/host/DeviceRootFolder.h"
 #include "platform/host/HostShell.h"
 #include "platform/host/ProgramArguments.h"
 #include "platform/Utf.h"
@@ -85,11 +86,20 @@ int RunOnDesktop(DesktopProgram const& program, int argc, char** argv)
     case Action::Run:
         break;
     }
+    if (request.root) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(*request.root, error)) {
+            std::fprintf(stderr, "%s: the device root '%s' is not a folder\n", program.name, request.root->c_str());
+            return 2;
+        }
+        platform::SetDeviceRoot(std::filesystem::absolute(*request.root, error).lexically_normal().string());
+    }
     std::vector<std::string> words;
     if (request.file)
         words.push_back(*request.file);
-    // A check names even a file that does not exist from the current folder, as typed.
-    if (request.action == Action::Check && request.file && !request.file->empty())
+    // A check names even a file that does not exist from the current folder,
+    // as typed; a device path (\X) stays one.
+    if (request.action == Action::Check && request.file && !request.file->empty() && request.file->front() != '\\')
         words.front() = std::filesystem::absolute(*request.file).string();
     std::u16string commandLine = platform::CommandLineFromArguments(words);
     if (request.action == Action::Check)

@@ -4,8 +4,8 @@ namespace desktop {
 
 ProgramUsage const kPanelUsage {
     .fileRole = "settings file",
-    .help = R"(usage: vessarine [SETTINGS]
-       vessarine --check [SETTINGS]
+    .help = R"(usage: vessarine [--root DIR] [SETTINGS]
+       vessarine --check [--root DIR] [SETTINGS]
 Shows the information panel: one window for each layout file that the
 settings file lists.
 
@@ -13,6 +13,9 @@ Options:
   --check      read every file the panel would read, start and show nothing,
                and print one line per mistake found (exit status 0: none,
                1: some); needs no display
+  --root DIR   the folder that the device's own paths lie below: a path
+               beginning with a backslash (\Windows\pword.exe) names the
+               same path below DIR; without it, below /
   --help       print this help and exit
   --version    print the version and exit
   --           end of the options (before a file name beginning with '-')
@@ -40,8 +43,8 @@ docs/messages.md (the message boxes), docs/desktop.md (the desktop).
 
 ProgramUsage const kDaemonUsage {
     .fileRole = "binding file",
-    .help = R"(usage: brellum [BINDINGS]
-       brellum --check [BINDINGS]
+    .help = R"(usage: brellum [--root DIR] [BINDINGS]
+       brellum --check [--root DIR] [BINDINGS]
 Runs the key-binding daemon: a short or a long press of a bound key starts
 the command bound to it. Its icon sits in the system tray.
 
@@ -49,6 +52,9 @@ Options:
   --check      read every file the daemon would read, start and show nothing,
                and print one line per mistake found (exit status 0: none,
                1: some); needs no display
+  --root DIR   the folder that the device's own paths lie below: a path
+               beginning with a backslash (\Windows\pword.exe) names the
+               same path below DIR; without it, below /
   --help       print this help and exit
   --version    print the version and exit
   --           end of the options (before a file name beginning with '-')
@@ -72,14 +78,17 @@ desktop).
 ProgramUsage const kLauncherUsage {
     .fileRole = "INI file",
     .quotesRemoved = true,
-    .help = R"(usage: talvok [INI]
-       talvok --check [INI]
+    .help = R"(usage: talvok [--root DIR] [INI]
+       talvok --check [--root DIR] [INI]
 Starts every program of the [RUN] section of its INI file, those marked
 ',hide' minimised, and ends without waiting for them.
 
 Options:
   --check      read the INI file, start nothing, and print one line per
                mistake found (exit status 0: none, 1: some)
+  --root DIR   the folder that the device's own paths lie below: a path
+               beginning with a backslash (\Windows\pword.exe) names the
+               same path below DIR; without it, below /
   --help       print this help and exit
   --version    print the version and exit
   --           end of the options (before a file name beginning with '-')

@@ -135,6 +135,9 @@ TEST_P(DesktopProgramOptions, AMistakeIsOneLineOnStandardErrorAndStatus2)
         { { "--check", "--check" }, "--check given twice" },
         { { "a.ini", "b.ini" }, "more than one " + GetParam().fileRole + ": 'a.ini', 'b.ini'" },
         { { "--check", "a.ini", "--", "b.ini" }, "more than one " + GetParam().fileRole + ": 'a.ini', 'b.ini'" },
+        { { "--root" }, "--root needs a folder" },
+        { { "--root=", "a.ini" }, "--root needs a folder" },
+        { { "--root", "a", "--root=b" }, "--root given twice" },
     };
     for (Case const& mistake : cases) {
         Finished finished = Run(mistake.arguments);
@@ -185,6 +188,28 @@ TEST_P(DesktopProgramOptions, AFileFromTheCurrentFolderIsTakenAlsoWithBackslashe
     }
 }
 
+TEST_P(DesktopProgramOptions, DevicePathsLieBelowTheRootFolder)
+{
+    std::string const& name = GetParam().name;
+    scratch.Write("device/sub/given.ini", "[RUN]\r\n");
+    for (std::vector<std::string> arguments :
+        { std::vector<std::string> { "--root", "device", "\\sub\\given.ini" }, { "--root=device/", "\\sub\\given.ini" } }) {
+        Finished finished = Run(arguments);
+        if (GetParam().needsDisplay) {
+            EXPECT_EQ(finished.status, 2);
+            EXPECT_EQ(finished.error.rfind(name + ": Kein Display", 0), 0u) << finished.error;
+        } else {
+            EXPECT_EQ(finished.status, 0);
+            EXPECT_EQ(finished.error, "");
+        }
+    }
+    // Without the root the same path lies below /.
+    EXPECT_EQ(Run({ "\\sub\\given.ini" }).error, name + ": cannot open '\\sub\\given.ini': no such file\n");
+    Finished noRoot = Run({ "--root", "nosuch", "given.ini" });
+    EXPECT_EQ(noRoot.status, 2);
+    EXPECT_EQ(noRoot.error, name + ": the device root 'nosuch' is not a folder\n");
+}
+
 TEST_P(DesktopProgramOptions, CheckNeedsNoDisplayAndTakesAMissingFileAsAFinding)
 {
     std::string const& name = GetParam().name;
@@ -213,6 +238,30 @@ TEST(TalvokOptions, DoubleQuotesAroundTheFileAreRemovedAsTheLauncherDoes)
     Finished missing = scratch.Run(TALVOK_PATH, { "\"Other.ini\"" });
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.error, "talvok: cannot open '\"Other.ini\"': no such file\n");
+}
+
+// A binding file as the daemon reads it: UTF-16, little-endian, with its mark.
+std::string BindingFileBytes(std::u16string const& text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += char(unit & 0xFF);
+        bytes += char(unit >> 8);
+    }
+    return bytes;
+}
+
+TEST(BrellumOptions, ACheckFindsTheBindingFilesANewIniNamesBelowTheRoot)
+{
+    ScratchFolder scratch;
+    scratch.Write("device/Brellum.ini", BindingFileBytes(u"BRELLUM\r\nKeyCode=65\r\nNewIni=\\Night.ini\r\n"));
+    scratch.Write("device/Night.ini", BindingFileBytes(u"BRELLUM\r\nKeyCode=66\r\nNewIni=\\Brellum.ini\r\n"));
+    Finished below = scratch.Run(BRELLUM_PATH, { "--check", "--root", "device", "\\Brellum.ini" });
+    EXPECT_EQ(below.status, 0) << below.out;
+    EXPECT_EQ(below.out, "");
+    Finished atTop = scratch.Run(BRELLUM_PATH, { "--check", "device/Brellum.ini" });
+    EXPECT_EQ(atTop.status, 1);
+    EXPECT_NE(atTop.out.find("/Night.ini named by NewIni does not exist"), std::string::npos) << atTop.out;
 }
 
 class CesimOptions : public ::testing::Test {
