@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Writes the examples into examples/: the panel's settings and layout files
-and the daemon's key files (UTF-16LE with byte-order mark, CR LF), and the
-pictures they use, all drawn here: a 480x272 background, an icon file with
-three sizes, two button bitmaps. Run it again after changing it."""
+"""Writes the examples: examples/ for the device (and cesim), whose commands
+are the device's own programs, and examples/desktop/ for a Linux desktop,
+whose every button and key starts a program a stock Debian desktop has. Both
+hold the panel's settings and layout files and the daemon's key files
+(UTF-16LE with byte-order mark, CR LF) and the pictures they use, all drawn
+here. Run it again after changing it."""
 
 import os
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXAMPLES = os.path.join(HERE, "..", "examples")
+DESKTOP = os.path.join(EXAMPLES, "desktop")
 
 
 def write_unicode(name, lines):
@@ -400,5 +403,204 @@ def main():
     ])
 
 
+def desktop_button(x, y, text, *lines, normal="E8ECF2", pushed="B8C0CC", color="101820"):
+    return ["", "WINDOWSBUTTON", f"x={x}", f"y={y}", "Width=84", "Height=26", "Offset=1",
+            f"ColorNormal={normal}", f"ColorPushed={pushed}", f"Text={text}", f"Color={color}", *lines]
+
+
+def main_desktop():
+    """The desktop's example: two pages at the top left that switch, a status
+    page at the bottom right (the top-right corner is where trays sit), and
+    keys F9 to F11 for the daemon. Relative names are taken from the folder
+    the programs are started in, which scripts/example makes this folder."""
+    os.makedirs(DESKTOP, exist_ok=True)
+    write_background("desktop/start.bmp", 288, 196)
+    write_icon("desktop/dial.ico", [16, 24, 32])
+    with open(os.path.join(DESKTOP, "Notizen.txt"), "w", encoding="utf-8") as out:
+        out.write("Notizen\n\nDiese Datei öffnet der Knopf \"Notizen\" des Beispiels\n"
+                  "und die Taste F10 des Tastendämons, mit xdg-open.\n")
+    write_unicode("desktop/VessarineSettings.ini", [
+        "; Das Beispiel für den Desktop: links oben die Startseite, rechts unten der Zustand",
+        "start.ini",
+        "status.ini",
+    ])
+    write_unicode("desktop/start.ini", [
+        "; Startseite: jeder Knopf startet ein Programm des Desktops",
+        "GLOBALSETTINGS",
+        "x=16",
+        "y=16",
+        "Width=288",
+        "Height=196",
+        "Border=2",
+        "Arrange=No",
+        "BackgroundColor=203050",
+        "BackgroundBitmap=start.bmp",
+        "StartUpAnimation=FlyDown",
+        "ShutDownAnimation=FlyUp",
+        "AnimationTime=500",
+        "",
+        "TEXT",
+        "x=12",
+        "y=8",
+        "Text=Vessarine",
+        "Font=DejaVu Serif",
+        "Size=-28",
+        "Weight=700",
+        "CreateFont",
+        "Color=FFE9A8",
+        "FrameColor=2A1E10",
+        "Align=Left",
+        "",
+        "TEXT",
+        "x=14",
+        "y=48",
+        "Text=Jeder Knopf startet ein Programm,\\nF9 bis F11 sind die Tasten des Dämons.",
+        "Font=DejaVu Sans",
+        "Size=-12",
+        "CreateFont",
+        "Color=FFFFFF",
+        "FrameColor=182038",
+        "Align=Left",
+        *desktop_button(12, 96, "Terminal", "Command=x-terminal-emulator"),
+        *desktop_button(102, 96, "Notizen", "Command=\"xdg-open\" Notizen.txt"),
+        *desktop_button(192, 96, "Uhr", "Command=xclock"),
+        *desktop_button(12, 128, "Ordner", "Command=\"xdg-open\" ."),
+        *desktop_button(102, 128, "Mehr »", "NewIni=more.ini", "ShutDownAnimation=FlyLeft"),
+        *desktop_button(192, 128, "Ende", "QuitOnExecute=1", "ExitCode=0",
+                        normal="A01818", pushed="701010", color="FFFFFF"),
+        "",
+        "TEXT",
+        "x=0",
+        "y=-6",
+        "Width=288",
+        "Height=16",
+        "Text=Doppeltippen schließt das Panel",
+        "Size=-11",
+        "CreateFont",
+        "Color=FFF4E0",
+        "FrameColor=402010",
+    ])
+    write_unicode("desktop/more.ini", [
+        "; Zweite Seite, wo die erste stand: ein Icon-Knopf und der Weg zurück",
+        "GLOBALSETTINGS",
+        "x=16",
+        "y=16",
+        "Width=288",
+        "Height=196",
+        "Arrange=No",
+        "BackgroundColor=F4EEDC",
+        "StartUpAnimation=FlyLeft",
+        "ShutDownAnimation=FlyUp",
+        "AnimationTime=400",
+        "",
+        "TEXT",
+        "x=12",
+        "y=10",
+        "Text=Mehr",
+        "Font=DejaVu Sans",
+        "Size=-20",
+        "Weight=700",
+        "CreateFont",
+        "Color=402000",
+        "Align=Left",
+        "",
+        "TEXT",
+        "x=56",
+        "y=58",
+        "Text=Das Zifferblatt startet xeyes:\\nzwei Augen folgen dem Zeiger.",
+        "Color=303030",
+        "Align=Left",
+        "",
+        "ICONXPBUTTON",
+        "x=14",
+        "y=56",
+        "SizeNormal=32",
+        "SizePushed=24",
+        "IconNormal=dial.ico",
+        "IconPushed=dial.ico",
+        "Command=xeyes",
+        *desktop_button(12, -12, "« Zurück", "NewIni=start.ini", "ShutDownAnimation=FlyRight",
+                        normal="204080", pushed="183060", color="FFFFFF"),
+    ])
+    write_unicode("desktop/status.ini", [
+        "; Rechts unten, wo keine Leiste liegt: Uhr, Datum, Akku, Speicher und Platte",
+        "GLOBALSETTINGS",
+        "x=-16",
+        "y=-16",
+        "Width=196",
+        "Border=6",
+        "Distance=4",
+        "BackgroundColor=182028",
+        "StartUpAnimation=FlyUp",
+        "ShutDownAnimation=FlyDown",
+        "AnimationTime=500",
+        "",
+        "TIME",
+        "Format=HH:mm:ss",
+        "Interval=1000",
+        "Font=DejaVu Sans",
+        "Size=-26",
+        "Weight=700",
+        "CreateFont",
+        "Color=F0F4FF",
+        "FrameColor=304060",
+        "",
+        "DATE",
+        "Format=dddd, d. MMMM yyyy",
+        "Color=A8C0E0",
+        "",
+        "BATTERY",
+        "Height=22",
+        "ColorBattery=C0C8D0",
+        "",
+        "MEMORY",
+        "Color=E0E8F0",
+        "VirtMemString=1",
+        "VirtMemBar=1",
+        "VirtMemPercent=1",
+        "CenterValue=1",
+        "Interval=5000",
+        "",
+        "DISKMEM",
+        "Folder=\\",
+        "Color=E0E8F0",
+        "CoolBar=0",
+        "Bar=1",
+        "Interval=60000",
+    ])
+    write_unicode("desktop/Brellum.ini", [
+        "; Die Tasten des Desktops: F9 kurz die Uhr, lang ein Terminal",
+        "BRELLUM",
+        "KeyCode=120",
+        "Command=xclock",
+        "CommandLong=x-terminal-emulator",
+        "",
+        "; F10 kurz öffnet die Notizen mit dem Programm, das der Desktop für Text nimmt",
+        "BRELLUM",
+        "KeyCode=121",
+        "Command=Notizen.txt",
+        "",
+        "; F11 kurz lädt die Belegung für die Nacht",
+        "BRELLUM",
+        "KeyCode=122",
+        "NewIni=BrellumNacht.ini",
+        "",
+        "SETTINGS",
+        "ElapseTime=800",
+        "ElapseTimeLong=1500",
+    ])
+    write_unicode("desktop/BrellumNacht.ini", [
+        "; Die Nacht: F9 lang zeigt die Uhr, F11 kurz zurück zur Tagbelegung",
+        "BRELLUM",
+        "KeyCode=120",
+        "CommandLong=xclock",
+        "",
+        "BRELLUM",
+        "KeyCode=122",
+        "NewIni=Brellum.ini",
+    ])
+
+
 if __name__ == "__main__":
     main()
+    main_desktop()
