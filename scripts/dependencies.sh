@@ -20,8 +20,9 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core libx11-dev libxext-dev libxtst-dev
   python3)
-# The desktop tests: a private X server, a user at its pointer and keys, a tray.
-DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer)
+# The desktop tests: a private X server, a user at its pointer and keys, a tray,
+# a window manager.
+DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer openbox)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The benchmarks' anchors: pixman, and OpenCV's core and imgproc (which bring
 # no pkg-config file; libopencv-dev has it, but also every other module).
