@@ -1,5 +1,6 @@
 // The daemon window's procedure: the key-code probe, the state fields, the
-// tray field, and the key and timer notifications handed to the tracker.
+// tray field, minimising into the tray, and the key and timer notifications
+// handed to the tracker.
 
 #include "daemon/DaemonWindow.h"
 
@@ -113,6 +114,12 @@ void OnPaint(WindowHandle window, DaemonWindow const* daemon)
     EndPaint(window, paint);
 }
 
+void HideIntoTray(WindowHandle window, DaemonWindow const* daemon)
+{
+    ShowWindow(window, kShowHide);
+    AddTrayIcon(window, StateIcon(daemon));
+}
+
 void OnLeftButtonDown(WindowHandle window, DaemonWindow* daemon, LParam lParam)
 {
     Rect client = GetClientRect(window);
@@ -178,6 +185,14 @@ LResult DaemonWindowProcedure(WindowHandle window, uint32_t message, WParam wPar
         InvalidateRect(window, &probe, true);
         return 0;
     }
+    case Msg::SystemCommand:
+        // The window has no minimise box, but a desktop may minimise it all
+        // the same: it goes into the tray, or the daemon could not be reached.
+        if ((wParam & SystemCommand::Mask) == SystemCommand::Minimize && daemon) {
+            HideIntoTray(window, daemon);
+            return 0;
+        }
+        return DefWindowProc(window, message, wParam, lParam);
     case Msg::Timer:
         return daemon ? daemon->keys.OnPressTimer(wParam) : 0;
     case Msg::LeftButtonDown:

@@ -21,8 +21,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
   libfreetype-dev libfontconfig-dev libpng-dev fontconfig fonts-dejavu-core libx11-dev libxext-dev libxtst-dev
   python3)
 # The desktop tests: a private X server, a user at its pointer and keys, a tray,
-# and the programs the desktop example starts.
-DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer xterm x11-apps xdg-utils)
+# a window manager, and the programs the desktop example starts.
+DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer openbox xterm x11-apps xdg-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The benchmarks' anchors: pixman, and OpenCV's core and imgproc (which bring
 # no pkg-config file; libopencv-dev has it, but also every other module).

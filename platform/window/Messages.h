@@ -17,12 +17,19 @@ constexpr uint32_t Quit = 0x0012;
 constexpr uint32_t EraseBackground = 0x0014;
 constexpr uint32_t KeyDown = 0x0100;
 constexpr uint32_t KeyUp = 0x0101;
+constexpr uint32_t SystemCommand = 0x0112;
 constexpr uint32_t Timer = 0x0113;
 constexpr uint32_t LeftButtonDown = 0x0201;
 constexpr uint32_t LeftButtonUp = 0x0202;
 constexpr uint32_t LeftButtonDoubleClick = 0x0203;
 constexpr uint32_t HotKey = 0x0312;
 constexpr uint32_t App = 0x8000; // first private message of an application
+}
+
+// The command of a system-command message, in the word's high 12 bits.
+namespace SystemCommand {
+constexpr uintptr_t Mask = 0xFFF0;
+constexpr uintptr_t Minimize = 0xF020;
 }
 
 // Key-state word of pen messages.
@@ -39,6 +46,7 @@ constexpr uint32_t Popup = 0x80000000;
 constexpr uint32_t Visible = 0x10000000;
 constexpr uint32_t Caption = 0x00C00000;
 constexpr uint32_t SystemMenu = 0x00080000;
+constexpr uint32_t MinimizeBox = 0x00020000;
 }
 
 namespace ExStyle {

@@ -83,13 +83,17 @@ X11Connection::X11Connection(::Display* display)
     char const* names[] = {
         "WM_PROTOCOLS",
         "WM_DELETE_WINDOW",
+        "WM_STATE",
+        "_MOTIF_WM_HINTS",
         "_NET_WM_NAME",
         "_NET_WM_PID",
         "_NET_WM_STATE",
         "_NET_WM_STATE_ABOVE",
+        "_NET_WM_STATE_HIDDEN",
         "_NET_WM_STATE_SKIP_TASKBAR",
         "_NET_WM_WINDOW_TYPE",
         "_NET_WM_WINDOW_TYPE_DIALOG",
+        "_NET_WM_WINDOW_TYPE_NORMAL",
         "_NET_WORKAREA",
         "UTF8_STRING",
         tray.c_str(),
@@ -129,6 +133,26 @@ int X11Connection::Width() const
 int X11Connection::Height() const
 {
     return DisplayHeight(display_, screen_);
+}
+
+std::vector<long> X11Connection::Property32(XId window, X11Atom property, XId type, long count) const
+{
+    ::Atom actualType = 0;
+    int format = 0;
+    unsigned long items = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display_, window, Atom(property), 0, count, False, type, &actualType, &format, &items,
+            &remaining, &data)
+            == Success
+        && data && format == 32 && actualType == type) {
+        // Xlib hands 32-bit items out as longs.
+        auto const* longs = reinterpret_cast<long const*>(data);
+        values.assign(longs, longs + items);
+    }
+    if (data)
+        XFree(data);
+    return values;
 }
 
 X11ErrorTrap::X11ErrorTrap(::Display* display)

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct _XDisplay;
 
@@ -19,13 +20,17 @@ using XId = unsigned long;
 enum class X11Atom {
     WmProtocols,
     WmDeleteWindow,
+    WmState,
+    MotifWmHints,
     NetWmName,
     NetWmPid,
     NetWmState,
     NetWmStateAbove,
+    NetWmStateHidden,
     NetWmStateSkipTaskbar,
     NetWmWindowType,
     NetWmWindowTypeDialog,
+    NetWmWindowTypeNormal,
     NetWorkArea,
     Utf8String,
     SystemTray,
@@ -53,6 +58,9 @@ public:
     int Width() const;
     int Height() const;
     XId Atom(X11Atom atom) const { return atoms_[size_t(atom)]; }
+    // The items of a window's property of 32-bit items of `type`, at most
+    // `count`; none when it has no such property.
+    std::vector<long> Property32(XId window, X11Atom property, XId type, long count) const;
     bool HasSharedMemory() const { return sharedMemory_; }
     bool HasKeyTest() const { return keyTest_; }
 

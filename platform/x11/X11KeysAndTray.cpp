@@ -3,6 +3,8 @@
 #include "platform/Keys.h"
 #include "platform/x11/X11KeyMap.h"
 
+#include <cstdio>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -68,8 +70,12 @@ bool X11KeysAndTray::GrabKey(uint32_t virtualKey, uint32_t modifiers, bool grab)
         XGrabKey(display, keyCode, mask | lock, connection_.Root(), False, GrabModeAsync, GrabModeAsync);
     if (!trap.Failed())
         return true;
-    // Another program holds the key: take none of its variants.
+    // Another program holds the key: take none of its variants, and say so,
+    // or the binding would just never react.
     release();
+    char const* name = XKeysymToString(KeySymOfVirtualKey(virtualKey));
+    std::fprintf(stderr, "%s: Die Taste %u (%s) ist von einem anderen Programm belegt und wird nicht registriert.\n",
+        X11Connection::ProgramName().c_str(), unsigned(virtualKey), name ? name : "?");
     return false;
 }
 

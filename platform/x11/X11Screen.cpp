@@ -42,25 +42,11 @@ Rect X11Screen::Bounds() const
 // The desktop's work area as its window manager publishes it; the screen without one.
 Rect X11Screen::WorkArea() const
 {
-    Display* display = connection_.Display();
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    Rect area = Bounds();
-    XId const property = connection_.Atom(X11Atom::NetWorkArea);
-    if (XGetWindowProperty(display, connection_.Root(), property, 0, 4, False, XA_CARDINAL, &type, &format, &count,
-            &remaining, &data)
-            == Success
-        && data && format == 32 && count >= 4) {
-        auto values = reinterpret_cast<long*>(data);
-        Rect published = Rect::FromSize(int32_t(values[0]), int32_t(values[1]), int32_t(values[2]), int32_t(values[3]));
-        if (published.Width() > 0 && published.Height() > 0)
-            area = published;
-    }
-    if (data)
-        XFree(data);
-    return area;
+    std::vector<long> values = connection_.Property32(connection_.Root(), X11Atom::NetWorkArea, XA_CARDINAL, 4);
+    if (values.size() < 4)
+        return Bounds();
+    Rect published = Rect::FromSize(int32_t(values[0]), int32_t(values[1]), int32_t(values[2]), int32_t(values[3]));
+    return published.Width() > 0 && published.Height() > 0 ? published : Bounds();
 }
 
 bool X11Screen::WaitForEvents(std::optional<uint32_t> deadline)
@@ -164,13 +150,34 @@ void X11Screen::Handle(XEvent& event)
                 windows_.PostMessage(handle, Msg::Close, 0, 0);
         }
         break;
-    case MapNotify:
-        if (HandleOf(event.xmap.window) == windows_.Focus())
+    case MapNotify: {
+        WindowHandle handle = HandleOf(event.xmap.window);
+        if (handle)
+            views_[handle.value]->Mapped();
+        if (handle == windows_.Focus())
             focusShown_ = {};
+        break;
+    }
+    case UnmapNotify:
+        NoticeIconified(event.xunmap.window, true);
+        break;
+    case PropertyNotify:
+        if (event.xproperty.atom == connection_.Atom(X11Atom::WmState))
+            NoticeIconified(event.xproperty.window, false);
         break;
     default:
         break;
     }
+}
+
+// The window manager iconified a window that the program shows: the program
+// hears it as the system's minimise command, and may hide the window its own way.
+void X11Screen::NoticeIconified(XId id, bool unmapped)
+{
+    WindowHandle handle = HandleOf(id);
+    Window const* window = handle ? windows_.Find(handle) : nullptr;
+    if (window && window->visible && views_[handle.value]->NoticeIconified(unmapped))
+        windows_.PostMessage(handle, Msg::SystemCommand, SystemCommand::Minimize, 0);
 }
 
 void X11Screen::Created(Window const& window)

@@ -2,8 +2,9 @@
 
 // The Linux desktop as our screen: each of our windows shown as an X window
 // (X11WindowView), the pointer and keyboard fed in as pen and keys, the
-// window manager's work area. The loop shows what changed, then sleeps in
-// poll() until the next X event or timer.
+// window manager's work area, and its iconifying as the minimise command. The
+// loop shows what changed, then sleeps in poll() until the next X event or
+// timer.
 
 #include "platform/roles/Screen.h"
 #include "platform/window/WindowSystem.h"
@@ -50,6 +51,7 @@ private:
     void Destroyed(Window const&) override;
 
     void Handle(_XEvent& event);
+    void NoticeIconified(XId window, bool unmapped);
     WindowHandle HandleOf(XId window) const;
     Point ScreenPointOf(WindowHandle window, int x, int y);
     Rect ClientOnScreen(Window const& window);

@@ -1,11 +1,13 @@
 #include "platform/x11/X11WindowView.h"
 
 #include "platform/Utf.h"
+#include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -29,7 +31,7 @@ X11WindowView::X11WindowView(X11Connection& connection, X11PictureTransfer& tran
     // animations: no window manager may decorate, place or list them.
     attributes.override_redirect = managed_ ? False : True;
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | KeyPressMask | KeyReleaseMask
-        | StructureNotifyMask | FocusChangeMask;
+        | StructureNotifyMask | FocusChangeMask | (managed_ ? PropertyChangeMask : NoEventMask);
     id_ = XCreateWindow(display, connection_.Root(), client.left, client.top, unsigned(std::max(client.Width(), 1)),
         unsigned(std::max(client.Height(), 1)), 0, connection_.Depth(), InputOutput, static_cast<Visual*>(connection_.VisualHandle()),
         CWBackPixmap | CWBitGravity | CWOverrideRedirect | CWEventMask, &attributes);
@@ -45,6 +47,7 @@ X11WindowView::X11WindowView(X11Connection& connection, X11PictureTransfer& tran
         reinterpret_cast<unsigned char*>(&pid), 1);
     if (managed_) {
         SetSizeHints();
+        SetWindowManagerHints(window.style);
         Atom protocols[] = { Atom(connection_.Atom(X11Atom::WmDeleteWindow)) };
         XSetWMProtocols(display, id_, protocols, 1);
     }
@@ -81,6 +84,35 @@ void X11WindowView::SetSizeHints()
     XSetWMNormalHints(connection_.Display(), id_, &hints);
 }
 
+// What the manager's frame offers follows the window's style, as on the
+// device: a caption, a close button with the system menu, a minimise button
+// only with the minimise box. Never resizing or maximising: the program alone
+// sets the size. The motif hints are what window managers read for that.
+void X11WindowView::SetWindowManagerHints(uint32_t style)
+{
+    constexpr long kHintFunctions = 1, kHintDecorations = 2;
+    constexpr long kFunctionMove = 4, kFunctionMinimize = 8, kFunctionClose = 32;
+    constexpr long kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32;
+    long functions = kFunctionMove;
+    long decorations = kDecorBorder | kDecorTitle;
+    if (style & Style::SystemMenu) {
+        functions |= kFunctionClose;
+        decorations |= kDecorMenu;
+    }
+    if (style & Style::MinimizeBox) {
+        functions |= kFunctionMinimize;
+        decorations |= kDecorMinimize;
+    }
+    long motif[5] = { kHintFunctions | kHintDecorations, functions, decorations, 0, 0 };
+    Display* display = connection_.Display();
+    XId const motifAtom = connection_.Atom(X11Atom::MotifWmHints);
+    auto* bytes = reinterpret_cast<unsigned char*>(motif);
+    XChangeProperty(display, id_, motifAtom, motifAtom, 32, PropModeReplace, bytes, 5);
+    long type = long(connection_.Atom(X11Atom::NetWmWindowTypeNormal));
+    XChangeProperty(display, id_, connection_.Atom(X11Atom::NetWmWindowType), XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(&type), 1);
+}
+
 void X11WindowView::SetTitle(std::u16string_view title)
 {
     std::string text = ToUtf8(title);
@@ -94,10 +126,33 @@ void X11WindowView::SetTitle(std::u16string_view title)
 
 void X11WindowView::SetVisible(bool visible)
 {
+    Display* display = connection_.Display();
     if (visible)
-        XMapWindow(connection_.Display(), id_);
+        XMapWindow(display, id_);
+    else if (managed_)
+        // Also tells the manager when the window is iconified, and so unmapped already.
+        XWithdrawWindow(display, id_, connection_.ScreenNumber());
     else
-        XUnmapWindow(connection_.Display(), id_);
+        XUnmapWindow(display, id_);
+}
+
+bool X11WindowView::NoticeIconified(bool unmapped)
+{
+    if (!managed_ || iconified_)
+        return false;
+    iconified_ = Iconic(unmapped);
+    return iconified_;
+}
+
+bool X11WindowView::Iconic(bool unmapped) const
+{
+    std::vector<long> wmState = connection_.Property32(id_, X11Atom::WmState, connection_.Atom(X11Atom::WmState), 1);
+    if (!wmState.empty() && wmState[0] == IconicState)
+        return true;
+    if (!unmapped)
+        return false;
+    std::vector<long> states = connection_.Property32(id_, X11Atom::NetWmState, XA_ATOM, 32);
+    return std::find(states.begin(), states.end(), long(connection_.Atom(X11Atom::NetWmStateHidden))) != states.end();
 }
 
 void X11WindowView::SetTopMost(bool topMost)

@@ -28,6 +28,11 @@ public:
     void SetTitle(std::u16string_view title);
     void SetVisible(bool visible);
     void SetTopMost(bool topMost);
+    // True once each time the window manager iconifies the window: its
+    // WM_STATE is iconic, or it was `unmapped` in the EWMH hidden state.
+    // Asked on unmaps and on WM_STATE changes; a map starts over.
+    bool NoticeIconified(bool unmapped);
+    void Mapped() { iconified_ = false; }
 
     // Takes what changed in `picture` and shows the part within the client
     // area, which begins at `clientOffset` in the picture.
@@ -37,11 +42,14 @@ public:
 
 private:
     void SetSizeHints();
+    void SetWindowManagerHints(uint32_t style);
+    bool Iconic(bool unmapped) const;
 
     X11Connection& connection_;
     X11PictureTransfer& transfer_;
     XId id_ = 0;
     bool managed_ = false;
+    bool iconified_ = false;
     Rect client_;
     // The part of the client area shown so far.
     int32_t shownWidth_ = 0;

@@ -11,6 +11,7 @@
 
 using testing_support::EventsHave;
 using testing_support::HasFields;
+using testing_support::JsonOf;
 using testing_support::TestDevice;
 using Lines = std::vector<std::string>;
 
@@ -102,4 +103,43 @@ TEST(DaemonRun, TheWindowClosedWhileTheQuestionIsOpen)
     EXPECT_TRUE(run.device.Events("terminate").empty());
     EXPECT_EQ(run.HotKeys(), (Lines { "register 193", "unregister 193" }));
     EXPECT_THAT(run.device.ParsedEvents("window").back(), HasFields({ { "action", "destroy" } }));
+}
+
+TEST(DaemonRun, MinimisedWindowGoesIntoTheTrayWithTheImageOfTheState)
+{
+    DaemonRun run;
+    run.device.WriteUtf16("Brellum.ini", u"BRELLUM\nKeyCode=193\nCommand=\\prog1.exe\n");
+    auto& windows = run.device.Device().Windows();
+    auto post = [&windows](uint32_t message, platform::WParam wParam, platform::LParam lParam) {
+        windows.PostMessage(windows.Windows().front(), message, wParam, lParam);
+    };
+    // Opened from the tray, the keys switched off with "D", then minimised.
+    run.At(100, [&post] { post(0x8001, 1, platform::Msg::LeftButtonDown); });
+    run.At(200, [&windows, &post] {
+        platform::Rect client = windows.ClientRect(windows.Windows().front());
+        post(platform::Msg::LeftButtonDown, 1, platform::MakeLParam(uint16_t(client.Width() - 5), 5));
+    });
+    run.At(300, [&post] { post(platform::Msg::SystemCommand, platform::SystemCommand::Minimize, 0); });
+    run.At(400, [&post] { post(0x8001, 1, platform::Msg::LeftButtonDown); });
+    run.CloseAt(500);
+
+    EXPECT_EQ(brellum::BrellumMain(u"\\Brellum.ini"), 0);
+
+    EXPECT_THAT(run.device.ParsedEvents("tray"),
+        EventsHave({
+            { { "t", 0 }, { "action", "add" }, { "icon", 102 }, { "ok", true } },
+            { { "t", 100 }, { "action", "delete" }, { "ok", true } },
+            { { "t", 300 }, { "action", "add" }, { "icon", 103 }, { "ok", true } },
+            { { "t", 400 }, { "action", "delete" }, { "ok", true } },
+            { { "t", 500 }, { "action", "delete" }, { "ok", false } },
+        }));
+    Lines shownAndHidden;
+    for (auto const& event : run.device.ParsedEvents("window")) {
+        auto const& action = std::get<std::string>(event.At("action"));
+        if (action == "show" || action == "hide")
+            shownAndHidden.push_back(JsonOf(event.At("t")) + " " + action);
+    }
+    EXPECT_EQ(shownAndHidden, (Lines { "100 show", "300 hide", "400 show" }));
+    // Switched off before, the keys stay off in the tray.
+    EXPECT_EQ(run.HotKeys(), (Lines { "register 193", "unregister 193" }));
 }

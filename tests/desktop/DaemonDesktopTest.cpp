@@ -1,7 +1,11 @@
 // The daemon on a real X server: keys taken system-wide, presses timed from
-// real key events, taps handed back to the focused window, the tray icon.
+// real key events, taps handed back to the focused window, the tray icon, its
+// window under a window manager.
 
 #include "daemon/BrellumMain.h"
+#include "daemon/DaemonIcons.h"
+#include "daemon/DaemonMessages.h"
+#include "platform/Tray.h"
 #include "platform/Utf.h"
 #include "platform/Windowing.h"
 #include "tests/desktop/XvfbSession.h"
@@ -10,11 +14,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace desktop_tests {
 namespace {
@@ -43,10 +51,17 @@ protected:
             + platform::FromUtf8(Marker(script)) + u"\r\n\r\n";
     }
 
-    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings)
+    // Started with `bindings` in the file `name`; with `errors`, what it writes
+    // on standard error goes to that file of the device root.
+    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings, std::string const& name = "Brellum.ini",
+        std::string const& errors = "")
     {
-        device.WriteUtf16("Brellum.ini", bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n");
-        return std::make_unique<ChildProcess>(BRELLUM_PATH, std::vector<std::string> { Marker("Brellum.ini") });
+        device.WriteUtf16(name, bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n");
+        if (errors.empty())
+            return std::make_unique<ChildProcess>(BRELLUM_PATH, std::vector<std::string> { Marker(name) });
+        std::string const redirected = "exec \"$0\" \"$1\" 2>\"$2\"";
+        return std::make_unique<ChildProcess>("/bin/sh",
+            std::vector<std::string> { "-c", redirected, BRELLUM_PATH, Marker(name), Marker(errors) });
     }
 
     XId DaemonWindow()
@@ -63,6 +78,58 @@ protected:
     }
 
     Display* display() { return x.Display(); }
+
+    // The daemon's windows with the title `title`, of every daemon running.
+    std::vector<XId> DaemonWindowsTitled(std::string const& title)
+    {
+        std::vector<XId> windows;
+        for (XId window : x.WindowsOfClass("brellum")) {
+            if (x.TitleOf(window) == title)
+                windows.push_back(window);
+        }
+        return windows;
+    }
+
+    // The tray icon beside the daemon's `window`, once it is docked and shown.
+    XId DockedIcon(XId window)
+    {
+        for (XId candidate : x.WindowsOfClass("brellum")) {
+            if (candidate != window && x.ParentOf(candidate) != x.Root() && x.IsShown(candidate))
+                return candidate;
+        }
+        return 0;
+    }
+
+    void ClickAt(int screenX, int screenY)
+    {
+        x.Xdotool({ "mousemove", std::to_string(screenX), std::to_string(screenY), "click", "1" });
+    }
+
+    void ClickInto(Geometry place) { ClickAt(place.x + place.width / 2, place.y + place.height / 2); }
+
+    // How many pixels of `window` on the screen have the colour 0xRRGGBB.
+    long PixelsOfColour(XId window, uint32_t colour)
+    {
+        std::vector<uint32_t> pixels = x.Capture(x.GeometryOf(window));
+        return std::count(pixels.begin(), pixels.end(), colour);
+    }
+
+    // The face colour of one of the daemon's own icons, as the program draws them.
+    static uint32_t FaceOfIcon(int32_t resource)
+    {
+        brellum::RegisterDaemonIcons();
+        platform::Surface const* picture = platform::IconPicture(platform::LoadIcon({}, resource));
+        return picture ? picture->Row(picture->Height() / 2)[picture->Width() / 2] & 0xFFFFFF : 0;
+    }
+
+    std::string ReadText(std::string const& name)
+    {
+        std::ifstream file(Marker(name));
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
 
     // The daemon's client area on the simulated device after F5 went down and up in it.
     std::vector<uint32_t> SimulatedProbeAfterF5()
@@ -211,13 +278,7 @@ TEST_F(DaemonOnDesktop, IconDocksInATrayThatComesLaterAndItsClickShowsTheWindow)
 
     x.StartTray();
     XId icon = 0;
-    bool docked = XvfbSession::WaitUntil([&] {
-        for (XId candidate : x.WindowsOfClass("brellum")) {
-            if (candidate != window && x.ParentOf(candidate) != x.Root() && x.IsShown(candidate))
-                icon = candidate;
-        }
-        return icon != 0;
-    });
+    bool docked = XvfbSession::WaitUntil([&] { return (icon = DockedIcon(window)) != 0; });
     ASSERT_TRUE(docked) << "the icon did not dock";
     Geometry place = x.GeometryOf(icon);
     EXPECT_GE(place.width, 16);
@@ -231,10 +292,98 @@ TEST_F(DaemonOnDesktop, IconDocksInATrayThatComesLaterAndItsClickShowsTheWindow)
         << "the icon did not dock in the new tray";
     place = x.GeometryOf(icon);
 
-    x.Xdotool({ "mousemove", std::to_string(place.x + place.width / 2), std::to_string(place.y + place.height / 2),
-        "click", "1" });
+    ClickInto(place);
     EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window); }, 5s)) << "the click did not show the window";
     EXPECT_TRUE(daemon->Running());
+}
+
+TEST_F(DaemonOnDesktop, UnderAWindowManagerItsWindowOffersNoMinimiseAndMinimisedItGoesIntoTheTray)
+{
+    ASSERT_TRUE(x.Ready());
+    ASSERT_TRUE(x.StartWindowManager()) << "openbox did not start";
+    x.StartTray();
+    auto daemon = StartDaemon(Binding(kKeyA, "a"));
+    XId window = DaemonWindow();
+    ASSERT_NE(window, 0u);
+    XId icon = 0;
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return (icon = DockedIcon(window)) != 0; })) << "the icon did not dock";
+    ClickInto(x.GeometryOf(icon));
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window); })) << "the click did not show the window";
+
+    // What its style allows, told to the manager: moving and closing, no minimise, maximise or resize.
+    constexpr long kHasFunctions = 1, kHasDecorations = 2;
+    constexpr long kAll = 1, kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+    constexpr long kDecorResize = 4, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32, kDecorMaximize = 64;
+    std::vector<long> motif = x.Property(window, "_MOTIF_WM_HINTS");
+    ASSERT_GE(motif.size(), 3u) << "no motif hints";
+    EXPECT_EQ(motif[0] & (kHasFunctions | kHasDecorations), kHasFunctions | kHasDecorations);
+    EXPECT_EQ(motif[1] & (kAll | kResize | kMove | kMinimize | kMaximize | kClose), kMove | kClose);
+    EXPECT_EQ(motif[2] & (kAll | kDecorResize | kDecorTitle | kDecorMenu | kDecorMinimize | kDecorMaximize),
+        kDecorTitle | kDecorMenu);
+    std::vector<long> type = x.Property(window, "_NET_WM_WINDOW_TYPE");
+    EXPECT_EQ(type, std::vector<long> { long(XInternAtom(display(), "_NET_WM_WINDOW_TYPE_NORMAL", False)) });
+    XSizeHints hints {};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(display(), window, &hints, &supplied));
+    Geometry client = x.GeometryOf(window);
+    EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), PMinSize | PMaxSize);
+    EXPECT_EQ(std::vector<int>({ hints.min_width, hints.min_height, hints.max_width, hints.max_height }),
+        std::vector<int>({ client.width, client.height, client.width, client.height }));
+    // The manager understood: it offers neither maximising nor resizing.
+    std::vector<long> actions;
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] {
+        actions = x.Property(window, "_NET_WM_ALLOWED_ACTIONS");
+        return !actions.empty();
+    }));
+    for (char const* action : { "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE" }) {
+        EXPECT_EQ(std::count(actions.begin(), actions.end(), long(XInternAtom(display(), action, False))), 0) << action;
+    }
+
+    // The keys switched off with "D", then minimised all the same (openbox always offers it).
+    ClickAt(client.x + client.width - 5, client.y + 5);
+    x.Xdotool({ "windowminimize", std::to_string(window) });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(window) && (icon = DockedIcon(window)) != 0; }))
+        << "minimised, the window did not go into the tray";
+    uint32_t inactive = FaceOfIcon(brellum::kInactiveIcon);
+    uint32_t active = FaceOfIcon(brellum::kActiveIcon);
+    ASSERT_NE(inactive, active);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return PixelsOfColour(icon, inactive) > 0; }, 3s))
+        << "the icon does not show the image of the switched-off keys";
+    EXPECT_EQ(PixelsOfColour(icon, active), 0);
+    // Left to the tray, not kept minimised by the manager.
+    std::vector<long> state = x.Property(window, "WM_STATE");
+    EXPECT_TRUE(state.empty() || state[0] == WithdrawnState) << "WM_STATE " << state[0];
+
+    ClickInto(x.GeometryOf(icon));
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window) && DockedIcon(window) == 0; }, 5s))
+        << "the icon's click did not show the window again";
+    EXPECT_TRUE(daemon->Running());
+}
+
+TEST_F(DaemonOnDesktop, ASecondDaemonNamesEveryKeyTheFirstHoldsAndTheFirstKeepsThem)
+{
+    ASSERT_TRUE(x.Ready());
+    auto first = StartDaemon(Binding(kKeyA, "first-a") + Binding(kKeyB, "first-b"));
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return DaemonWindowsTitled("Brellum v1.3 (2 aktiv)").size() == 1; }));
+    auto second = StartDaemon(Binding(kKeyA, "second-a") + Binding(kKeyB, "second-b"), "Zweiter.ini", "zweiter.txt");
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return DaemonWindowsTitled("Brellum v1.3 (2 aktiv)").size() == 2; }));
+
+    std::string const expected
+        = "brellum: Die Taste 65 (a) ist von einem anderen Programm belegt und wird nicht registriert.\n"
+          "brellum: Die Taste 66 (b) ist von einem anderen Programm belegt und wird nicht registriert.\n";
+    std::string errors;
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] {
+        errors = ReadText("zweiter.txt");
+        return errors.size() >= expected.size();
+    }, 3s));
+    EXPECT_EQ(errors, expected);
+
+    HoldKey("b", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("first-b")); }, 3s))
+        << "the first daemon lost its key";
+    EXPECT_FALSE(std::filesystem::exists(Marker("second-b")));
+    EXPECT_TRUE(first->Running());
+    EXPECT_TRUE(second->Running());
 }
 
 }

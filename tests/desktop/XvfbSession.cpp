@@ -65,6 +65,7 @@ XvfbSession::~XvfbSession()
 void XvfbSession::StopServer()
 {
     tray_.reset();
+    windowManager_.reset();
     if (display_)
         XCloseDisplay(display_);
     display_ = nullptr;
@@ -80,6 +81,14 @@ void XvfbSession::StartTray()
 {
     tray_ = std::make_unique<ChildProcess>("trayer", std::vector<std::string> { "--edge", "bottom", "--align", "right",
         "--widthtype", "pixel", "--width", "120", "--heighttype", "pixel", "--height", "24", "--transparent", "false" });
+}
+
+// A window manager that runs announces itself on the root window.
+bool XvfbSession::StartWindowManager()
+{
+    windowManager_ = std::make_unique<ChildProcess>("openbox", std::vector<std::string> { "--sm-disable" },
+        testing_support::ErrorOutput::Discarded);
+    return WaitUntil([this] { return !Property(Root(), "_NET_SUPPORTING_WM_CHECK").empty(); });
 }
 
 std::vector<XId> XvfbSession::WindowsOfClass(std::string const& name)
@@ -148,6 +157,26 @@ std::string XvfbSession::TitleOf(XId window)
         XFree(data);
     }
     return title;
+}
+
+std::vector<long> XvfbSession::Property(XId window, std::string const& name)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> items;
+    Atom property = XInternAtom(display_, name.c_str(), False);
+    if (XGetWindowProperty(display_, window, property, 0, 1024, False, AnyPropertyType, &type, &format, &count,
+            &remaining, &data)
+            == Success
+        && data && format == 32) {
+        auto const* values = reinterpret_cast<long const*>(data);
+        items.assign(values, values + count);
+    }
+    if (data)
+        XFree(data);
+    return items;
 }
 
 std::vector<uint32_t> XvfbSession::Capture(Geometry area)

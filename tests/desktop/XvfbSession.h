@@ -2,7 +2,8 @@
 
 // A private X server for one test (Xvfb on a display number of its own), a
 // connection to it to look at what the programs show, and the desktop tools
-// that play the user: xdotool for pointer and keys, trayer as the tray.
+// that play the user: xdotool for pointer and keys, trayer as the tray,
+// openbox as the window manager.
 
 #include "tests/support/ChildProcess.h"
 
@@ -44,6 +45,8 @@ public:
 
     void StartTray();
     void StopTray() { tray_.reset(); }
+    // False when no window manager had taken the screen after a while.
+    bool StartWindowManager();
     // The server goes away under the programs, as when a desktop session ends.
     void StopServer();
     // Top-level and embedded windows whose class name is `name`, mapped or not.
@@ -52,6 +55,8 @@ public:
     bool IsShown(XId window);
     XId ParentOf(XId window);
     std::string TitleOf(XId window);
+    // The items of a window's property of 32-bit items, whatever its type; none without it.
+    std::vector<long> Property(XId window, std::string const& name);
     // The screen's pixels in `area`, rows from the top, 0x00RRGGBB.
     std::vector<uint32_t> Capture(Geometry area);
 
@@ -63,6 +68,7 @@ public:
 private:
     std::unique_ptr<ChildProcess> server_;
     std::unique_ptr<ChildProcess> tray_;
+    std::unique_ptr<ChildProcess> windowManager_;
     _XDisplay* display_ = nullptr;
 };
 
