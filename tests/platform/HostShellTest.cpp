@@ -83,7 +83,10 @@ TEST_F(HostShellTest, TerminatesARunningProgramAndFailsForMissingFiles)
     ShellExecuteInfo missing;
     missing.mask = kExecuteReturnProcess;
     missing.file = u"/no/such/program.exe";
+    // Without a screen the shell has no box: its line is all.
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(ShellExecute(missing));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), ProgramName() + ": cannot start \"/no/such/program.exe\": no such file\n");
     EXPECT_FALSE(missing.process);
 }
 
