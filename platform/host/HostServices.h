@@ -11,6 +11,9 @@ namespace platform {
 
 class HostServices final : public SystemServices {
 public:
+    // `boxes`: where the shell shows a failed start; none where there is no screen.
+    explicit HostServices(Dialogs* boxes = nullptr) : shell_(boxes) { }
+
     std::unique_ptr<FileStream> OpenForReading(std::u16string_view path) override;
     std::optional<std::u16string> ProgramPath() override;
     bool ShellExecute(ShellExecuteInfo& info) override { return shell_.Execute(info); }

@@ -3,14 +3,17 @@
 #include "platform/Utf.h"
 #include "platform/host/CommandLineWords.h"
 #include "platform/host/DeviceRootFolder.h"
+#include "platform/host/ProgramName.h"
+#include "platform/host/StartFailure.h"
+#include "platform/roles/Dialogs.h"
 
 #include <cerrno>
-#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <variant>
 #include <vector>
 
 extern char** environ;
@@ -53,7 +56,8 @@ static std::string FindProgram(std::string const& file)
     return {};
 }
 
-static pid_t Spawn(std::string const& program, std::vector<std::string> arguments, char16_t const* directory)
+// Starts `program` with `arguments` (its own path first); 0, or the system's error number.
+static int Spawn(std::string const& program, std::vector<std::string> arguments, char16_t const* directory, pid_t& pid)
 {
     std::vector<char*> argv;
     for (auto& argument : arguments)
@@ -64,10 +68,39 @@ static pid_t Spawn(std::string const& program, std::vector<std::string> argument
     std::string folder = directory ? HostPathOf(directory) : std::string();
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    pid_t pid = 0;
     int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    return error == 0 ? pid : 0;
+    return error;
+}
+
+// The child started for the caller's file, or why there is none.
+static std::variant<pid_t, StartFailure> Start(std::u16string_view named, ShellExecuteInfo const& info)
+{
+    std::string const file = HostPathOf(named);
+    if (file.empty())
+        return StartFailure(named, StartProblem::NoSuchFile);
+    pid_t pid = 0;
+    if (std::string program = FindProgram(file); !program.empty()) {
+        std::vector<std::string> arguments { program };
+        for (auto const& word : CommandLineWords(info.parameters ? info.parameters : u""))
+            arguments.push_back(ToUtf8(word));
+        int error = Spawn(program, std::move(arguments), info.directory, pid);
+        // The program is there: what is missing is what runs it (a script's interpreter).
+        if (error == ENOENT && !info.directory)
+            return StartFailure(named, StartProblem::InterpreterMissing);
+        if (error)
+            return StartFailure::FromError(named, error);
+        return pid;
+    }
+    // A document: it must be there and readable, and something must open it.
+    if (::access(file.c_str(), R_OK) != 0)
+        return StartFailure::FromError(named, errno);
+    std::string opener = FindProgram("xdg-open");
+    if (opener.empty())
+        return StartFailure(named, StartProblem::NoOpener);
+    if (int error = Spawn(opener, { opener, file }, info.directory, pid))
+        return StartFailure::FromError(named, error);
+    return pid;
 }
 
 bool HostShell::CanExecute(std::u16string_view file)
@@ -79,48 +112,31 @@ bool HostShell::CanExecute(std::u16string_view file)
 bool HostShell::Execute(ShellExecuteInfo& info)
 {
     info.process = {};
-    if (!info.file || !*info.file)
+    std::u16string_view const named = info.file ? info.file : u"";
+    auto started = Start(named, info);
+    if (auto const* failure = std::get_if<StartFailure>(&started)) {
+        Report(*failure, info);
         return false;
-    std::string file = HostPathOf(info.file);
-    pid_t pid = 0;
-    if (std::string program = FindProgram(file); !program.empty()) {
-        std::vector<std::string> arguments { program };
-        for (auto const& word : CommandLineWords(info.parameters ? info.parameters : u""))
-            arguments.push_back(ToUtf8(word));
-        pid = Spawn(program, std::move(arguments), info.directory);
-    } else if (::access(file.c_str(), F_OK) == 0) {
-        std::string opener = FindProgram("xdg-open");
-        if (!opener.empty())
-            pid = Spawn(opener, { opener, file }, info.directory);
     }
-    ReapUnwatched();
-    if (!pid)
+    auto process = StartedProcess::Watch(std::get<pid_t>(started));
+    if (!process) {
+        Report(StartFailure::FromError(named, EAGAIN), info);
         return false;
+    }
     // The minimised state has no meaning for a program started this way; it is not passed on.
     if (info.mask & kExecuteReturnProcess) {
         info.process = ProcessHandle { nextHandle_++ };
-        processes_[info.process.value] = { pid };
-    } else {
-        unwatched_.push_back(pid);
+        processes_.emplace(info.process.value, std::move(*process));
     }
     return true;
 }
 
-// Ended children nobody asks about must still be collected, or they linger.
-void HostShell::ReapUnwatched()
+void HostShell::Report(StartFailure const& failure, ShellExecuteInfo const& info)
 {
-    std::erase_if(unwatched_, [](pid_t pid) { return ::waitpid(pid, nullptr, WNOHANG) == pid; });
-}
-
-void HostShell::Reap(Process& process)
-{
-    if (process.ended)
-        return;
-    int status = 0;
-    if (::waitpid(process.pid, &status, WNOHANG) == process.pid) {
-        process.ended = true;
-        process.exitCode = WIFEXITED(status) ? uint32_t(WEXITSTATUS(status)) : uint32_t(128 + WTERMSIG(status));
-    }
+    std::string const line = failure.Line(ProgramName());
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    if (boxes_ && !(info.mask & kExecuteNoErrorUi))
+        boxes_->MessageBox(info.owner, failure.BoxText(), StartFailure::kBoxCaption, Box::Ok | Box::IconError);
 }
 
 bool HostShell::ExitCode(ProcessHandle handle, uint32_t& exitCode)
@@ -128,36 +144,20 @@ bool HostShell::ExitCode(ProcessHandle handle, uint32_t& exitCode)
     auto it = processes_.find(handle.value);
     if (it == processes_.end())
         return false;
-    Reap(it->second);
-    exitCode = it->second.exitCode;
+    exitCode = it->second.ExitCode();
     return true;
 }
 
 bool HostShell::Terminate(ProcessHandle handle, uint32_t exitCode)
 {
     auto it = processes_.find(handle.value);
-    if (it == processes_.end())
-        return false;
-    Reap(it->second);
-    if (it->second.ended)
-        return false;
-    ::kill(it->second.pid, SIGTERM);
-    ::waitpid(it->second.pid, nullptr, 0);
-    it->second.ended = true;
-    it->second.exitCode = exitCode;
-    return true;
+    return it != processes_.end() && it->second.Terminate(exitCode, kTerminateGrace);
 }
 
+// The child runs on; it is reaped when it ends.
 bool HostShell::Close(ProcessHandle handle)
 {
-    auto it = processes_.find(handle.value);
-    if (it == processes_.end())
-        return false;
-    Reap(it->second);
-    if (!it->second.ended)
-        unwatched_.push_back(it->second.pid);
-    processes_.erase(it);
-    return true;
+    return processes_.erase(handle.value) > 0;
 }
 
 }

@@ -32,7 +32,7 @@ private:
 
     // In this order: the views and the tray icons are X windows of the connection.
     std::unique_ptr<X11Connection> connection_;
-    HostServices services_;
+    HostServices services_ { &dialogs_ }; // keeps only the address until a start fails
     X11Tray tray_;
     X11Screen screen_;
     X11KeysAndTray keys_;

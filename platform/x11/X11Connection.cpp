@@ -1,5 +1,7 @@
 #include "platform/x11/X11Connection.h"
 
+#include "platform/host/ProgramName.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,7 +15,6 @@ namespace platform {
 
 namespace {
 
-std::string g_programName = "vessarine";
 bool g_trapActive = false;
 bool g_trapFailed = false;
 
@@ -25,28 +26,18 @@ int OnProtocolError(Display* display, XErrorEvent* error)
     }
     char text[160] = {};
     XGetErrorText(display, error->error_code, text, sizeof text);
-    std::fprintf(stderr, "%s: X-Fehler: %s (Anfrage %d)\n", g_programName.c_str(), text, int(error->request_code));
+    std::fprintf(stderr, "%s: X-Fehler: %s (Anfrage %d)\n", ProgramName().c_str(), text, int(error->request_code));
     return 0;
 }
 
 // Xlib ends the process when this returns; the user learns why in one line.
 int OnConnectionLost(Display*)
 {
-    std::fprintf(stderr, "%s: Die Verbindung zum Display ist abgebrochen.\n", g_programName.c_str());
+    std::fprintf(stderr, "%s: Die Verbindung zum Display ist abgebrochen.\n", ProgramName().c_str());
     std::fflush(stderr);
     return 0;
 }
 
-}
-
-void X11Connection::SetProgramName(std::string name)
-{
-    g_programName = std::move(name);
-}
-
-std::string const& X11Connection::ProgramName()
-{
-    return g_programName;
 }
 
 std::unique_ptr<X11Connection> X11Connection::Open(std::string& error)

@@ -64,10 +64,6 @@ public:
     bool HasSharedMemory() const { return sharedMemory_; }
     bool HasKeyTest() const { return keyTest_; }
 
-    // The program's name in the windows' class property and in messages.
-    static void SetProgramName(std::string name);
-    static std::string const& ProgramName();
-
 private:
     explicit X11Connection(_XDisplay* display);
 

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Tray.h"
 
+#include "platform/host/ProgramName.h"
 #include "platform/window/Messages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -85,7 +86,7 @@ bool X11Tray::Notify(uint32_t message, NotifyIconData const& data)
         XId const infoAtom = connection_.Atom(X11Atom::XembedInfo);
         auto* bytes = reinterpret_cast<unsigned char*>(info);
         XChangeProperty(display, added->window, infoAtom, infoAtom, 32, PropModeReplace, bytes, 2);
-        std::string name = X11Connection::ProgramName();
+        std::string name = ProgramName();
         XClassHint classHint { name.data(), name.data() };
         XSetClassHint(display, added->window, &classHint);
         // Trays size an icon by the least size it asks for.

@@ -1,6 +1,7 @@
 #include "platform/x11/X11WindowView.h"
 
 #include "platform/Utf.h"
+#include "platform/host/ProgramName.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 
@@ -36,7 +37,7 @@ X11WindowView::X11WindowView(X11Connection& connection, X11PictureTransfer& tran
         unsigned(std::max(client.Height(), 1)), 0, connection_.Depth(), InputOutput, static_cast<Visual*>(connection_.VisualHandle()),
         CWBackPixmap | CWBitGravity | CWOverrideRedirect | CWEventMask, &attributes);
 
-    std::string name = X11Connection::ProgramName();
+    std::string name = ProgramName();
     std::string className = name;
     if (!className.empty())
         className[0] = char(std::toupper(static_cast<unsigned char>(className[0])));

@@ -3,6 +3,7 @@
 #include "platform/host/ConsoleBackend.h"
 #include "platform/host/DeviceRootFolder.h"
 #include "platform/host/HostShell.h"
+#include "platform/host/ProgramName.h"
 #include "platform/host/ProgramArguments.h"
 #include "platform/Utf.h"
 #include "platform/x11/X11Backend.h"
@@ -52,7 +53,7 @@ std::string WhyUnreadable(std::string name, ProgramUsage const& usage)
 int RunWithBackend(DesktopProgram const& program, std::u16string const& commandLine)
 {
     ReturnLargeBlocksToTheSystem();
-    platform::X11Connection::SetProgramName(program.name);
+    platform::SetProgramName(program.name);
     std::string error;
     if (auto backend = platform::X11Backend::Open(error)) {
         platform::ScopedBackend installed(*backend);

@@ -4,6 +4,7 @@
 #include "panel/core/PanelEntry.h"
 #include "platform/Utf.h"
 #include "platform/Windowing.h"
+#include "platform/dialog/BoxWindow.h"
 #include "tests/desktop/XvfbSession.h"
 #include "tests/support/PictureCompare.h"
 #include "tests/support/TestDevice.h"
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <functional>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace desktop_tests {
@@ -36,6 +38,73 @@ std::string FirstLine(std::string const& path)
     std::string line;
     std::getline(in, line);
     return line;
+}
+
+std::vector<std::string> Lines(std::string const& path)
+{
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+struct ChildState {
+    int pid = 0;
+    char state = 0;
+};
+
+// The processes whose parent is `parent`, with their state (Z: ended, not yet reaped).
+std::vector<ChildState> ChildrenOf(int parent)
+{
+    std::vector<ChildState> children;
+    for (auto const& entry : std::filesystem::directory_iterator("/proc")) {
+        std::string const name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream in(entry.path() / "stat");
+        std::string stat((std::istreambuf_iterator<char>(in)), {});
+        // pid (name) state ppid ...; the name may hold blanks and parentheses.
+        size_t nameEnd = stat.rfind(')');
+        if (nameEnd == std::string::npos)
+            continue;
+        std::istringstream rest(stat.substr(nameEnd + 1));
+        char state = 0;
+        int ppid = 0;
+        if (rest >> state >> ppid && ppid == parent)
+            children.push_back({ std::atoi(stat.c_str()), state });
+    }
+    return children;
+}
+
+// The box that RunBoxWindow draws, on a simulated screen as large as the X server's.
+std::vector<uint32_t> DrawnBox(std::u16string const& text, std::u16string const& caption, uint32_t flags, Geometry& where)
+{
+    platform::DeviceSettings settings;
+    settings.screenWidth = XvfbSession::kWidth;
+    settings.screenHeight = XvfbSession::kHeight;
+    settings.until = 2000;
+    TestDevice device(settings);
+    platform::WindowSystem& windows = device.Device().Windows();
+    std::vector<uint32_t> pixels;
+    device.Device().Schedule(100, [&] {
+        platform::RunBoxWindow({}, text, caption, flags);
+        platform::PostQuitMessage(0);
+    });
+    device.Device().Schedule(500, [&] {
+        platform::WindowHandle box = windows.ZOrder().front();
+        platform::Surface const& picture = *windows.PictureOf(box);
+        platform::Rect rect = windows.Find(box)->rect;
+        where = { rect.left, rect.top, rect.Width(), rect.Height() };
+        for (int32_t y = 0; y < picture.Height(); ++y) {
+            for (int32_t x = 0; x < picture.Width(); ++x)
+                pixels.push_back(picture.Row(y)[x] & 0xFFFFFF);
+        }
+        windows.Key(0x0D, true);
+        windows.Key(0x0D, false);
+    });
+    platform::RunMessageLoop();
+    return pixels;
 }
 
 // The example's first page alone: its pictures are fixed (no clock, no gauges).
@@ -81,6 +150,23 @@ protected:
     std::unique_ptr<ChildProcess> StartPanel(std::string const& settingsFile = "VessarineSettings.ini")
     {
         return std::make_unique<ChildProcess>(VESSARINE_PATH, std::vector<std::string> { device.Root() + "/" + settingsFile });
+    }
+
+    // The same, its standard error going to `errorFile`.
+    std::unique_ptr<ChildProcess> StartPanelWritingErrorsTo(std::string const& errorFile)
+    {
+        return std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
+            "exec " + std::string(VESSARINE_PATH) + " " + device.Root() + "/VessarineSettings.ini 2> " + errorFile });
+    }
+
+    // A page with one large button running `command`, without animations.
+    void WriteButtonPanel(std::u16string const& command)
+    {
+        device.WriteUtf16("panel.ini",
+            u"GLOBALSETTINGS\r\nx=40\r\ny=50\r\nWidth=160\r\nHeight=90\r\nBackgroundColor=306030\r\nShowMessage=0\r\n"
+            u"StartUpAnimation=NoAnimation\r\n\r\nBUTTON\r\nx=10\r\ny=10\r\nWidth=100\r\nHeight=50\r\nCommand="
+                + command + u"\r\n");
+        device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
     }
 
     // The panel's one viewable window once it stands at `where`.
@@ -155,6 +241,68 @@ TEST_F(PanelOnDesktop, TapRunsTheButtonsCommandAndDoubleTapClosesWithItsCode)
     Click(where, 120, 15, 2);
     // A double tap closes with the key state it carries: the left button, 1.
     EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
+}
+
+TEST_F(PanelOnDesktop, AMissingProgramShowsTheShellsBoxAndOneLine)
+{
+    ASSERT_TRUE(x.Ready());
+    WriteButtonPanel(u"\\nichtda.exe");
+    Geometry where;
+    SimulatedPicture(device, where);
+    std::string const errors = device.Root() + "/error.txt";
+    auto panel = StartPanelWritingErrorsTo(errors);
+    ASSERT_NE(WaitForWindowAt(where), 0u);
+
+    Click(where, 30, 20);
+    XId box = 0;
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] {
+        for (XId window : x.WindowsOfClass("vessarine")) {
+            if (x.IsShown(window) && x.TitleOf(window) == "Fehler")
+                box = window;
+        }
+        return box != 0;
+    })) << "no box";
+    Geometry expectedPlace;
+    std::vector<uint32_t> expected = DrawnBox(u"„\\nichtda.exe“ kann nicht geöffnet werden:\nDie Datei wurde nicht gefunden.",
+        u"Fehler", platform::Box::IconError, expectedPlace);
+    Geometry place = x.GeometryOf(box);
+    EXPECT_EQ(place, expectedPlace);
+    std::vector<uint32_t> shown;
+    bool same = XvfbSession::WaitUntil([&] { return (shown = x.Capture(place)) == expected; }, 3s);
+    EXPECT_TRUE(same) << PictureDifference({ place.width, place.height, shown }, { place.width, place.height, expected });
+
+    x.Xdotool({ "key", "Return" });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(box); }, 3s)) << "the box stayed";
+    EXPECT_TRUE(panel->Running());
+    EXPECT_EQ(Lines(errors), std::vector<std::string> { "vessarine: cannot start \"\\nichtda.exe\": no such file" });
+}
+
+TEST_F(PanelOnDesktop, AHundredStartsLeaveNoZombie)
+{
+    ASSERT_TRUE(x.Ready());
+    std::string const count = device.Root() + "/count";
+    device.WriteBytes("count.sh", "#!/bin/sh\necho x >> \"" + count + "\"\n");
+    chmod((device.Root() + "/count.sh").c_str(), 0755);
+    WriteButtonPanel(platform::FromUtf8(device.Root()) + u"/count.sh");
+    Geometry where;
+    SimulatedPicture(device, where);
+    auto panel = StartPanel();
+    ASSERT_NE(WaitForWindowAt(where), 0u);
+
+    // Taps alternate between two points apart, so that no two make a double tap.
+    std::vector<std::string> taps;
+    for (int i = 0; i < 100; ++i) {
+        int const dx = i % 2 ? 20 : 70;
+        taps.insert(taps.end(),
+            { "mousemove", std::to_string(where.x + dx), std::to_string(where.y + 30), "mousedown", "1", "mouseup", "1" });
+    }
+    x.Xdotool(taps);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return Lines(count).size() == 100; }))
+        << Lines(count).size() << " of the 100 starts ran";
+    std::vector<ChildState> left;
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return (left = ChildrenOf(panel->Pid())).empty(); }, 3s))
+        << left.size() << " children are left, the first in state " << (left.empty() ? '-' : left.front().state);
+    EXPECT_TRUE(panel->Running());
 }
 
 TEST_F(PanelOnDesktop, LayoutSwitchAnimatesAndReplacesTheWindow)
