@@ -1,6 +1,7 @@
 #include "platform/x11/X11KeysAndTray.h"
 
 #include "platform/Keys.h"
+#include "platform/host/ProgramName.h"
 #include "platform/x11/X11KeyMap.h"
 
 #include <cstdio>
@@ -75,7 +76,7 @@ bool X11KeysAndTray::GrabKey(uint32_t virtualKey, uint32_t modifiers, bool grab)
     release();
     char const* name = XKeysymToString(KeySymOfVirtualKey(virtualKey));
     std::fprintf(stderr, "%s: Die Taste %u (%s) ist von einem anderen Programm belegt und wird nicht registriert.\n",
-        X11Connection::ProgramName().c_str(), unsigned(virtualKey), name ? name : "?");
+        ProgramName().c_str(), unsigned(virtualKey), name ? name : "?");
     return false;
 }
 
