@@ -3,8 +3,9 @@
 // The Linux desktop as our screen: each of our windows shown as an X window
 // (X11WindowView), the pointer and keyboard fed in as pen and keys, the
 // window manager's work area. The loop shows what changed, then sleeps in
-// poll() until the next X event or timer.
+// poll() until the next X event or timer, or a change to a watched file.
 
+#include "platform/host/HostFileWatch.h"
 #include "platform/roles/Screen.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/x11/X11Connection.h"
@@ -14,6 +15,8 @@
 
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 union _XEvent;
 
@@ -32,6 +35,12 @@ public:
     Rect Bounds() const override;
     Rect WorkArea() const override;
     bool WaitForEvents(std::optional<uint32_t> deadline) override;
+    // Only once StartWatchingFiles has succeeded; a folder that cannot be
+    // watched is told on standard error, once.
+    bool WatchFiles(WindowHandle window, uint32_t message, WParam id, std::span<std::u16string const> paths) override;
+
+    // The user asked for the programs' files to be watched; false, with the reason, when the system refuses.
+    bool StartWatchingFiles(std::string& error);
 
     // Shows what changed in every window's picture and sends it all to the server.
     void Present();
@@ -50,6 +59,8 @@ private:
     void Destroyed(Window const&) override;
 
     void Handle(_XEvent& event);
+    // Posts the messages of the watches whose files have settled; false when none has.
+    bool PostSettledChanges();
     WindowHandle HandleOf(XId window) const;
     Point ScreenPointOf(WindowHandle window, int x, int y);
     Rect ClientOnScreen(Window const& window);
@@ -65,6 +76,8 @@ private:
     bool stackingChanged_ = false;
     int openBoxes_ = 0;
     WindowHandle focusShown_;
+    std::unique_ptr<HostFileWatch> fileWatch_;
+    std::set<std::string> toldProblems_;
 };
 
 }
