@@ -1,5 +1,6 @@
 // The daemon on a real X server: keys taken system-wide, presses timed from
-// real key events, taps handed back to the focused window, the tray icon.
+// real key events, taps handed back to the focused window, the tray icon;
+// with --watch, its binding file written anew while it runs.
 
 #include "daemon/BrellumMain.h"
 #include "platform/Utf.h"
@@ -43,10 +44,18 @@ protected:
             + platform::FromUtf8(Marker(script)) + u"\r\n\r\n";
     }
 
-    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings)
+    static std::u16string BindingFile(std::u16string const& bindings)
     {
-        device.WriteUtf16("Brellum.ini", bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n");
-        return std::make_unique<ChildProcess>(BRELLUM_PATH, std::vector<std::string> { Marker("Brellum.ini") });
+        return bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n";
+    }
+
+    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings, bool watch = false)
+    {
+        device.WriteUtf16("Brellum.ini", BindingFile(bindings));
+        std::vector<std::string> arguments { Marker("Brellum.ini") };
+        if (watch)
+            arguments.insert(arguments.begin(), "--watch");
+        return std::make_unique<ChildProcess>(BRELLUM_PATH, arguments);
     }
 
     XId DaemonWindow()
@@ -234,6 +243,47 @@ TEST_F(DaemonOnDesktop, IconDocksInATrayThatComesLaterAndItsClickShowsTheWindow)
     x.Xdotool({ "mousemove", std::to_string(place.x + place.width / 2), std::to_string(place.y + place.height / 2),
         "click", "1" });
     EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window); }, 5s)) << "the click did not show the window";
+    EXPECT_TRUE(daemon->Running());
+}
+
+TEST_F(DaemonOnDesktop, WatchingItTakesUpAChangedBindingFileAndKeepsItsBindingsWhenTheFileNoLongerReads)
+{
+    ASSERT_TRUE(x.Ready());
+    auto daemon = StartDaemon(Binding(kKeyA, "a"), true);
+    XId window = DaemonWindow();
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.TitleOf(window) == "Brellum v1.3 (1 aktiv)"; }));
+
+    // Saved as editors save, by renaming a new file over it.
+    auto save = [&](std::u16string const& text, bool bom) {
+        device.WriteUtf16("Brellum.ini.new", text, bom);
+        std::filesystem::rename(Marker("Brellum.ini.new"), Marker("Brellum.ini"));
+    };
+    std::u16string const both = BindingFile(Binding(kKeyA, "a") + Binding(kKeyB, "b"));
+    save(both, true);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.TitleOf(window) == "Brellum v1.3 (2 aktiv)"; }, 1s))
+        << "the changed file was not loaded within a second";
+    HoldKey("b", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("b")); }, 3s))
+        << "the new binding does not work";
+
+    // Without its byte-order mark the file no longer reads: its message, and the bindings stay.
+    save(BindingFile(Binding(kKeyA, "a")), false);
+    XId box = 0;
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] {
+        for (XId candidate : x.WindowsOfClass("brellum")) {
+            if (x.IsShown(candidate) && x.TitleOf(candidate) == "Fehler")
+                box = candidate;
+        }
+        return box != 0;
+    }, 2s)) << "no message about the file";
+    x.Xdotool({ "key", "Return" });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(box); }, 3s));
+    EXPECT_EQ(x.TitleOf(window), "Brellum v1.3 (2 aktiv)");
+    std::filesystem::remove(Marker("b"));
+    HoldKey("b", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("b")); }, 3s))
+        << "the bindings in use went with the broken file";
     EXPECT_TRUE(daemon->Running());
 }
 
