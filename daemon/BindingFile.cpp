@@ -99,10 +99,10 @@ bool BindingSet::LoadBindingFile(std::u16string_view path)
 {
     // Nothing of the previous file stays, even when this one cannot be read.
     *this = {};
+    path_ = path;
     platform::File file = config::OpenConfigFile(config::kDaemonDialect, path, config::kFileNotFoundCaption);
     if (!file.IsOpen())
         return false;
-    path_ = path;
     BindingFileReader reader(*this);
     config::ReadSections(config::kDaemonDialect, file, reader);
     file.Close();

@@ -42,7 +42,8 @@ public:
 
     uint32_t Count() const { return uint32_t(bindings_.size()); }
     SettingsSection const& Settings() const { return settings_; }
-    // The file it was read from, and the line of its last SETTINGS section (0: none).
+    // The file it was read from (or that could not be read), and the line
+    // of its last SETTINGS section (0: none).
     std::u16string const& Path() const { return path_; }
     uint32_t SettingsLine() const { return settingsLine_; }
     std::vector<std::unique_ptr<KeyBinding>> const& Bindings() const { return bindings_; }

@@ -10,6 +10,8 @@ namespace brellum {
 constexpr uint32_t TrayMessage = 0x8001;
 // Posted by the press tracker: wParam is the new state, lParam the binding count.
 constexpr uint32_t StateMessage = 0x8002;
+// The binding file in use changed on disk (--watch).
+constexpr uint32_t FileChangedMessage = 0x8003;
 
 namespace State {
 constexpr uintptr_t Active = 0;

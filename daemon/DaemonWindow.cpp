@@ -8,6 +8,7 @@
 #include "daemon/PressTracker.h"
 #include "daemon/TrayIcon.h"
 #include "platform/Drawing.h"
+#include "platform/FileWatch.h"
 #include "platform/Shell.h"
 #include "platform/SolidDrawing.h"
 #include "platform/Utf.h"
@@ -146,13 +147,19 @@ void OnLeftButtonDown(WindowHandle window, DaemonWindow* daemon, LParam lParam)
     }
 }
 
-void OnStateMessage(WindowHandle window, WParam state, LParam count)
+// A file loaded (at the start, by a NewIni or again) is the one watched,
+// where the user asked for it; the file that could not be read, too.
+void OnStateMessage(WindowHandle window, DaemonWindow const* daemon, WParam state, LParam count)
 {
     if (state == State::Active || state == State::Inactive) {
         if (!IsWindowVisible(window))
             ChangeTrayIcon(window, state == State::Active ? kActiveIcon : kInactiveIcon);
     } else if (state == State::Loaded) {
         SetWindowText(window, std::u16string(kDaemonTitle) + u" (" + platform::DecimalText(uint32_t(count)) + u" aktiv)");
+        if (daemon) {
+            std::u16string const file[] = { daemon->keys.Bindings().Path() };
+            WatchFiles(window, FileChangedMessage, 0, file);
+        }
     }
 }
 
@@ -208,7 +215,11 @@ LResult DaemonWindowProcedure(WindowHandle window, uint32_t message, WParam wPar
         }
         return 0;
     case StateMessage:
-        OnStateMessage(window, wParam, lParam);
+        OnStateMessage(window, daemon, wParam, lParam);
+        return 0;
+    case FileChangedMessage:
+        if (daemon)
+            daemon->keys.ReloadFile();
         return 0;
     default:
         return DefWindowProc(window, message, wParam, lParam);

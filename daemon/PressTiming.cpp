@@ -131,13 +131,8 @@ bool PressTracker::FinishPress(KeyBinding const& binding)
     auto next = std::make_shared<BindingSet>();
     bool loaded = next->LoadBindingFile(path);
     // The file's messages can let the window close meanwhile.
-    if (inUse.expired())
-        return false;
-    Install(std::move(next));
-    if (loaded)
-        RegisterKeys();
-    else
-        PostState(State::Inactive, 0);
+    if (!inUse.expired())
+        TakeLoaded(std::move(next), loaded);
     return false;
 }
 

@@ -37,6 +37,32 @@ void PressTracker::Install(std::shared_ptr<BindingSet const> bindings)
     PostState(State::Loaded, bindings_->Count());
 }
 
+void PressTracker::TakeLoaded(std::shared_ptr<BindingSet const> bindings, bool loaded)
+{
+    ReleaseBindings();
+    disabled_ = false;
+    Install(std::move(bindings));
+    if (loaded)
+        RegisterKeys();
+    else
+        PostState(State::Inactive, 0);
+}
+
+void PressTracker::ReloadFile()
+{
+    // Read before the bindings in use go: they stay if it no longer reads.
+    std::weak_ptr<BindingSet const> inUse = bindings_;
+    std::u16string const path = bindings_->Path();
+    // None while a NewIni's file is being read: that file is read already.
+    if (path.empty())
+        return;
+    auto next = std::make_shared<BindingSet>();
+    bool loaded = next->LoadBindingFile(path);
+    // Its messages can let the window close, or a NewIni replace the bindings, meanwhile.
+    if (loaded && !inUse.expired())
+        TakeLoaded(std::move(next), true);
+}
+
 void PressTracker::ReleaseBindings()
 {
     LetGoOfKeys();

@@ -34,6 +34,11 @@ public:
     void Deactivate();
     // Drops registrations, timers and presses, and the bindings with them.
     void ReleaseBindings();
+    // The binding file in use changed on disk (--watch): it is loaded again
+    // as a NewIni to it would load it. When it no longer reads, its message
+    // has been shown and the bindings in use stay, with their presses and
+    // the programs they started.
+    void ReloadFile();
 
     platform::LResult OnKeyPressed(platform::WParam id, platform::LParam info);
     platform::LResult OnPressTimer(platform::WParam id);
@@ -44,6 +49,9 @@ public:
 
 private:
     void Install(std::shared_ptr<BindingSet const> bindings);
+    // What follows a NewIni's load: the new bindings in use, active, their
+    // keys registered when the file was read.
+    void TakeLoaded(std::shared_ptr<BindingSet const> bindings, bool loaded);
     void LetGoOfKeys();
     void RegisterKey(int32_t keyCode);
     void HandBackTap(int32_t keyCode);

@@ -1,6 +1,7 @@
 #include "platform/File.h"
 
 #include "platform/Backend.h"
+#include "platform/FileWatch.h"
 
 namespace platform {
 
@@ -11,6 +12,7 @@ File::File(std::unique_ptr<FileStream> stream)
 
 File File::OpenForReading(std::u16string_view path)
 {
+    FileReadLog::Note(path);
     File file(CurrentBackend().Services().OpenForReading(path));
     file.path_ = path;
     return file;

@@ -90,6 +90,14 @@ void ClosingPosition(int32_t kind, uint64_t elapsed, uint64_t total, Rect& rect)
         rect.Width(), height);
 }
 
+void StartAnimation(PanelWindow& panel, bool opening)
+{
+    panel.animating = true;
+    panel.closing = panel.closing || !opening;
+    panel.animationStart = platform::GetTickCount();
+    platform::SetTimer(panel.window, opening ? kOpeningTimer : kClosingTimer, kAnimationStep);
+}
+
 void AnimationStep(PanelWindow& panel, bool opening)
 {
     GlobalSettings const& settings = *panel.settings;

@@ -15,6 +15,10 @@ namespace panel {
 void OpeningPosition(int32_t kind, uint64_t elapsed, uint64_t total, platform::Rect& rect);
 void ClosingPosition(int32_t kind, uint64_t elapsed, uint64_t total, platform::Rect& rect);
 
+// Starts the opening or the closing animation from now; a window that
+// starts closing is closing for good.
+void StartAnimation(PanelWindow& panel, bool opening);
+
 // Moves the window to where the animation in progress has it now; the last
 // step stops the opening timer, or ends the window or the whole panel.
 void AnimationStep(PanelWindow& panel, bool opening);

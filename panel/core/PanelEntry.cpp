@@ -4,7 +4,11 @@
 #include "config/LineReader.h"
 #include "config/Paths.h"
 #include "config/Strings.h"
+#include "panel/core/LayoutSwitch.h"
+#include "panel/core/PanelMessages.h"
+#include "panel/core/PanelWindow.h"
 #include "panel/core/PanelWindowProcedure.h"
+#include "platform/FileWatch.h"
 #include "platform/Shell.h"
 #include "platform/Windowing.h"
 
@@ -60,8 +64,9 @@ PanelProgram::~PanelProgram()
     }
 }
 
-void PanelProgram::ReadSettingsFile(std::u16string_view commandLine)
+std::optional<std::vector<WindowHandle>> PanelProgram::ReadSettingsFile(std::u16string_view commandLine)
 {
+    settingsName_ = commandLine;
     std::u16string name(commandLine.empty() ? kDefaultSettingsFile : commandLine);
     char16_t path[config::kPathCapacity] = {};
     if (name[0] == u'\\' || name[0] == u'/')
@@ -74,8 +79,10 @@ void PanelProgram::ReadSettingsFile(std::u16string_view commandLine)
 
     platform::File file = config::OpenConfigFile(config::kPanelDialect, { path, length }, u"Datei kann nicht gefunden werden.");
     if (!file.IsOpen())
-        return;
+        return std::nullopt;
+    settingsFiles_ = { std::u16string(path, length) };
     std::u16string folder(path, config::FolderLength(path));
+    std::vector<WindowHandle> opened;
     char16_t line[config::kSettingsLineCapacity];
     config::ForEachLine(file, line, config::kSettingsLineCapacity, [&](size_t) {
         if (line[0] == u'\0' || IsSettingsComment(line[0]))
@@ -83,8 +90,13 @@ void PanelProgram::ReadSettingsFile(std::u16string_view commandLine)
         // Each line names a layout file relative to the settings folder, blanks and all.
         char16_t layout[config::kPathCapacity];
         size_t layoutLength = config::JoinPath(layout, config::kPathCapacity, line, folder.c_str());
-        CreateLayoutWindow({ layout, layoutLength });
+        if (WindowHandle window = CreateLayoutWindow({ layout, layoutLength }))
+            opened.push_back(window);
+        else
+            settingsFiles_.emplace_back(layout, layoutLength);
     });
+    WatchSettings();
+    return opened;
 }
 
 WindowHandle PanelProgram::CreateLayoutWindow(std::u16string_view layoutPath)
@@ -93,8 +105,10 @@ WindowHandle PanelProgram::CreateLayoutWindow(std::u16string_view layoutPath)
     PanelCreation creation { path.c_str(), *this };
     WindowHandle window = CreateWindowEx(ExStyle::NoAnimation | ExStyle::ToolWindow, kClassName, u"", Style::Popup, 10, 10,
         10, 10, {}, {}, &creation);
-    if (window)
+    if (window) {
         windows_.push_back(window);
+        WatchSettings();
+    }
     return window;
 }
 
@@ -104,6 +118,49 @@ void PanelProgram::RemoveAndDestroyWindow(WindowHandle window)
     if (found != windows_.end())
         windows_.erase(found);
     DestroyWindow(window);
+    WatchSettings();
+}
+
+void PanelProgram::WatchSettings()
+{
+    WindowHandle watcher = windows_.empty() ? WindowHandle {} : windows_.front();
+    if (settingsWatcher_ && settingsWatcher_ != watcher && IsWindow(settingsWatcher_))
+        WatchFiles(settingsWatcher_, FilesChangedMessage, kSettingsFileWatch, {});
+    settingsWatcher_ = watcher;
+    if (watcher)
+        WatchFiles(watcher, FilesChangedMessage, kSettingsFileWatch, settingsFiles_);
+}
+
+void PanelProgram::ReloadSettings()
+{
+    if (reloadingSettings_) {
+        settingsChangedMeanwhile_ = true;
+        return;
+    }
+    reloadingSettings_ = true;
+    do {
+        settingsChangedMeanwhile_ = false;
+        ReplaceWindowsFromSettings();
+    } while (settingsChangedMeanwhile_);
+    reloadingSettings_ = false;
+}
+
+void PanelProgram::ReplaceWindowsFromSettings()
+{
+    std::vector<WindowHandle> const open = windows_;
+    std::u16string const name = settingsName_;
+    std::optional<std::vector<WindowHandle>> opened = ReadSettingsFile(name);
+    if (!opened || opened->empty())
+        return;
+    std::vector<uint32_t> times;
+    for (WindowHandle next : *opened)
+        times.push_back(OpenSwitchedWindow(next, NoAnimation));
+    // The n-th window closes as long as the n-th new one opens.
+    for (size_t i = 0; i < open.size(); ++i) {
+        PanelWindow* old = PanelOf(open[i]);
+        if (old && !old->closing)
+            CloseSwitchedWindow(*old, NoAnimation, times[std::min(i, times.size() - 1)]);
+    }
 }
 
 int32_t PanelProgram::Run()

@@ -7,6 +7,8 @@
 
 #include "platform/Types.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,17 +29,34 @@ public:
     PanelProgram(PanelProgram const&) = delete;
     PanelProgram& operator=(PanelProgram const&) = delete;
 
-    // Reads the settings file and opens a window per layout line.
-    void ReadSettingsFile(std::u16string_view commandLine);
+    // Reads the settings file and opens a window per layout line; the
+    // windows opened, or none when the file could not be read.
+    std::optional<std::vector<platform::WindowHandle>> ReadSettingsFile(std::u16string_view commandLine);
     // A hidden panel window for the layout file, appended to the window list.
     platform::WindowHandle CreateLayoutWindow(std::u16string_view layoutPath);
     void RemoveAndDestroyWindow(platform::WindowHandle window);
+    // The settings file changed on disk (--watch): the windows it lists now
+    // replace all open ones, each as a layout switch without animation
+    // would. When it no longer reads, or no window of it opens, its
+    // messages have been shown and the open windows stay.
+    void ReloadSettings();
     std::vector<platform::WindowHandle> const& Windows() const { return windows_; }
     // Shows the windows opened so far and runs the message loop; 1 when none opened.
     int32_t Run();
 
 private:
+    // The settings file, and the layouts it names that could not be read,
+    // are watched for the first window of the list, whichever that is.
+    void WatchSettings();
+    void ReplaceWindowsFromSettings();
+
     std::vector<platform::WindowHandle> windows_;
+    std::u16string settingsName_;
+    std::vector<std::u16string> settingsFiles_;
+    platform::WindowHandle settingsWatcher_;
+    // A change that comes while the file's boxes are open is taken after them.
+    bool reloadingSettings_ = false;
+    bool settingsChangedMeanwhile_ = false;
 };
 
 }

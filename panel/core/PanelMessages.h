@@ -11,6 +11,11 @@ namespace panel {
 constexpr uint32_t SwitchLayoutMessage = platform::Msg::App + 1;
 // Second parameter: the opening animation; the result is the animation time.
 constexpr uint32_t StartAnimationMessage = platform::Msg::App + 2;
+// Files the panel read have changed on disk (--watch); the first parameter
+// says which watch: the window's own files or the settings file's.
+constexpr uint32_t FilesChangedMessage = platform::Msg::App + 3;
+constexpr platform::WParam kLayoutFilesWatch = 1;
+constexpr platform::WParam kSettingsFileWatch = 2;
 
 // Timers of a panel window.
 constexpr uintptr_t kRefreshTimer = 1;

@@ -51,6 +51,8 @@ public:
     uint32_t animationTime;
     uint32_t animationStart = 0;
     bool animating = false;
+    // Its closing animation runs: it ends with it, whatever comes meanwhile.
+    bool closing = false;
     bool quitWhenClosed = true;
     int32_t exitCode = 0;
 };

@@ -2,9 +2,11 @@
 
 #include "panel/core/Animation.h"
 #include "panel/core/LayoutReader.h"
+#include "panel/core/LayoutSwitch.h"
 #include "panel/core/PanelEntry.h"
 #include "panel/core/PanelMessages.h"
 #include "panel/core/PanelWindow.h"
+#include "platform/FileWatch.h"
 #include "platform/MessageBox.h"
 #include "platform/SourcePlace.h"
 #include "platform/SolidDrawing.h"
@@ -20,13 +22,6 @@ using namespace platform;
 namespace {
 
 constexpr uint32_t kPanelBox = Box::Ok | Box::SetForeground;
-
-void StartAnimation(PanelWindow& panel, uintptr_t timer)
-{
-    panel.animating = true;
-    panel.animationStart = GetTickCount();
-    SetTimer(panel.window, timer, kAnimationStep);
-}
 
 // Paints the background colour, with the background picture over it when it loads.
 void PrepareBackground(PanelWindow& panel)
@@ -62,10 +57,12 @@ void PrepareBackground(PanelWindow& panel)
     panel.backgroundBrush = CreateSolidBrush(settings.backgroundColor);
 }
 
-// -1 refuses the creation when the layout file cannot be read.
+// -1 refuses the creation when the layout file cannot be read. The files
+// the window is made from are watched where the user asked for it.
 LResult OnCreate(WindowHandle window, CreateParameters const& create)
 {
     auto const& creation = *static_cast<PanelCreation const*>(create.parameter);
+    FileReadLog filesRead;
     auto settings = std::make_unique<GlobalSettings>();
     if (!ReadLayoutFile(*settings, creation.layoutPath, window))
         return -1;
@@ -74,6 +71,7 @@ LResult OnCreate(WindowHandle window, CreateParameters const& create)
     if (panel->settings->topMost)
         SetWindowPos(window, { InsertAfter::Kind::TopMost, {} }, 0, 0, 0, 0, PosFlag::NoMove | PosFlag::NoSize);
     PrepareBackground(*panel);
+    WatchFiles(window, FilesChangedMessage, kLayoutFilesWatch, filesRead.Paths());
     panel->RestoreBackground({ 0, 0, panel->windowWidth, panel->windowHeight });
     panel->DrawAllObjects(*panel->backBuffer);
     if (uint32_t period = panel->settings->RefreshInterval())
@@ -85,7 +83,7 @@ LResult OnCreate(WindowHandle window, CreateParameters const& create)
         Point at = state.settings->ScreenPosition(state.windowWidth, state.windowHeight);
         SetWindowPos(window, {}, at.x, at.y, state.windowWidth, state.windowHeight, PosFlag::NoOwnerZOrder);
     } else {
-        StartAnimation(state, kOpeningTimer);
+        StartAnimation(state, true);
     }
     return 0;
 }
@@ -150,7 +148,7 @@ void RequestClose(PanelWindow* panel, int32_t exitCode)
 {
     if (panel && panel->closingAnimation != NoAnimation) {
         panel->exitCode = exitCode;
-        StartAnimation(*panel, kClosingTimer);
+        StartAnimation(*panel, false);
         return;
     }
     PostQuitMessage(exitCode);
@@ -171,25 +169,11 @@ void OnDoubleClick(WindowHandle window, PanelWindow& panel, int32_t exitCode)
     RequestClose(PanelOf(window), exitCode);
 }
 
-// The next window opens with the animation this one closes with, and this
-// one closes for as long as the next one opens.
-void SwitchLayout(PanelWindow& panel, char16_t const* path, int32_t animation)
-{
-    panel.closingAnimation = animation;
-    WindowHandle next = panel.program.CreateLayoutWindow(path);
-    if (next) {
-        panel.animationTime = uint32_t(SendMessage(next, StartAnimationMessage, 0, animation));
-        ShowPanel(next);
-        panel.quitWhenClosed = false;
-    }
-    StartAnimation(panel, kClosingTimer);
-}
-
 LResult OnStartAnimation(PanelWindow& panel, int32_t animation)
 {
     panel.openingAnimation = animation;
     if (!panel.animating)
-        StartAnimation(panel, kOpeningTimer);
+        StartAnimation(panel, true);
     return LResult(panel.animationTime);
 }
 
@@ -237,6 +221,12 @@ LResult PanelWindowProcedure(WindowHandle window, uint32_t message, WParam wPara
         return 0;
     case StartAnimationMessage:
         return panel ? OnStartAnimation(*panel, int32_t(lParam)) : 0;
+    case FilesChangedMessage:
+        if (panel && wParam == kSettingsFileWatch)
+            panel->program.ReloadSettings();
+        else if (wParam == kLayoutFilesWatch)
+            ReloadLayout(window);
+        return 0;
     default:
         return DefWindowProc(window, message, wParam, lParam);
     }

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 
 namespace platform {
 
@@ -28,6 +30,17 @@ public:
     // False: the run is over and no more will ever come (the loop then ends
     // as if asked to quit).
     virtual bool WaitForEvents(std::optional<uint32_t> deadline) = 0;
+
+    // Files watched on disk for a window (platform/FileWatch.h); a screen
+    // that cannot watch them says no.
+    virtual bool WatchFiles(WindowHandle window, uint32_t message, WParam id, std::span<std::u16string const> paths)
+    {
+        (void)window;
+        (void)message;
+        (void)id;
+        (void)paths;
+        return false;
+    }
 };
 
 }

@@ -27,6 +27,9 @@ public:
     KeysAndTray& Keys() override { return keys_; }
     platform::Dialogs& Dialogs() override { return dialogs_; }
 
+    // The programs' files are watched for changes from now on (--watch).
+    bool StartWatchingFiles(std::string& error) { return screen_.StartWatchingFiles(error); }
+
 private:
     explicit X11Backend(std::unique_ptr<X11Connection> connection);
 

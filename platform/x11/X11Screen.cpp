@@ -1,10 +1,14 @@
 #include "platform/x11/X11Screen.h"
 
+#include "platform/host/HostShell.h"
+#include "platform/host/ProgramName.h"
 #include "platform/roles/SystemServices.h"
 #include "platform/window/Messages.h"
 #include "platform/x11/X11KeyMap.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <poll.h>
 
 #include <X11/Xatom.h>
@@ -61,23 +65,57 @@ bool X11Screen::WaitForEvents(std::optional<uint32_t> deadline)
             Handle(event);
             handled = true;
         }
-        if (handled)
+        if (handled || PostSettledChanges())
             return true;
-        int timeout = -1;
-        if (deadline) {
-            auto ahead = int32_t(*deadline - clock_.TickCount());
-            if (ahead <= 0)
-                return true;
-            timeout = ahead;
+        uint32_t now = clock_.TickCount();
+        if (deadline && int32_t(*deadline - now) <= 0)
+            return true;
+        // Sleep until the nearer of the caller's deadline and a watch settling.
+        std::optional<uint32_t> wake = deadline;
+        if (std::optional<uint32_t> settles = fileWatch_ ? fileWatch_->NextDue(now) : std::nullopt) {
+            if (!wake || int32_t(*settles - *wake) < 0)
+                wake = settles;
         }
-        pollfd connection { connection_.FileDescriptor(), POLLIN, 0 };
-        int ready = poll(&connection, 1, timeout);
-        if (ready == 0)
-            return true;
+        int timeout = wake ? std::max(int32_t(*wake - now), 0) : -1;
+        pollfd waitedOn[2] = { { connection_.FileDescriptor(), POLLIN, 0 }, { -1, POLLIN, 0 } };
+        if (fileWatch_)
+            waitedOn[1].fd = fileWatch_->FileDescriptor();
+        int ready = poll(waitedOn, fileWatch_ ? 2 : 1, timeout);
         if (ready < 0 && errno != EINTR)
             return true;
-        // Readable or hung up: XPending reads, or reports the lost connection.
+        if (ready > 0 && fileWatch_ && (waitedOn[1].revents & POLLIN))
+            fileWatch_->ReadChanges(clock_.TickCount());
+        // The connection readable or hung up: XPending reads, or reports the lost connection.
     }
+}
+
+bool X11Screen::PostSettledChanges()
+{
+    bool posted = false;
+    while (std::optional<Message> settled = fileWatch_ ? fileWatch_->TakeSettled(clock_.TickCount()) : std::nullopt) {
+        windows_.PostMessage(settled->window, settled->message, settled->wParam, settled->lParam);
+        posted = true;
+    }
+    return posted;
+}
+
+bool X11Screen::StartWatchingFiles(std::string& error)
+{
+    fileWatch_ = HostFileWatch::Open(error);
+    return fileWatch_ != nullptr;
+}
+
+bool X11Screen::WatchFiles(WindowHandle window, uint32_t message, WParam id, std::span<std::u16string const> paths)
+{
+    if (!fileWatch_ || !windows_.IsWindow(window))
+        return false;
+    std::vector<std::string> hostPaths;
+    for (std::u16string const& path : paths)
+        hostPaths.push_back(HostPathOf(path));
+    std::string problem = fileWatch_->Watch(window, id, message, hostPaths);
+    if (!problem.empty() && toldProblems_.insert(problem).second)
+        std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), problem.c_str());
+    return true;
 }
 
 WindowHandle X11Screen::HandleOf(XId window) const
@@ -225,6 +263,8 @@ void X11Screen::TitleChanged(Window const& window)
 void X11Screen::Destroyed(Window const& window)
 {
     views_.erase(window.handle.value);
+    if (fileWatch_)
+        fileWatch_->Forget(window.handle);
     if (focusShown_ == window.handle)
         focusShown_ = {};
 }

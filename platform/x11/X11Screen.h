@@ -4,8 +4,9 @@
 // (X11WindowView), the pointer and keyboard fed in as pen and keys, the
 // window manager's work area, and its iconifying as the minimise command. The
 // loop shows what changed, then sleeps in poll() until the next X event or
-// timer.
+// timer, or a change to a watched file.
 
+#include "platform/host/HostFileWatch.h"
 #include "platform/roles/Screen.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/x11/X11Connection.h"
@@ -15,6 +16,8 @@
 
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 union _XEvent;
 
@@ -33,6 +36,12 @@ public:
     Rect Bounds() const override;
     Rect WorkArea() const override;
     bool WaitForEvents(std::optional<uint32_t> deadline) override;
+    // Only once StartWatchingFiles has succeeded; a folder that cannot be
+    // watched is told on standard error, once.
+    bool WatchFiles(WindowHandle window, uint32_t message, WParam id, std::span<std::u16string const> paths) override;
+
+    // The user asked for the programs' files to be watched; false, with the reason, when the system refuses.
+    bool StartWatchingFiles(std::string& error);
 
     // Shows what changed in every window's picture and sends it all to the server.
     void Present();
@@ -52,6 +61,8 @@ private:
 
     void Handle(_XEvent& event);
     void NoticeIconified(XId window, bool unmapped);
+    // Posts the messages of the watches whose files have settled; false when none has.
+    bool PostSettledChanges();
     WindowHandle HandleOf(XId window) const;
     Point ScreenPointOf(WindowHandle window, int x, int y);
     Rect ClientOnScreen(Window const& window);
@@ -67,6 +78,8 @@ private:
     bool stackingChanged_ = false;
     int openBoxes_ = 0;
     WindowHandle focusShown_;
+    std::unique_ptr<HostFileWatch> fileWatch_;
+    std::set<std::string> toldProblems_;
 };
 
 }

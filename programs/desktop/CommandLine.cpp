@@ -18,9 +18,10 @@ static std::string Quoted(std::vector<std::string> const& names)
     return text;
 }
 
-CommandLineRequest ReadCommandLine(std::span<char* const> words, std::string_view fileRole)
+CommandLineRequest ReadCommandLine(std::span<char* const> words, ProgramUsage const& usage)
 {
     bool check = false;
+    bool watch = false;
     bool optionsEnded = false;
     std::optional<std::string> root;
     std::vector<std::string> files;
@@ -46,13 +47,20 @@ CommandLineRequest ReadCommandLine(std::span<char* const> words, std::string_vie
             if (check)
                 return Mistake("--check given twice");
             check = true;
+        } else if (word == "--watch" && usage.watches) {
+            if (watch)
+                return Mistake("--watch given twice");
+            watch = true;
         } else {
             return Mistake("unknown option '" + word + "'");
         }
     }
     if (files.size() > 1)
-        return Mistake("more than one " + std::string(fileRole) + ": " + Quoted(files));
-    CommandLineRequest request { .action = check ? Action::Check : Action::Run, .root = root };
+        return Mistake("more than one " + std::string(usage.fileRole) + ": " + Quoted(files));
+    // A check reads once and shows nothing: there is nothing to reload.
+    if (check && watch)
+        return Mistake("--check and --watch do not go together");
+    CommandLineRequest request { .action = check ? Action::Check : Action::Run, .root = root, .watch = watch };
     if (!files.empty())
         request.file = files.front();
     return request;

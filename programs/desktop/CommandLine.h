@@ -4,6 +4,8 @@
 // most one file. `--` ends the options; a lone `-` is a file name. An option
 // with a value takes it as the next word or after '='.
 
+#include "programs/desktop/ProgramUsage.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -19,11 +21,13 @@ struct CommandLineRequest {
     std::optional<std::string> file {};
     // --root: the folder the device's own paths (\X\Y) lie below.
     std::optional<std::string> root {};
+    // --watch: reload what the program read when it changes on disk.
+    bool watch = false;
     // For Action::Mistake: what was wrong, in a few words.
     std::string mistake {};
 };
 
-// `fileRole` names the file in a mistake, e.g. "settings file".
-CommandLineRequest ReadCommandLine(std::span<char* const> words, std::string_view fileRole);
+// The usage names the file in a mistake and says whether --watch is known.
+CommandLineRequest ReadCommandLine(std::span<char* const> words, ProgramUsage const& usage);
 
 }

@@ -50,12 +50,16 @@ std::string WhyUnreadable(std::string name, ProgramUsage const& usage)
     return folder ? "it is a folder" : "";
 }
 
-int RunWithBackend(DesktopProgram const& program, std::u16string const& commandLine)
+int RunWithBackend(DesktopProgram const& program, std::u16string const& commandLine, bool watch)
 {
     ReturnLargeBlocksToTheSystem();
     platform::SetProgramName(program.name);
     std::string error;
     if (auto backend = platform::X11Backend::Open(error)) {
+        if (watch && !backend->StartWatchingFiles(error)) {
+            std::fprintf(stderr, "%s: %s\n", program.name, error.c_str());
+            return 2;
+        }
         platform::ScopedBackend installed(*backend);
         return program.entry(commandLine);
     }
@@ -72,7 +76,7 @@ int RunWithBackend(DesktopProgram const& program, std::u16string const& commandL
 
 int RunOnDesktop(DesktopProgram const& program, int argc, char** argv)
 {
-    CommandLineRequest request = ReadCommandLine({ argv + 1, argv + argc }, program.usage.fileRole);
+    CommandLineRequest request = ReadCommandLine({ argv + 1, argv + argc }, program.usage);
     switch (request.action) {
     case Action::Help:
         std::fwrite(program.usage.help.data(), 1, program.usage.help.size(), stdout);
@@ -112,7 +116,7 @@ int RunOnDesktop(DesktopProgram const& program, int argc, char** argv)
             return 2;
         }
     }
-    return RunWithBackend(program, commandLine);
+    return RunWithBackend(program, commandLine, request.watch);
 }
 
 }

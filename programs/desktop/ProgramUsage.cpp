@@ -4,7 +4,8 @@ namespace desktop {
 
 ProgramUsage const kPanelUsage {
     .fileRole = "settings file",
-    .help = R"(usage: vessarine [--root DIR] [SETTINGS]
+    .watches = true,
+    .help = R"(usage: vessarine [--watch] [--root DIR] [SETTINGS]
        vessarine --check [--root DIR] [SETTINGS]
 Shows the information panel: one window for each layout file that the
 settings file lists.
@@ -13,6 +14,11 @@ Options:
   --check      read every file the panel would read, start and show nothing,
                and print one line per mistake found (exit status 0: none,
                1: some); needs no display
+  --watch      while designing: when a file the panel read changes (the
+               settings file, a layout, a picture), the pages made from it
+               are opened again, as a switch without animation opens a page;
+               a file that no longer reads gives its message and the pages
+               stay as they were
   --root DIR   the folder that the device's own paths lie below: a path
                beginning with a backslash (\Windows\pword.exe) names the
                same path below DIR; without it, below /
@@ -33,8 +39,8 @@ Files:
   The settings and layout files are UTF-16 text with a byte-order mark.
 
 Exit status: 2 for a mistake on the command line, a settings file that
-cannot be opened, or no display; 1 when no window could be made or the
-display went away.
+cannot be opened, no display, or files that cannot be watched; 1 when no
+window could be made or the display went away.
 
 Documentation, in the source tree: docs/panel.md (layout files),
 docs/messages.md (the message boxes), docs/desktop.md (the desktop).
@@ -43,7 +49,8 @@ docs/messages.md (the message boxes), docs/desktop.md (the desktop).
 
 ProgramUsage const kDaemonUsage {
     .fileRole = "binding file",
-    .help = R"(usage: brellum [--root DIR] [BINDINGS]
+    .watches = true,
+    .help = R"(usage: brellum [--watch] [--root DIR] [BINDINGS]
        brellum --check [--root DIR] [BINDINGS]
 Runs the key-binding daemon: a short or a long press of a bound key starts
 the command bound to it. Its icon sits in the system tray.
@@ -52,6 +59,9 @@ Options:
   --check      read every file the daemon would read, start and show nothing,
                and print one line per mistake found (exit status 0: none,
                1: some); needs no display
+  --watch      while designing: when the binding file in use changes, it
+               is loaded again, as a NewIni to it would load it; a file that
+               no longer reads gives its message and the bindings in use stay
   --root DIR   the folder that the device's own paths lie below: a path
                beginning with a backslash (\Windows\pword.exe) names the
                same path below DIR; without it, below /
@@ -67,7 +77,8 @@ Files:
   Binding files are UTF-16 text with a byte-order mark.
 
 Exit status: 2 for a mistake on the command line, a binding file that cannot
-be opened, or no display; 1 when the display went away.
+be opened, no display, or files that cannot be watched; 1 when the display
+went away.
 
 Documentation, in the source tree: docs/daemon.md (binding files),
 docs/messages.md (the message boxes), docs/desktop.md (keys and tray on the

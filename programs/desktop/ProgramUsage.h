@@ -12,6 +12,8 @@ struct ProgramUsage {
     std::string_view fileRole;
     // The launcher removes every double quote from its command-line text.
     bool quotesRemoved = false;
+    // It takes --watch: a program with windows that stays running.
+    bool watches = false;
     std::string_view help;
 };
 

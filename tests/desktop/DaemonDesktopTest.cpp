@@ -1,6 +1,7 @@
 // The daemon on a real X server: keys taken system-wide, presses timed from
 // real key events, taps handed back to the focused window, the tray icon, its
-// window under a window manager.
+// window under a window manager; with --watch, its binding file written anew
+// while it runs.
 
 #include "daemon/BrellumMain.h"
 #include "daemon/DaemonIcons.h"
@@ -51,17 +52,23 @@ protected:
             + platform::FromUtf8(Marker(script)) + u"\r\n\r\n";
     }
 
-    // Started with `bindings` in the file `name`; with `errors`, what it writes
-    // on standard error goes to that file of the device root.
-    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings, std::string const& name = "Brellum.ini",
-        std::string const& errors = "")
+    static std::u16string BindingFile(std::u16string const& bindings)
     {
-        device.WriteUtf16(name, bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n");
+        return bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n";
+    }
+
+    // Started with `bindings` in the file `name`, after `options`; with
+    // `errors`, what it writes on standard error goes to that file of the device root.
+    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings, std::vector<std::string> options = {},
+        std::string const& name = "Brellum.ini", std::string const& errors = "")
+    {
+        device.WriteUtf16(name, BindingFile(bindings));
+        std::vector<std::string> arguments = std::move(options);
+        arguments.push_back(Marker(name));
         if (errors.empty())
-            return std::make_unique<ChildProcess>(BRELLUM_PATH, std::vector<std::string> { Marker(name) });
-        std::string const redirected = "exec \"$0\" \"$1\" 2>\"$2\"";
-        return std::make_unique<ChildProcess>("/bin/sh",
-            std::vector<std::string> { "-c", redirected, BRELLUM_PATH, Marker(name), Marker(errors) });
+            return std::make_unique<ChildProcess>(BRELLUM_PATH, arguments);
+        arguments.insert(arguments.begin(), { "-c", "exec \"$@\" 2>\"$0\"", Marker(errors), BRELLUM_PATH });
+        return std::make_unique<ChildProcess>("/bin/sh", arguments);
     }
 
     XId DaemonWindow()
@@ -371,7 +378,7 @@ TEST_F(DaemonOnDesktop, ASecondDaemonNamesEveryKeyTheFirstHoldsAndTheFirstKeepsT
     ASSERT_TRUE(x.Ready());
     auto first = StartDaemon(Binding(kKeyA, "first-a") + Binding(kKeyB, "first-b"));
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return DaemonWindowsTitled("Brellum v1.3 (2 aktiv)").size() == 1; }));
-    auto second = StartDaemon(Binding(kKeyA, "second-a") + Binding(kKeyB, "second-b"), "Zweiter.ini", "zweiter.txt");
+    auto second = StartDaemon(Binding(kKeyA, "second-a") + Binding(kKeyB, "second-b"), {}, "Zweiter.ini", "zweiter.txt");
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return DaemonWindowsTitled("Brellum v1.3 (2 aktiv)").size() == 2; }));
 
     std::string const expected
@@ -390,6 +397,47 @@ TEST_F(DaemonOnDesktop, ASecondDaemonNamesEveryKeyTheFirstHoldsAndTheFirstKeepsT
     EXPECT_FALSE(std::filesystem::exists(Marker("second-b")));
     EXPECT_TRUE(first->Running());
     EXPECT_TRUE(second->Running());
+}
+
+TEST_F(DaemonOnDesktop, WatchingItTakesUpAChangedBindingFileAndKeepsItsBindingsWhenTheFileNoLongerReads)
+{
+    ASSERT_TRUE(x.Ready());
+    auto daemon = StartDaemon(Binding(kKeyA, "a"), { "--watch" });
+    XId window = DaemonWindow();
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.TitleOf(window) == "Brellum v1.3 (1 aktiv)"; }));
+
+    // Saved as editors save, by renaming a new file over it.
+    auto save = [&](std::u16string const& text, bool bom) {
+        device.WriteUtf16("Brellum.ini.new", text, bom);
+        std::filesystem::rename(Marker("Brellum.ini.new"), Marker("Brellum.ini"));
+    };
+    std::u16string const both = BindingFile(Binding(kKeyA, "a") + Binding(kKeyB, "b"));
+    save(both, true);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return x.TitleOf(window) == "Brellum v1.3 (2 aktiv)"; }, 1s))
+        << "the changed file was not loaded within a second";
+    HoldKey("b", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("b")); }, 3s))
+        << "the new binding does not work";
+
+    // Without its byte-order mark the file no longer reads: its message, and the bindings stay.
+    save(BindingFile(Binding(kKeyA, "a")), false);
+    XId box = 0;
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] {
+        for (XId candidate : x.WindowsOfClass("brellum")) {
+            if (x.IsShown(candidate) && x.TitleOf(candidate) == "Fehler")
+                box = candidate;
+        }
+        return box != 0;
+    }, 2s)) << "no message about the file";
+    x.Xdotool({ "key", "Return" });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(box); }, 3s));
+    EXPECT_EQ(x.TitleOf(window), "Brellum v1.3 (2 aktiv)");
+    std::filesystem::remove(Marker("b"));
+    HoldKey("b", 700ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return std::filesystem::exists(Marker("b")); }, 3s))
+        << "the bindings in use went with the broken file";
+    EXPECT_TRUE(daemon->Running());
 }
 
 }

@@ -1,11 +1,13 @@
 // The panel on a real X server: its windows, pixels, taps, double-clicks and
-// layout switches, compared with what the simulated device shows.
+// layout switches, compared with what the simulated device shows; with
+// --watch, the files it read written anew while it runs.
 
 #include "panel/core/PanelEntry.h"
 #include "platform/Utf.h"
 #include "platform/Windowing.h"
 #include "platform/dialog/BoxWindow.h"
 #include "tests/desktop/XvfbSession.h"
+#include "tests/support/BmpWriter.h"
 #include "tests/support/PictureCompare.h"
 #include "tests/support/TestDevice.h"
 
@@ -17,6 +19,7 @@
 #include <functional>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 
 namespace desktop_tests {
 namespace {
@@ -167,6 +170,43 @@ protected:
             u"StartUpAnimation=NoAnimation\r\n\r\nBUTTON\r\nx=10\r\ny=10\r\nWidth=100\r\nHeight=50\r\nCommand="
                 + command + u"\r\n");
         device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
+    }
+
+    std::unique_ptr<ChildProcess> StartWatchingPanel()
+    {
+        return std::make_unique<ChildProcess>(VESSARINE_PATH,
+            std::vector<std::string> { "--watch", device.Root() + "/VessarineSettings.ini" });
+    }
+
+    // As editors save: the new text goes to another file, renamed over the old one.
+    void SaveByRename(std::string const& name, std::u16string const& text, bool bom = true)
+    {
+        device.WriteUtf16(name + ".new", text, bom);
+        std::filesystem::rename(device.Root() + "/" + name + ".new", device.Root() + "/" + name);
+    }
+
+    uint32_t PixelAt(int x0, int y0) { return x.Capture({ x0, y0, 1, 1 }).at(0); }
+
+    // A shown window of the program with that title, such as a message box.
+    XId WaitForTitle(std::string const& title, std::chrono::milliseconds timeout)
+    {
+        XId found = 0;
+        XvfbSession::WaitUntil([&] {
+            for (XId window : x.WindowsOfClass("vessarine")) {
+                if (x.IsShown(window) && x.TitleOf(window) == title)
+                    found = window;
+            }
+            return found != 0;
+        }, timeout);
+        return found;
+    }
+
+    size_t ShownWindows()
+    {
+        size_t shown = 0;
+        for (XId window : x.WindowsOfClass("vessarine"))
+            shown += x.IsShown(window) ? 1 : 0;
+        return shown;
     }
 
     // The panel's one viewable window once it stands at `where`.
@@ -379,6 +419,104 @@ TEST_F(PanelOnDesktop, WithoutADisplayItSaysSoAndEnds)
     EXPECT_EQ(code, std::optional<int>(2));
     EXPECT_EQ(FirstLine(device.Root() + "/error.txt"),
         "vessarine: Kein Display: DISPLAY ist nicht gesetzt (ohne Display läuft das Programm mit cesim).");
+}
+
+// A page of one colour, 160 x 90, that opens without moving; at (40, 50) unless moved.
+std::u16string PlainPage(std::u16string const& colour, std::u16string const& more = u"", Geometry at = { 40, 50 })
+{
+    return u"GLOBALSETTINGS\r\nx=" + platform::FromUtf8(std::to_string(at.x)) + u"\r\ny="
+        + platform::FromUtf8(std::to_string(at.y))
+        + u"\r\nArrange=No\r\nWidth=160\r\nHeight=90\r\nBackgroundColor=" + colour
+        + u"\r\nStartUpAnimation=NoAnimation\r\nAnimationTime=300\r\n" + more;
+}
+
+constexpr Geometry kPlainPage { 40, 50, 160, 90 };
+
+TEST_F(PanelOnDesktop, WatchingItTakesUpAChangedLayoutAndKeepsThePageWhenTheFileNoLongerReads)
+{
+    ASSERT_TRUE(x.Ready());
+    device.WriteUtf16("panel.ini", PlainPage(u"306030"));
+    device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
+    auto panel = StartWatchingPanel();
+    XId first = WaitForWindowAt(kPlainPage);
+    ASSERT_NE(first, 0u);
+    auto centre = [&] { return PixelAt(120, 95); };
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return centre() == 0x306030; }, 3s));
+
+    SaveByRename("panel.ini", PlainPage(u"A03020"));
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return centre() == 0xA03020; }, 1s))
+        << "the page did not take up its new colour within a second";
+    // As a layout switch does: a new window, and the old one goes.
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(first); }, 3s)) << "the old page is still shown";
+    XId second = WaitForWindowAt(kPlainPage);
+    ASSERT_NE(second, 0u);
+    EXPECT_NE(second, first);
+
+    // A file it did not read, beside the ones it did: nothing is opened again.
+    device.WriteBytes("notes.txt", "written beside the layout");
+    SaveByRename("other.ini", PlainPage(u"FFFFFF"));
+    std::this_thread::sleep_for(800ms);
+    EXPECT_TRUE(x.IsShown(second)) << "a file it did not read replaced the page";
+    EXPECT_EQ(x.WindowsOfClass("vessarine"), std::vector<XId> { second });
+
+    // Saved without its byte-order mark: the usual box, and the page as it was.
+    SaveByRename("panel.ini", PlainPage(u"2040A0"), false);
+    XId box = WaitForTitle("Fehler", 2s);
+    ASSERT_NE(box, 0u) << "no message about the file";
+    EXPECT_EQ(centre(), 0xA03020u);
+    x.Xdotool({ "key", "Return" });
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(box); }, 3s)) << "the box did not close";
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(x.IsShown(second)) << "the page went with the broken file";
+    EXPECT_EQ(centre(), 0xA03020u);
+    EXPECT_EQ(ShownWindows(), 1u);
+
+    // Mended, the file is taken up again.
+    SaveByRename("panel.ini", PlainPage(u"2040A0"));
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return centre() == 0x2040A0; }, 1s));
+    EXPECT_TRUE(panel->Running());
+}
+
+TEST_F(PanelOnDesktop, WatchingItTakesUpAChangedPictureAndSettingsFile)
+{
+    ASSERT_TRUE(x.Ready());
+    auto writePicture = [&](uint32_t colour) {
+        testing_support::BmpFile file;
+        file.width = 160;
+        file.height = 90;
+        for (int row = 0; row < 90; ++row)
+            file.rows.push_back(testing_support::Row24(std::vector<uint32_t>(160, colour)));
+        device.WriteBytes("wall.bmp", file.Bytes());
+    };
+    writePicture(0x102030);
+    device.WriteUtf16("panel.ini", PlainPage(u"000000", u"BackgroundBitmap=wall.bmp\r\n"));
+    device.WriteUtf16("right.ini", PlainPage(u"30A050", u"", { 300, 50 }));
+    device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
+    auto panel = StartWatchingPanel();
+    ASSERT_NE(WaitForWindowAt(kPlainPage), 0u);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return PixelAt(120, 95) == 0x102030; }, 3s));
+
+    // Written in place, as a program that makes pictures writes them.
+    writePicture(0x805020);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return PixelAt(120, 95) == 0x805020; }, 1s))
+        << "the page did not take up its changed picture";
+
+    // A second layout line, and a third whose file is not there yet: its
+    // message, then two pages; once written, the third page comes too.
+    SaveByRename("VessarineSettings.ini", u"panel.ini\r\nright.ini\r\nlater.ini\r\n");
+    XId box = WaitForTitle("Datei nicht gefunden:", 2s);
+    ASSERT_NE(box, 0u) << "no message about the missing layout";
+    x.Xdotool({ "key", "Return" });
+    Geometry right { 300, 50, 160, 90 };
+    EXPECT_NE(WaitForWindowAt(right), 0u) << "no page for the new line";
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return ShownWindows() == 2; }, 3s));
+    EXPECT_EQ(PixelAt(380, 95), 0x30A050u);
+    EXPECT_EQ(PixelAt(120, 95), 0x805020u);
+
+    device.WriteUtf16("later.ini", PlainPage(u"C0C000", u"", { 40, 300 }));
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return ShownWindows() == 3; }, 2s)) << "the missing layout's page did not come";
+    EXPECT_NE(WaitForWindowAt({ 40, 300, 160, 90 }), 0u);
+    EXPECT_TRUE(panel->Running());
 }
 
 }

@@ -77,6 +77,8 @@ struct DesktopProgram {
     std::string defaultFile;
     std::string documentation;
     bool needsDisplay;
+    // It takes --watch.
+    bool watches;
 };
 
 void PrintTo(DesktopProgram const& program, std::ostream* out)
@@ -210,6 +212,37 @@ TEST_P(DesktopProgramOptions, DevicePathsLieBelowTheRootFolder)
     EXPECT_EQ(noRoot.error, name + ": the device root 'nosuch' is not a folder\n");
 }
 
+TEST_P(DesktopProgramOptions, WatchIsForTheProgramsThatStayRunningAndNotForACheck)
+{
+    std::string const& name = GetParam().name;
+    scratch.Write("given.ini", "[RUN]\r\n");
+    Finished help = Run({ "--help" });
+    EXPECT_EQ(help.out.find("--watch") != std::string::npos, GetParam().watches) << help.out;
+    if (!GetParam().watches) {
+        EXPECT_EQ(Run({ "--watch", "given.ini" }).error, Mistake("unknown option '--watch'"));
+        return;
+    }
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string what;
+    };
+    Case const cases[] = {
+        { { "--watch", "--watch" }, "--watch given twice" },
+        { { "--check", "--watch", "given.ini" }, "--check and --watch do not go together" },
+        { { "--watch", "given.ini", "--check" }, "--check and --watch do not go together" },
+    };
+    for (Case const& mistake : cases) {
+        Finished finished = Run(mistake.arguments);
+        EXPECT_EQ(finished.status, 2) << mistake.what;
+        EXPECT_EQ(finished.error, Mistake(mistake.what));
+    }
+    // Taken, the program goes on to the file and the display.
+    Finished watching = Run({ "--watch", "given.ini" });
+    EXPECT_EQ(watching.status, 2);
+    EXPECT_EQ(watching.error.rfind(name + ": Kein Display", 0), 0u) << watching.error;
+    EXPECT_EQ(Run({ "--watch", "nosuch.ini" }).error, name + ": cannot open 'nosuch.ini': no such file\n");
+}
+
 TEST_P(DesktopProgramOptions, CheckNeedsNoDisplayAndTakesAMissingFileAsAFinding)
 {
     std::string const& name = GetParam().name;
@@ -223,9 +256,9 @@ TEST_P(DesktopProgramOptions, CheckNeedsNoDisplayAndTakesAMissingFileAsAFinding)
 
 INSTANTIATE_TEST_SUITE_P(EachProgram, DesktopProgramOptions,
     ::testing::Values(
-        DesktopProgram { "vessarine", VESSARINE_PATH, "settings file", "VessarineSettings.ini", "docs/panel.md", true },
-        DesktopProgram { "brellum", BRELLUM_PATH, "binding file", "Brellum.ini", "docs/daemon.md", true },
-        DesktopProgram { "talvok", TALVOK_PATH, "INI file", "Talvok.ini", "docs/launcher.md", false }),
+        DesktopProgram { "vessarine", VESSARINE_PATH, "settings file", "VessarineSettings.ini", "docs/panel.md", true, true },
+        DesktopProgram { "brellum", BRELLUM_PATH, "binding file", "Brellum.ini", "docs/daemon.md", true, true },
+        DesktopProgram { "talvok", TALVOK_PATH, "INI file", "Talvok.ini", "docs/launcher.md", false, false }),
     PrintName);
 
 TEST(TalvokOptions, DoubleQuotesAroundTheFileAreRemovedAsTheLauncherDoes)
