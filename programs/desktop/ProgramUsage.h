@@ -13,6 +13,8 @@ struct ProgramUsage {
     // The launcher removes every double quote from its command-line text.
     bool quotesRemoved = false;
     std::string_view help;
+    // The reference pages --help names after it, one "  FILE  what" a line.
+    std::string_view reference;
 };
 
 extern ProgramUsage const kPanelUsage;
