@@ -24,6 +24,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
 # a window manager, and the programs the desktop example starts.
 DESKTOP_TEST_PACKAGES=(xvfb xdotool trayer openbox xterm x11-apps xdg-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The Debian package: dpkg-shlibdeps (dpkg-dev) finds its dependencies among
+# the files that `file` tells are programs.
+PACKAGE_PACKAGES=(dpkg-dev file)
+# Its test reads the manual pages with man and the autostart entry with
+# desktop-file-validate.
+PACKAGE_TEST_PACKAGES=(man-db desktop-file-utils)
 # The benchmarks' anchors: pixman, and OpenCV's core and imgproc (which bring
 # no pkg-config file; libopencv-dev has it, but also every other module).
 BENCH_PACKAGES=(libpixman-1-dev libopencv-imgproc-dev)

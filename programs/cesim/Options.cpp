@@ -1,6 +1,7 @@
 #include "programs/cesim/Options.h"
 
 #include "platform/Utf.h"
+#include "programs/Documentation.h"
 #include "programs/cesim/Numbers.h"
 #include "programs/cesim/Programs.h"
 
@@ -142,9 +143,8 @@ std::string Usage()
     usage += UsageLine("--version", "print the version and exit");
     usage += UsageLine("--", "the words after it are the program's command-line text");
     return usage + "\nExit status: 0 after a run, whatever the program's exit code; 2 for a mistake\n"
-                   "on the command line or in the script.\n\n"
-                   "Documentation, in the source tree: docs/cesim.md (options, script commands,\n"
-                   "the trace).\n";
+                   "on the command line or in the script.\n"
+        + programs::DocumentationLines("cesim", "  cesim.md     options, script commands, the trace\n");
 }
 
 Options ParseOptions(std::vector<std::string> const& arguments)

@@ -7,6 +7,7 @@
 #include "platform/host/ProgramArguments.h"
 #include "platform/Utf.h"
 #include "platform/x11/X11Backend.h"
+#include "programs/Documentation.h"
 #include "programs/desktop/CheckRun.h"
 #include "programs/desktop/CommandLine.h"
 #include "programs/desktop/MemoryPolicy.h"
@@ -78,9 +79,12 @@ int RunOnDesktop(DesktopProgram const& program, int argc, char** argv)
 {
     CommandLineRequest request = ReadCommandLine({ argv + 1, argv + argc }, program.usage);
     switch (request.action) {
-    case Action::Help:
-        std::fwrite(program.usage.help.data(), 1, program.usage.help.size(), stdout);
+    case Action::Help: {
+        std::string help = std::string(program.usage.help)
+            + programs::DocumentationLines(program.name, program.usage.reference);
+        std::fwrite(help.data(), 1, help.size(), stdout);
         return 0;
+    }
     case Action::Version:
         std::printf("%s %s\n", program.name, VESSARINE_VERSION);
         return 0;

@@ -41,9 +41,10 @@ Files:
 Exit status: 2 for a mistake on the command line, a settings file that
 cannot be opened, no display, or files that cannot be watched; 1 when no
 window could be made or the display went away.
-
-Documentation, in the source tree: docs/panel.md (layout files),
-docs/messages.md (the message boxes), docs/desktop.md (the desktop).
+)",
+    .reference = R"(  panel.md     layout files
+  messages.md  the message boxes
+  desktop.md   the desktop
 )",
 };
 
@@ -79,10 +80,10 @@ Files:
 Exit status: 2 for a mistake on the command line, a binding file that cannot
 be opened, no display, or files that cannot be watched; 1 when the display
 went away.
-
-Documentation, in the source tree: docs/daemon.md (binding files),
-docs/messages.md (the message boxes), docs/desktop.md (keys and tray on the
-desktop).
+)",
+    .reference = R"(  daemon.md    binding files
+  messages.md  the message boxes
+  desktop.md   keys and tray on the desktop
 )",
 };
 
@@ -112,9 +113,9 @@ Files:
 Talvok needs no display and shows no messages.
 Exit status: 2 for a mistake on the command line or an INI file that cannot
 be opened; 0 otherwise.
-
-Documentation, in the source tree: docs/launcher.md (the INI file and its
-[RUN] section), docs/desktop.md (the desktop).
+)",
+    .reference = R"(  launcher.md  the INI file and its [RUN] section
+  desktop.md   the desktop
 )",
 };
 

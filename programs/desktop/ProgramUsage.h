@@ -15,6 +15,8 @@ struct ProgramUsage {
     // It takes --watch: a program with windows that stays running.
     bool watches = false;
     std::string_view help;
+    // The reference pages --help names after it, one "  FILE  what" a line.
+    std::string_view reference;
 };
 
 extern ProgramUsage const kPanelUsage;

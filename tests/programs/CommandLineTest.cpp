@@ -111,7 +111,7 @@ TEST_P(DesktopProgramOptions, HelpNamesTheOptionsTheDefaultFileAndTheDocumentati
     EXPECT_EQ(help.error, "");
     EXPECT_EQ(help.out.rfind("usage: " + GetParam().name + " [", 0), 0u) << help.out;
     for (std::string const& word : { std::string("--check"), std::string("--help"), std::string("--version"),
-             GetParam().defaultFile, GetParam().documentation })
+             GetParam().defaultFile, "docs/man/" + GetParam().name + ".1", "\n  " + GetParam().documentation + " " })
         EXPECT_NE(help.out.find(word), std::string::npos) << word << " missing from\n" << help.out;
     // Options after it are not read.
     EXPECT_EQ(Run({ "--help", "--bogus" }).out, help.out);
@@ -256,9 +256,9 @@ TEST_P(DesktopProgramOptions, CheckNeedsNoDisplayAndTakesAMissingFileAsAFinding)
 
 INSTANTIATE_TEST_SUITE_P(EachProgram, DesktopProgramOptions,
     ::testing::Values(
-        DesktopProgram { "vessarine", VESSARINE_PATH, "settings file", "VessarineSettings.ini", "docs/panel.md", true, true },
-        DesktopProgram { "brellum", BRELLUM_PATH, "binding file", "Brellum.ini", "docs/daemon.md", true, true },
-        DesktopProgram { "talvok", TALVOK_PATH, "INI file", "Talvok.ini", "docs/launcher.md", false, false }),
+        DesktopProgram { "vessarine", VESSARINE_PATH, "settings file", "VessarineSettings.ini", "panel.md", true, true },
+        DesktopProgram { "brellum", BRELLUM_PATH, "binding file", "Brellum.ini", "daemon.md", true, true },
+        DesktopProgram { "talvok", TALVOK_PATH, "INI file", "Talvok.ini", "launcher.md", false, false }),
     PrintName);
 
 TEST(TalvokOptions, DoubleQuotesAroundTheFileAreRemovedAsTheLauncherDoes)
@@ -310,7 +310,8 @@ TEST_F(CesimOptions, HelpNamesTheOptionsAndTheDocumentationWhereverItStands)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.error, "");
     EXPECT_EQ(help.out.rfind("usage: cesim PROGRAM [OPTIONS]", 0), 0u) << help.out;
-    for (char const* word : { "--root", "--script", "--shot", "--locale", "--help", "--version", "docs/cesim.md" })
+    for (char const* word : { "--root", "--script", "--shot", "--locale", "--help", "--version", "docs/man/cesim.1",
+             "\n  cesim.md " })
         EXPECT_NE(help.out.find(word), std::string::npos) << word << " missing from\n" << help.out;
     Finished afterOptions = Run({ "vessarine", "--root", "nosuch", "--script", "nosuch", "--help" });
     EXPECT_EQ(afterOptions.status, 0);
