@@ -33,15 +33,6 @@ std::string ReadExample(char const* name)
     return { std::istreambuf_iterator<char>(in), {} };
 }
 
-// What a program said first on standard error (a sanitizer build may add its report after).
-std::string FirstLine(std::string const& path)
-{
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
-
 struct ChildState {
     int pid = 0;
     char state = 0;
@@ -259,31 +250,6 @@ TEST_F(PanelOnDesktop, DoubleTapAsksInARealBoxThatEnterCloses)
 
     x.Xdotool({ "key", "Return" });
     EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
-}
-
-TEST_F(PanelOnDesktop, ADisplayThatGoesAwayEndsItWithAMessage)
-{
-    ASSERT_TRUE(x.Ready());
-    WriteExamplePanel(device);
-    auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
-        std::string(VESSARINE_PATH) + " " + device.Root() + "/VessarineSettings.ini 2> " + device.Root() + "/error.txt" });
-    ASSERT_NE(WaitForWindowAt({ 16, 12, 240, 200 }), 0u);
-    x.StopServer();
-    EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
-    EXPECT_EQ(FirstLine(device.Root() + "/error.txt"), "vessarine: Die Verbindung zum Display ist abgebrochen.");
-}
-
-TEST_F(PanelOnDesktop, WithoutADisplayItSaysSoAndEnds)
-{
-    std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
-    unsetenv("DISPLAY");
-    auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
-        std::string(VESSARINE_PATH) + " 2> " + device.Root() + "/error.txt" });
-    std::optional<int> code = panel->WaitForExit(5s);
-    setenv("DISPLAY", saved.c_str(), 1);
-    EXPECT_EQ(code, std::optional<int>(2));
-    EXPECT_EQ(FirstLine(device.Root() + "/error.txt"),
-        "vessarine: Kein Display: DISPLAY ist nicht gesetzt (ohne Display läuft das Programm mit cesim).");
 }
 
 // A page of one colour, 160 x 90, that opens without moving; at (40, 50) unless moved.
