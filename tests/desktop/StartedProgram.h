@@ -1,8 +1,8 @@
 #pragma once
 
 // One of our programs started beside the test's X server as a user would
-// start it: with environment variables of its own, its standard error
-// written to a file the test reads.
+// start it: in a folder, with environment variables of its own, its
+// standard error written to a file the test reads.
 
 #include "tests/support/ChildProcess.h"
 
@@ -18,6 +18,8 @@ struct ProgramStart {
     std::vector<std::string> environment = {};
     // Where its standard error goes; the test's own when empty.
     std::string errorFile = {};
+    // Its current folder; the test's own when empty.
+    std::string folder = {};
 };
 
 std::unique_ptr<testing_support::ChildProcess> StartProgram(std::string const& path, ProgramStart const& start);
