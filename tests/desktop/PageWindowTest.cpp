@@ -1,6 +1,7 @@
 // The panel's pages as X windows: pop-ups that no window manager frames,
 // places or lists; top-most ones above the other programs' windows, also
-// those that open or rise later; animations that move them every 20 ms.
+// those that open or rise later, though not above their pop-ups; animations
+// that move them every 20 ms.
 
 #include "platform/Utf.h"
 #include "tests/desktop/PanelFixture.h"
@@ -94,6 +95,17 @@ TEST_F(PageWindow, ATopMostPageGoesAboveWindowsThatOpenOrRiseLaterAnOrdinaryPage
     std::this_thread::sleep_for(100ms);
     EXPECT_TRUE(XvfbSession::WaitUntil(topShown, 2s)) << "the top-most page stays under a window raised later";
     EXPECT_EQ(PixelAt(380, 95), kCoverColour);
+
+    // Another program's pop-up, such as a menu, may stand above it.
+    XSetWindowAttributes popUp {};
+    popUp.override_redirect = True;
+    popUp.background_pixel = 0xE0E0E0;
+    XId menu = XCreateWindow(x.Display(), x.Root(), 100, 80, 60, 40, 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWOverrideRedirect | CWBackPixel, &popUp);
+    XMapRaised(x.Display(), menu);
+    XSync(x.Display(), False);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(PixelAt(120, 95), 0xE0E0E0u) << "the top-most page went above another program's pop-up";
     EXPECT_TRUE(panel->Running());
 }
 
