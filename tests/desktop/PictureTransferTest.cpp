@@ -126,6 +126,10 @@ TEST_F(PictureTransfer, AChangeIsSentAsTheBoxAroundWhatWasDrawn)
     XId page = WaitForWindowAt(kPage);
     ASSERT_NE(page, 0u);
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return PixelAt(kPage.x + 5, kPage.y + 5) == 0xF4EEDC; }, 3s));
+    // Once the clock has ticked, the page's first exposure is long answered.
+    Geometry const onScreen { kPage.x + clock.x, kPage.y + clock.y, clock.width, clock.height };
+    std::vector<uint32_t> first = x.Capture(onScreen);
+    ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.Capture(onScreen) != first; }, 3s)) << "the clock did not change";
 
     // Drawn over by the test, unseen by the program: only what it sends again replaces the colour.
     GC gc = XCreateGC(x.Display(), page, 0, nullptr);
