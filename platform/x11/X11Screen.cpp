@@ -25,6 +25,10 @@ X11Screen::X11Screen(X11Connection& connection, WindowSystem& windows, X11Tray& 
     , transfer_(connection)
 {
     windows_.SetEvents(this);
+    // Other programs' windows that open or rise, so that top-most ones go above them again.
+    XWindowAttributes root {};
+    XGetWindowAttributes(connection_.Display(), connection_.Root(), &root);
+    XSelectInput(connection_.Display(), connection_.Root(), root.your_event_mask | SubstructureNotifyMask);
 }
 
 X11Screen::~X11Screen()
@@ -188,7 +192,15 @@ void X11Screen::Handle(XEvent& event)
                 windows_.PostMessage(handle, Msg::Close, 0, 0);
         }
         break;
+    case ConfigureNotify:
+        if (event.xconfigure.event == connection_.Root())
+            NoticeOtherWindow(event.xconfigure.window, event.xconfigure.override_redirect);
+        break;
     case MapNotify: {
+        if (event.xmap.event == connection_.Root()) {
+            NoticeOtherWindow(event.xmap.window, event.xmap.override_redirect);
+            break;
+        }
         WindowHandle handle = HandleOf(event.xmap.window);
         if (handle)
             views_[handle.value]->Mapped();
@@ -206,6 +218,16 @@ void X11Screen::Handle(XEvent& event)
     default:
         break;
     }
+}
+
+// A window of another program, or a frame of the window manager, opened or
+// moved in the stack: top-most pop-ups go above it again. Pop-ups such as
+// menus and other programs' panels are let be, or two programs raising
+// their windows over each other's would never end.
+void X11Screen::NoticeOtherWindow(XId window, bool overrideRedirect)
+{
+    if (!overrideRedirect && !HandleOf(window))
+        topMostCovered_ = true;
 }
 
 // The window manager iconified a window that the program shows: the program
@@ -287,6 +309,25 @@ void X11Screen::Restack()
         XRestackWindows(connection_.Display(), order.data(), int(order.size()));
 }
 
+// Only the top-most pop-ups go above the other window; the others stay below it.
+void X11Screen::RaiseTopMost()
+{
+    topMostCovered_ = false;
+    std::vector<::Window> order;
+    for (WindowHandle handle : windows_.ZOrder()) {
+        if (!windows_.Find(handle)->topMost)
+            break;
+        auto found = views_.find(handle.value);
+        if (found != views_.end() && !found->second->Managed())
+            order.push_back(found->second->Id());
+    }
+    if (order.empty())
+        return;
+    XRaiseWindow(connection_.Display(), order.front());
+    if (order.size() > 1)
+        XRestackWindows(connection_.Display(), order.data(), int(order.size()));
+}
+
 void X11Screen::Present()
 {
     for (auto const& [number, view] : views_) {
@@ -296,6 +337,8 @@ void X11Screen::Present()
     }
     if (stackingChanged_)
         Restack();
+    if (topMostCovered_)
+        RaiseTopMost();
     ShowFocus();
     XFlush(connection_.Display());
 }

@@ -61,12 +61,14 @@ private:
 
     void Handle(_XEvent& event);
     void NoticeIconified(XId window, bool unmapped);
+    void NoticeOtherWindow(XId window, bool overrideRedirect);
     // Posts the messages of the watches whose files have settled; false when none has.
     bool PostSettledChanges();
     WindowHandle HandleOf(XId window) const;
     Point ScreenPointOf(WindowHandle window, int x, int y);
     Rect ClientOnScreen(Window const& window);
     void Restack();
+    void RaiseTopMost();
     void ShowFocus();
 
     X11Connection& connection_;
@@ -76,6 +78,7 @@ private:
     X11PictureTransfer transfer_;
     std::map<uint32_t, std::unique_ptr<X11WindowView>> views_;
     bool stackingChanged_ = false;
+    bool topMostCovered_ = false;
     int openBoxes_ = 0;
     WindowHandle focusShown_;
     std::unique_ptr<HostFileWatch> fileWatch_;

@@ -6,10 +6,8 @@
 #include "daemon/BrellumMain.h"
 #include "daemon/DaemonIcons.h"
 #include "daemon/DaemonMessages.h"
-#include "platform/Tray.h"
-#include "platform/Utf.h"
 #include "platform/Windowing.h"
-#include "tests/desktop/XvfbSession.h"
+#include "tests/desktop/DaemonFixture.h"
 #include "tests/support/PictureCompare.h"
 #include "tests/support/TestDevice.h"
 
@@ -17,9 +15,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/stat.h>
 #include <thread>
 
 #include <X11/Xlib.h>
@@ -32,87 +27,9 @@ using namespace std::chrono_literals;
 using testing_support::PictureDifference;
 using testing_support::TestDevice;
 
-constexpr int kKeyA = 0x41;
-constexpr int kKeyB = 0x42;
-
-class DaemonOnDesktop : public testing::Test {
+class DaemonOnDesktop : public DaemonFixture {
 protected:
-    XvfbSession x;
-    TestDevice device;
-
-    std::string Marker(std::string const& name) { return device.Root() + "/" + name; }
-
-    // A binding whose short press leaves a file named `marker`.
-    std::u16string Binding(int keyCode, std::string const& marker)
-    {
-        std::string script = "mark-" + marker + ".sh";
-        device.WriteBytes(script, "#!/bin/sh\necho pressed > \"" + Marker(marker) + "\"\n");
-        chmod(Marker(script).c_str(), 0755);
-        return u"BRELLUM\r\nKeyCode=" + platform::FromUtf8(std::to_string(keyCode)) + u"\r\nCommand="
-            + platform::FromUtf8(Marker(script)) + u"\r\n\r\n";
-    }
-
-    static std::u16string BindingFile(std::u16string const& bindings)
-    {
-        return bindings + u"SETTINGS\r\nElapseTime=300\r\nElapseTimeLong=3000\r\n";
-    }
-
-    // Started with `bindings` in the file `name`, after `options`; with
-    // `errors`, what it writes on standard error goes to that file of the device root.
-    std::unique_ptr<ChildProcess> StartDaemon(std::u16string const& bindings, std::vector<std::string> options = {},
-        std::string const& name = "Brellum.ini", std::string const& errors = "")
-    {
-        device.WriteUtf16(name, BindingFile(bindings));
-        std::vector<std::string> arguments = std::move(options);
-        arguments.push_back(Marker(name));
-        if (errors.empty())
-            return std::make_unique<ChildProcess>(BRELLUM_PATH, arguments);
-        arguments.insert(arguments.begin(), { "-c", "exec \"$@\" 2>\"$0\"", Marker(errors), BRELLUM_PATH });
-        return std::make_unique<ChildProcess>("/bin/sh", arguments);
-    }
-
-    XId DaemonWindow()
-    {
-        XId found = 0;
-        XvfbSession::WaitUntil([&] {
-            for (XId window : x.WindowsOfClass("brellum")) {
-                if (x.TitleOf(window).starts_with("Brellum"))
-                    found = window;
-            }
-            return found != 0;
-        });
-        return found;
-    }
-
     Display* display() { return x.Display(); }
-
-    // The daemon's windows with the title `title`, of every daemon running.
-    std::vector<XId> DaemonWindowsTitled(std::string const& title)
-    {
-        std::vector<XId> windows;
-        for (XId window : x.WindowsOfClass("brellum")) {
-            if (x.TitleOf(window) == title)
-                windows.push_back(window);
-        }
-        return windows;
-    }
-
-    // The tray icon beside the daemon's `window`, once it is docked and shown.
-    XId DockedIcon(XId window)
-    {
-        for (XId candidate : x.WindowsOfClass("brellum")) {
-            if (candidate != window && x.ParentOf(candidate) != x.Root() && x.IsShown(candidate))
-                return candidate;
-        }
-        return 0;
-    }
-
-    void ClickAt(int screenX, int screenY)
-    {
-        x.Xdotool({ "mousemove", std::to_string(screenX), std::to_string(screenY), "click", "1" });
-    }
-
-    void ClickInto(Geometry place) { ClickAt(place.x + place.width / 2, place.y + place.height / 2); }
 
     // How many pixels of `window` on the screen have the colour 0xRRGGBB.
     long PixelsOfColour(XId window, uint32_t colour)
@@ -128,15 +45,6 @@ protected:
         platform::Surface const* picture = platform::IconPicture(platform::LoadIcon({}, resource));
         return picture ? picture->Row(picture->Height() / 2)[picture->Width() / 2] & 0xFFFFFF : 0;
     }
-
-    std::string ReadText(std::string const& name)
-    {
-        std::ifstream file(Marker(name));
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
 
     // The daemon's client area on the simulated device after F5 went down and up in it.
     std::vector<uint32_t> SimulatedProbeAfterF5()
@@ -164,34 +72,6 @@ protected:
         });
         brellum::BrellumMain(u"\\Brellum.ini");
         return pixels;
-    }
-
-    // A window of the test's own that has the keyboard focus and notes the keys it gets.
-    XId FocusedWindow()
-    {
-        Display* display = x.Display();
-        XId window = XCreateSimpleWindow(display, x.Root(), 300, 300, 100, 60, 0, 0, 0xFFFFFF);
-        XSelectInput(display, window, KeyPressMask);
-        XMapWindow(display, window);
-        XSync(display, False);
-        XvfbSession::WaitUntil([&] { return x.IsShown(window); });
-        XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        XSync(display, False);
-        return window;
-    }
-
-    int KeyPressesIn(XId window)
-    {
-        int presses = 0;
-        XEvent event;
-        while (XCheckTypedWindowEvent(x.Display(), window, KeyPress, &event))
-            ++presses;
-        return presses;
-    }
-
-    void HoldKey(char const* key, std::chrono::milliseconds time)
-    {
-        x.Xdotool({ "keydown", key, "sleep", std::to_string(double(time.count()) / 1000.0), "keyup", key });
     }
 };
 
@@ -322,6 +202,7 @@ TEST_F(DaemonOnDesktop, UnderAWindowManagerItsWindowOffersNoMinimiseAndMinimised
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return (icon = DockedIcon(window)) != 0; })) << "the icon did not dock";
     ClickInto(x.GeometryOf(icon));
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return x.IsShown(window); })) << "the click did not show the window";
+    EXPECT_NE(x.ParentOf(window), x.Root()) << "the window manager did not frame the window";
 
     // What its style allows, told to the manager: moving and closing, no minimise, maximise or resize.
     constexpr long kHasFunctions = 1, kHasDecorations = 2;

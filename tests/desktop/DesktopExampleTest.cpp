@@ -200,15 +200,20 @@ TEST_F(ExampleOnDesktop, TheDaemonsKeysStartProgramsAndSwitchBindings)
     ASSERT_TRUE(x.Ready());
     auto daemon = StartInFolder(BRELLUM_PATH, { "Brellum.ini" });
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return DaemonTitle() == "Brellum v1.3 (3 aktiv)"; }));
-    // Short presses last 800 to 1499 ms in the example.
+    // Short presses last 800 to 1499 ms in the example, longer ones are long.
     HoldKey("F9", 1100ms);
     EXPECT_TRUE(Started(*daemon, { "xclock" })) << "F9";
+    HoldKey("F9", 1800ms);
+    EXPECT_TRUE(Started(*daemon, { "x-terminal-emulator", "xterm" })) << "F9 held long";
     HoldKey("F10", 1100ms);
     EXPECT_TRUE(XvfbSession::WaitUntil([&] { return Opened() == folder.string() + " Notizen.txt\n"; }, 3s))
         << "F10 did not open the notes: " << Opened();
     HoldKey("F11", 1100ms);
     EXPECT_TRUE(XvfbSession::WaitUntil([&] { return DaemonTitle() == "Brellum v1.3 (2 aktiv)"; }, 3s))
         << "F11 did not load the night's bindings: " << DaemonTitle();
+    HoldKey("F11", 1100ms);
+    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return DaemonTitle() == "Brellum v1.3 (3 aktiv)"; }, 3s))
+        << "F11 did not switch back to the day's bindings: " << DaemonTitle();
     EXPECT_TRUE(daemon->Running());
 }
 

@@ -44,5 +44,30 @@ TEST(X11KeyMap, LettersDigitsFunctionAndApplicationKeys)
     EXPECT_EQ(VirtualKeyOfKeySym(XK_dead_acute), 0u);
 }
 
+TEST(X11KeyMap, EveryKindOfKeyTheDeviceNamesHasASymbol)
+{
+    struct Range {
+        char const* kind;
+        uint32_t first;
+        uint32_t last;
+    };
+    for (Range range : { Range { "letters", 0x41, 0x5A }, Range { "digits", 0x30, 0x39 }, Range { "F1-F24", 0x70, 0x87 },
+             Range { "cursor", 0x21, 0x28 }, Range { "Insert, Delete", 0x2D, 0x2E }, Range { "keypad", 0x60, 0x6F },
+             Range { "modifiers", 0x10, 0x12 }, Range { "sided modifiers", 0xA0, 0xA5 },
+             Range { "browser and media", 0xA6, 0xB7 }, Range { "application", 0xC1, 0xCF } }) {
+        for (uint32_t key = range.first; key <= range.last; ++key)
+            EXPECT_NE(KeySymOfVirtualKey(key), 0ul) << range.kind << " " << std::hex << key;
+    }
+    for (uint32_t key : { 0x0D, 0x1B, 0x09, 0x20 })
+        EXPECT_NE(KeySymOfVirtualKey(key), 0ul) << std::hex << key;
+    EXPECT_EQ(KeySymOfVirtualKey(0xA6), KeySym(XF86XK_Back));
+    EXPECT_EQ(KeySymOfVirtualKey(0xAD), KeySym(XF86XK_AudioMute));
+    EXPECT_EQ(KeySymOfVirtualKey(0x25), KeySym(XK_Left));
+    EXPECT_EQ(KeySymOfVirtualKey(0x60), KeySym(XK_KP_0));
+    // The application keys are the spare launch keys, in their order.
+    for (uint32_t i = 0; i < 15; ++i)
+        EXPECT_EQ(KeySymOfVirtualKey(0xC1 + i), KeySym(XF86XK_Launch1 + i)) << i;
+}
+
 }
 }

@@ -2,28 +2,19 @@
 // program that cannot start shows no box there; it is named in one line on
 // standard error, and the rest of the list still starts.
 
+#include "tests/desktop/StartedProgram.h"
 #include "tests/desktop/XvfbSession.h"
 #include "tests/support/TestDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace desktop_tests {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::vector<std::string> Lines(std::string const& path)
-{
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 TEST(LauncherOnDesktop, AProgramThatCannotStartIsOneLineAndNoBox)
 {

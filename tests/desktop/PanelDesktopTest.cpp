@@ -2,11 +2,10 @@
 // layout switches, compared with what the simulated device shows; with
 // --watch, the files it read written anew while it runs.
 
-#include "panel/core/PanelEntry.h"
+#include "platform/MessageBox.h"
 #include "platform/Utf.h"
-#include "platform/Windowing.h"
-#include "platform/dialog/BoxWindow.h"
-#include "tests/desktop/XvfbSession.h"
+#include "tests/desktop/PanelFixture.h"
+#include "tests/desktop/SimulatedScreen.h"
 #include "tests/support/BmpWriter.h"
 #include "tests/support/PictureCompare.h"
 #include "tests/support/TestDevice.h"
@@ -32,24 +31,6 @@ std::string ReadExample(char const* name)
 {
     std::ifstream in(std::string(EXAMPLES_DIR) + "/" + name, std::ios::binary);
     return { std::istreambuf_iterator<char>(in), {} };
-}
-
-// What a program said first on standard error (a sanitizer build may add its report after).
-std::string FirstLine(std::string const& path)
-{
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
-
-std::vector<std::string> Lines(std::string const& path)
-{
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 struct ChildState {
@@ -80,36 +61,6 @@ std::vector<ChildState> ChildrenOf(int parent)
     return children;
 }
 
-// The box that RunBoxWindow draws, on a simulated screen as large as the X server's.
-std::vector<uint32_t> DrawnBox(std::u16string const& text, std::u16string const& caption, uint32_t flags, Geometry& where)
-{
-    platform::DeviceSettings settings;
-    settings.screenWidth = XvfbSession::kWidth;
-    settings.screenHeight = XvfbSession::kHeight;
-    settings.until = 2000;
-    TestDevice device(settings);
-    platform::WindowSystem& windows = device.Device().Windows();
-    std::vector<uint32_t> pixels;
-    device.Device().Schedule(100, [&] {
-        platform::RunBoxWindow({}, text, caption, flags);
-        platform::PostQuitMessage(0);
-    });
-    device.Device().Schedule(500, [&] {
-        platform::WindowHandle box = windows.ZOrder().front();
-        platform::Surface const& picture = *windows.PictureOf(box);
-        platform::Rect rect = windows.Find(box)->rect;
-        where = { rect.left, rect.top, rect.Width(), rect.Height() };
-        for (int32_t y = 0; y < picture.Height(); ++y) {
-            for (int32_t x = 0; x < picture.Width(); ++x)
-                pixels.push_back(picture.Row(y)[x] & 0xFFFFFF);
-        }
-        windows.Key(0x0D, true);
-        windows.Key(0x0D, false);
-    });
-    platform::RunMessageLoop();
-    return pixels;
-}
-
 // The example's first page alone: its pictures are fixed (no clock, no gauges).
 void WriteExamplePanel(TestDevice& device)
 {
@@ -119,49 +70,8 @@ void WriteExamplePanel(TestDevice& device)
     device.WriteUtf16("VessarineSettings.ini", u"main.ini\r\n");
 }
 
-// The first window's picture on the simulated device, once its animation is over.
-std::vector<uint32_t> SimulatedPicture(TestDevice& device, Geometry& where)
-{
-    std::vector<uint32_t> pixels;
-    device.Device().Schedule(1500, [&] {
-        platform::WindowSystem& windows = device.Device().Windows();
-        platform::WindowHandle window = windows.Windows().front();
-        platform::Surface const& picture = *windows.PictureOf(window);
-        platform::Rect rect = windows.Find(window)->rect;
-        where = { rect.left, rect.top, rect.Width(), rect.Height() };
-        for (int32_t y = 0; y < picture.Height(); ++y) {
-            for (int32_t x = 0; x < picture.Width(); ++x)
-                pixels.push_back(picture.Row(y)[x] & 0xFFFFFF);
-        }
-    });
-    panel::VessarineMain(u"\\VessarineSettings.ini");
-    return pixels;
-}
-
-class PanelOnDesktop : public testing::Test {
+class PanelOnDesktop : public PanelFixture {
 protected:
-    XvfbSession x;
-    TestDevice device { Until(2000) };
-
-    static platform::DeviceSettings Until(uint64_t until)
-    {
-        platform::DeviceSettings settings;
-        settings.until = until;
-        return settings;
-    }
-
-    std::unique_ptr<ChildProcess> StartPanel(std::string const& settingsFile = "VessarineSettings.ini")
-    {
-        return std::make_unique<ChildProcess>(VESSARINE_PATH, std::vector<std::string> { device.Root() + "/" + settingsFile });
-    }
-
-    // The same, its standard error going to `errorFile`.
-    std::unique_ptr<ChildProcess> StartPanelWritingErrorsTo(std::string const& errorFile)
-    {
-        return std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
-            "exec " + std::string(VESSARINE_PATH) + " " + device.Root() + "/VessarineSettings.ini 2> " + errorFile });
-    }
-
     // A page with one large button running `command`, without animations.
     void WriteButtonPanel(std::u16string const& command)
     {
@@ -172,33 +82,11 @@ protected:
         device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
     }
 
-    std::unique_ptr<ChildProcess> StartWatchingPanel()
-    {
-        return std::make_unique<ChildProcess>(VESSARINE_PATH,
-            std::vector<std::string> { "--watch", device.Root() + "/VessarineSettings.ini" });
-    }
-
     // As editors save: the new text goes to another file, renamed over the old one.
     void SaveByRename(std::string const& name, std::u16string const& text, bool bom = true)
     {
         device.WriteUtf16(name + ".new", text, bom);
         std::filesystem::rename(device.Root() + "/" + name + ".new", device.Root() + "/" + name);
-    }
-
-    uint32_t PixelAt(int x0, int y0) { return x.Capture({ x0, y0, 1, 1 }).at(0); }
-
-    // A shown window of the program with that title, such as a message box.
-    XId WaitForTitle(std::string const& title, std::chrono::milliseconds timeout)
-    {
-        XId found = 0;
-        XvfbSession::WaitUntil([&] {
-            for (XId window : x.WindowsOfClass("vessarine")) {
-                if (x.IsShown(window) && x.TitleOf(window) == title)
-                    found = window;
-            }
-            return found != 0;
-        }, timeout);
-        return found;
     }
 
     size_t ShownWindows()
@@ -207,38 +95,6 @@ protected:
         for (XId window : x.WindowsOfClass("vessarine"))
             shown += x.IsShown(window) ? 1 : 0;
         return shown;
-    }
-
-    // The panel's one viewable window once it stands at `where`.
-    XId WaitForWindowAt(Geometry where)
-    {
-        XId found = 0;
-        XvfbSession::WaitUntil([&] {
-            for (XId window : x.WindowsOfClass("vessarine")) {
-                if (x.IsShown(window) && x.GeometryOf(window) == where)
-                    found = window;
-            }
-            return found != 0;
-        });
-        return found;
-    }
-
-    void Click(Geometry window, int x0, int y0, int count = 1)
-    {
-        x.Xdotool({ "mousemove", std::to_string(window.x + x0), std::to_string(window.y + y0), "click", "--repeat",
-            std::to_string(count), "--delay", "60", "1" });
-    }
-
-    // A page ignores taps until its opening animation has taken the step after
-    // arriving, a moment later: tap again (a few times) until `answered` holds.
-    bool TapUntil(Geometry window, int x0, int y0, int count, std::function<bool()> const& answered)
-    {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            Click(window, x0, y0, count);
-            if (XvfbSession::WaitUntil(answered, 1500ms))
-                return true;
-        }
-        return false;
     }
 };
 
@@ -290,7 +146,7 @@ TEST_F(PanelOnDesktop, AMissingProgramShowsTheShellsBoxAndOneLine)
     Geometry where;
     SimulatedPicture(device, where);
     std::string const errors = device.Root() + "/error.txt";
-    auto panel = StartPanelWritingErrorsTo(errors);
+    auto panel = StartPanel({ .errorFile = errors });
     ASSERT_NE(WaitForWindowAt(where), 0u);
 
     Click(where, 30, 20);
@@ -396,31 +252,6 @@ TEST_F(PanelOnDesktop, DoubleTapAsksInARealBoxThatEnterCloses)
     EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
 }
 
-TEST_F(PanelOnDesktop, ADisplayThatGoesAwayEndsItWithAMessage)
-{
-    ASSERT_TRUE(x.Ready());
-    WriteExamplePanel(device);
-    auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
-        std::string(VESSARINE_PATH) + " " + device.Root() + "/VessarineSettings.ini 2> " + device.Root() + "/error.txt" });
-    ASSERT_NE(WaitForWindowAt({ 16, 12, 240, 200 }), 0u);
-    x.StopServer();
-    EXPECT_EQ(panel->WaitForExit(5s), std::optional<int>(1));
-    EXPECT_EQ(FirstLine(device.Root() + "/error.txt"), "vessarine: Die Verbindung zum Display ist abgebrochen.");
-}
-
-TEST_F(PanelOnDesktop, WithoutADisplayItSaysSoAndEnds)
-{
-    std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
-    unsetenv("DISPLAY");
-    auto panel = std::make_unique<ChildProcess>("sh", std::vector<std::string> { "-c",
-        std::string(VESSARINE_PATH) + " 2> " + device.Root() + "/error.txt" });
-    std::optional<int> code = panel->WaitForExit(5s);
-    setenv("DISPLAY", saved.c_str(), 1);
-    EXPECT_EQ(code, std::optional<int>(2));
-    EXPECT_EQ(FirstLine(device.Root() + "/error.txt"),
-        "vessarine: Kein Display: DISPLAY ist nicht gesetzt (ohne Display läuft das Programm mit cesim).");
-}
-
 // A page of one colour, 160 x 90, that opens without moving; at (40, 50) unless moved.
 std::u16string PlainPage(std::u16string const& colour, std::u16string const& more = u"", Geometry at = { 40, 50 })
 {
@@ -437,7 +268,7 @@ TEST_F(PanelOnDesktop, WatchingItTakesUpAChangedLayoutAndKeepsThePageWhenTheFile
     ASSERT_TRUE(x.Ready());
     device.WriteUtf16("panel.ini", PlainPage(u"306030"));
     device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
-    auto panel = StartWatchingPanel();
+    auto panel = StartPanel({ .arguments = { "--watch" } });
     XId first = WaitForWindowAt(kPlainPage);
     ASSERT_NE(first, 0u);
     auto centre = [&] { return PixelAt(120, 95); };
@@ -492,7 +323,7 @@ TEST_F(PanelOnDesktop, WatchingItTakesUpAChangedPictureAndSettingsFile)
     device.WriteUtf16("panel.ini", PlainPage(u"000000", u"BackgroundBitmap=wall.bmp\r\n"));
     device.WriteUtf16("right.ini", PlainPage(u"30A050", u"", { 300, 50 }));
     device.WriteUtf16("VessarineSettings.ini", u"panel.ini\r\n");
-    auto panel = StartWatchingPanel();
+    auto panel = StartPanel({ .arguments = { "--watch" } });
     ASSERT_NE(WaitForWindowAt(kPlainPage), 0u);
     ASSERT_TRUE(XvfbSession::WaitUntil([&] { return PixelAt(120, 95) == 0x102030; }, 3s));
 

@@ -38,19 +38,20 @@ std::string ReadDisplayNumber(int fd)
 
 }
 
-XvfbSession::XvfbSession()
+XvfbSession::XvfbSession(Network network)
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
         return;
     server_ = std::make_unique<ChildProcess>("Xvfb", std::vector<std::string> { "-displayfd", std::to_string(pipeEnds[1]),
-        "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24", "-nolisten", "tcp" });
+        "-screen", "0", std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
+        network == Network::Tcp ? "-listen" : "-nolisten", "tcp" });
     close(pipeEnds[1]);
-    std::string number = ReadDisplayNumber(pipeEnds[0]);
+    number_ = ReadDisplayNumber(pipeEnds[0]);
     close(pipeEnds[0]);
-    if (number.empty())
+    if (number_.empty())
         return;
-    std::string name = ":" + number;
+    std::string name = ":" + number_;
     setenv("DISPLAY", name.c_str(), 1);
     XSetErrorHandler(IgnoreErrors);
     display_ = XOpenDisplay(name.c_str());
@@ -157,6 +158,20 @@ std::string XvfbSession::TitleOf(XId window)
         XFree(data);
     }
     return title;
+}
+
+XId XvfbSession::WaitForWindow(std::string const& name, std::function<bool(XId)> const& matches,
+    std::chrono::milliseconds timeout)
+{
+    XId found = 0;
+    WaitUntil([&] {
+        for (XId window : WindowsOfClass(name)) {
+            if (IsShown(window) && matches(window))
+                found = window;
+        }
+        return found != 0;
+    }, timeout);
+    return found;
 }
 
 std::vector<long> XvfbSession::Property(XId window, std::string const& name)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,16 +32,30 @@ struct Geometry {
     bool operator==(Geometry const&) const = default;
 };
 
+// For test failures: "WxH+X+Y", as X tools write it.
+inline void PrintTo(Geometry const& geometry, std::ostream* out)
+{
+    *out << geometry.width << "x" << geometry.height << "+" << geometry.x << "+" << geometry.y;
+}
+
 class XvfbSession {
 public:
     static constexpr int kWidth = 640;
     static constexpr int kHeight = 480;
 
-    XvfbSession();
+    // Whether the server also takes connections over TCP, as from another machine.
+    enum class Network {
+        LocalOnly,
+        Tcp,
+    };
+
+    explicit XvfbSession(Network network = Network::LocalOnly);
     ~XvfbSession();
 
     bool Ready() const { return display_ != nullptr; }
     _XDisplay* Display() const { return display_; }
+    // The display's number, as in ":N" or "localhost:N".
+    std::string const& Number() const { return number_; }
     XId Root() const;
 
     void StartTray();
@@ -55,6 +70,9 @@ public:
     bool IsShown(XId window);
     XId ParentOf(XId window);
     std::string TitleOf(XId window);
+    // A shown window of the class `name` for which `matches` holds, once there is one; 0 after `timeout`.
+    XId WaitForWindow(std::string const& name, std::function<bool(XId)> const& matches,
+        std::chrono::milliseconds timeout = std::chrono::seconds(10));
     // The items of a window's property of 32-bit items, whatever its type; none without it.
     std::vector<long> Property(XId window, std::string const& name);
     // The screen's pixels in `area`, rows from the top, 0x00RRGGBB.
@@ -70,6 +88,7 @@ private:
     std::unique_ptr<ChildProcess> tray_;
     std::unique_ptr<ChildProcess> windowManager_;
     _XDisplay* display_ = nullptr;
+    std::string number_;
 };
 
 }
