@@ -45,19 +45,24 @@ debian_source() {
     rm -rf "$place"
     mkdir -p "$place"
     # The newest version first; an older one where a mirror lacks its files.
-    local version fetched=""
+    local version fetched="" missed=()
     for version in $(apt-cache "${DEBIAN_SOURCE_APT_OPTIONS[@]}" showsrc "$package" 2>/dev/null |
         sed -n 's/^Version: //p' | sort -u -r -V); do
-      if (cd "$place" && apt-get "${DEBIAN_SOURCE_APT_OPTIONS[@]}" -qq source "$package=$version" >&2); then
+      if (cd "$place" && apt-get "${DEBIAN_SOURCE_APT_OPTIONS[@]}" -qq source "$package=$version" \
+          >"$place.log" 2>&1); then
         fetched=$version
         break
       fi
+      missed+=("$version")
       rm -rf "${place:?}"/*
     done
     if [ -z "$fetched" ]; then
-      echo "Debian's sources: could not fetch $package" >&2
+      echo "Debian's sources: could not fetch $package:" >&2
+      cat "$place.log" >&2
       return 1
     fi
+    rm -f "$place.log"
+    [ ${#missed[@]} -eq 0 ] || echo "Debian's sources: $package ${missed[*]} could not be fetched; using $fetched" >&2
     touch "$place/unpacked"
   fi
   local tree
