@@ -13,7 +13,7 @@ ensure_packages() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $sudo apt-get install -y -qq -o DPkg::Lock::Timeout=900 --no-install-recommends "${missing[@]}"
 }
 
 # python3: the tools, and the test that the reference's pictures are current.
@@ -33,6 +33,12 @@ PACKAGE_TEST_PACKAGES=(man-db desktop-file-utils)
 # The benchmarks' anchors: pixman, and OpenCV's core and imgproc (which bring
 # no pkg-config file; libopencv-dev has it, but also every other module).
 BENCH_PACKAGES=(libpixman-1-dev libopencv-imgproc-dev)
+
+# The Windows build (scripts/windows): the MinGW-w64 cross compiler whose C++
+# runtime has threads, dpkg-source for Debian's source packages of the
+# libraries it cross-builds, Wine to run the tests, zip for the archive.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make cmake ninja-build
+  libgtest-dev libgmock-dev debian-archive-keyring wine64 wine zip)
 
 # configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {

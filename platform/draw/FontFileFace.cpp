@@ -10,6 +10,14 @@
 
 namespace platform {
 
+struct FontFileFace::Source {
+    explicit Source(int file) : descriptor(file) { }
+    ~Source() { close(descriptor); }
+    Source(Source const&) = delete;
+    Source& operator=(Source const&) = delete;
+    int descriptor;
+};
+
 namespace {
 
 // FreeType asks for `count` bytes at `offset`; a count of 0 only asks whether
@@ -33,9 +41,9 @@ unsigned long ReadAt(FT_Stream stream, unsigned long offset, unsigned char* buff
 
 }
 
-FontFileFace::FontFileFace(std::shared_ptr<FT_LibraryRec_> library, int descriptor)
+FontFileFace::FontFileFace(std::shared_ptr<FT_LibraryRec_> library, std::unique_ptr<Source> source)
     : library_(std::move(library))
-    , descriptor_(descriptor)
+    , source_(std::move(source))
     , stream_(std::make_unique<FT_StreamRec>())
 {
 }
@@ -47,7 +55,7 @@ std::shared_ptr<FontFileFace> FontFileFace::Open(std::shared_ptr<FT_LibraryRec_>
     int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         return nullptr;
-    std::shared_ptr<FontFileFace> opened(new FontFileFace(std::move(library), descriptor));
+    std::shared_ptr<FontFileFace> opened(new FontFileFace(std::move(library), std::make_unique<Source>(descriptor)));
     struct stat status {};
     if (fstat(descriptor, &status) != 0 || status.st_size <= 0)
         return nullptr;
@@ -68,7 +76,6 @@ FontFileFace::~FontFileFace()
 {
     if (face_)
         FT_Done_Face(face_);
-    close(descriptor_);
 }
 
 }

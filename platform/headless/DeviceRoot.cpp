@@ -1,5 +1,6 @@
 #include "platform/headless/DeviceRoot.h"
 
+#include "platform/HostFilePath.h"
 #include "platform/Utf.h"
 #include "platform/host/HostFileStream.h"
 
@@ -53,10 +54,10 @@ namespace platform {
 bool DeviceRoot::FolderExists(std::u16string_view devicePath) const
 {
     if (devicePath.find_first_not_of(u"\\/") == std::u16string_view::npos)
-        return std::filesystem::is_directory(hostFolder_.empty() ? std::string(".") : hostFolder_);
+        return std::filesystem::is_directory(HostFileSystemPath(hostFolder_.empty() ? std::string(".") : hostFolder_));
     auto host = HostPath(devicePath);
     std::error_code ignored;
-    return host && std::filesystem::is_directory(*host, ignored);
+    return host && std::filesystem::is_directory(HostFileSystemPath(*host), ignored);
 }
 
 }

@@ -22,13 +22,13 @@ std::unique_ptr<HostFileStream> HostFileStream::Open(std::string const& hostPath
 
 HostFileStream::~HostFileStream()
 {
-    ::close(descriptor_);
+    ::close(int(file_));
 }
 
 size_t HostFileStream::Read(void* buffer, size_t bytes)
 {
     for (;;) {
-        ssize_t count = ::pread(descriptor_, buffer, bytes, off_t(position_));
+        ssize_t count = ::pread(int(file_), buffer, bytes, off_t(position_));
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
@@ -49,7 +49,7 @@ bool HostFileStream::SeekRelative(int64_t delta)
 uint64_t HostFileStream::Size() const
 {
     struct stat info {};
-    return ::fstat(descriptor_, &info) == 0 ? uint64_t(info.st_size) : 0;
+    return ::fstat(int(file_), &info) == 0 ? uint64_t(info.st_size) : 0;
 }
 
 bool HostFileExists(std::string const& hostPath)

@@ -4,6 +4,7 @@
 
 #include "platform/FileStream.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -21,8 +22,8 @@ public:
     uint64_t Size() const override;
 
 private:
-    explicit HostFileStream(int descriptor) : descriptor_(descriptor) { }
-    int descriptor_;
+    explicit HostFileStream(std::intptr_t file) : file_(file) { }
+    std::intptr_t file_; // a descriptor; on Windows a file handle
     uint64_t position_ = 0;
 };
 

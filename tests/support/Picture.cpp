@@ -2,13 +2,24 @@
 
 #include <png.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace testing_support {
+
+// The files are read and written whole, by the C++ library, which takes a
+// path as the host spells it (wide on Windows, where libpng's own file calls
+// would take only the ANSI code page).
 
 std::optional<Picture> ReadPng(std::filesystem::path const& path)
 {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    if (!in && !in.eof())
+        return std::nullopt;
     png_image image {};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
         return std::nullopt;
     image.format = PNG_FORMAT_RGB;
     std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
@@ -35,7 +46,15 @@ bool WritePng(Picture const& picture, std::filesystem::path const& path)
     image.width = png_uint_32(picture.width);
     image.height = png_uint_32(picture.height);
     image.format = PNG_FORMAT_RGB;
-    return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_get_memory_size(image, size, 0, rgb.data(), 0, nullptr))
+        return false;
+    std::vector<char> bytes(size);
+    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgb.data(), 0, nullptr))
+        return false;
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(size));
+    return bool(out.flush());
 }
 
 }

@@ -21,6 +21,13 @@ std::string Size(Picture const& picture)
     return std::to_string(picture.width) + "x" + std::to_string(picture.height);
 }
 
+// As the user would copy it: a path streamed as such has its Windows
+// separators escaped.
+std::string Quoted(fs::path const& path)
+{
+    return '"' + path.string() + '"';
+}
+
 fs::path ActualPath(fs::path const& expected)
 {
     return expected.parent_path() / (expected.stem().string() + ".actual.png");
@@ -59,12 +66,12 @@ testing::AssertionResult MatchesExpectedPicture(Picture const& actual, fs::path 
 {
     if (UpdatingExpected()) {
         if (!WritePng(actual, expected))
-            return testing::AssertionFailure() << "cannot write " << expected;
-        return testing::AssertionSuccess() << "wrote " << expected;
+            return testing::AssertionFailure() << "cannot write " << Quoted(expected);
+        return testing::AssertionSuccess() << "wrote " << Quoted(expected);
     }
     std::optional<Picture> stored = ReadPng(expected);
     if (!stored)
-        return testing::AssertionFailure() << "no picture at " << expected << "; UPDATE_EXPECTED=1 makes it";
+        return testing::AssertionFailure() << "no picture at " << Quoted(expected) << "; UPDATE_EXPECTED=1 makes it";
     fs::path kept = ActualPath(expected);
     std::string difference = PictureDifference(actual, *stored);
     if (difference.empty()) {
@@ -73,9 +80,9 @@ testing::AssertionResult MatchesExpectedPicture(Picture const& actual, fs::path 
         return testing::AssertionSuccess();
     }
     bool written = WritePng(actual, kept);
-    return testing::AssertionFailure() << difference << "\ncompared with " << expected
+    return testing::AssertionFailure() << difference << "\ncompared with " << Quoted(expected)
                                        << (written ? "; this run's picture is " : "; cannot write this run's picture to ")
-                                       << kept;
+                                       << Quoted(kept);
 }
 
 }

@@ -1,8 +1,7 @@
 #include "tests/support/PictureCompare.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 using namespace testing_support;
 namespace fs = std::filesystem;
@@ -20,11 +19,15 @@ protected:
     {
         if (UpdatingExpected())
             GTEST_SKIP() << "UPDATE_EXPECTED writes pictures instead of comparing them";
-        fs::create_directories(folder_);
+        folder_ = MakeTemporaryFolder("picture-compare-");
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override
+    {
+        if (!folder_.empty())
+            fs::remove_all(folder_);
+    }
 
-    fs::path folder_ = fs::temp_directory_path() / ("picture-compare-" + std::to_string(getpid()));
+    fs::path folder_;
 };
 
 }

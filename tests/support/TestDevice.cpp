@@ -1,6 +1,9 @@
 #include "tests/support/TestDevice.h"
 
-#include <cstdlib>
+#include "tests/support/TemporaryFolder.h"
+
+#include "platform/HostFilePath.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -10,10 +13,7 @@ namespace fs = std::filesystem;
 
 TestDevice::TestDevice(platform::DeviceSettings settings)
 {
-    std::string pattern = (fs::temp_directory_path() / "vessarine-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        std::abort();
-    root_ = pattern;
+    root_ = platform::HostPathText(MakeTemporaryFolder("vessarine-test-"));
     settings.root = root_;
     device_ = std::make_unique<platform::HeadlessDevice>(std::move(settings));
     scope_ = std::make_unique<platform::ScopedBackend>(*device_);
@@ -24,17 +24,27 @@ TestDevice::~TestDevice()
     scope_.reset();
     device_.reset();
     std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    fs::remove_all(platform::HostFileSystemPath(root_), ignored);
+}
+
+bool TestDevice::HostIgnoresCase()
+{
+    fs::path const probe = platform::HostFileSystemPath(root_) / "case-probe";
+    std::ofstream(probe).close();
+    bool const ignored = fs::exists(platform::HostFileSystemPath(root_) / "CASE-PROBE");
+    std::error_code error;
+    fs::remove(probe, error);
+    return ignored;
 }
 
 void TestDevice::MakeFolder(std::string_view path)
 {
-    fs::create_directories(fs::path(root_) / path);
+    fs::create_directories(platform::HostFileSystemPath(root_) / platform::HostFileSystemPath(path));
 }
 
 void TestDevice::WriteBytes(std::string_view path, std::string_view bytes)
 {
-    fs::path host = fs::path(root_) / path;
+    fs::path host = platform::HostFileSystemPath(root_) / platform::HostFileSystemPath(path);
     fs::create_directories(host.parent_path());
     std::ofstream out(host, std::ios::binary);
     out.write(bytes.data(), std::streamsize(bytes.size()));

@@ -26,6 +26,9 @@ public:
     // UTF-16LE, with the byte-order mark unless `bom` is false.
     void WriteUtf16(std::string_view path, std::u16string_view text, bool bom = true);
     void MakeFolder(std::string_view path);
+    // The device's files are its root folder's on the host: whether a name
+    // in another case finds a file is the host's matter (Windows: it does).
+    bool HostIgnoresCase();
 
     std::vector<std::string> const& Trace() { return device_->GetTrace().Lines(); }
     // The same, as values to match field by field.
