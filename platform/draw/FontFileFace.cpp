@@ -1,22 +1,11 @@
 #include "platform/draw/FontFileFace.h"
 
+#include "platform/draw/FontSource.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace platform {
-
-struct FontFileFace::Source {
-    explicit Source(int file) : descriptor(file) { }
-    ~Source() { close(descriptor); }
-    Source(Source const&) = delete;
-    Source& operator=(Source const&) = delete;
-    int descriptor;
-};
 
 namespace {
 
@@ -26,22 +15,13 @@ unsigned long ReadAt(FT_Stream stream, unsigned long offset, unsigned char* buff
 {
     if (count == 0)
         return offset <= stream->size ? 0 : 1;
-    int descriptor = int(stream->descriptor.value);
-    unsigned long done = 0;
-    while (done < count) {
-        ssize_t got = pread(descriptor, buffer + done, count - done, off_t(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<unsigned long>(got);
-    }
-    return done;
+    auto const* source = static_cast<FontSource const*>(stream->descriptor.pointer);
+    return static_cast<unsigned long>(source->ReadAt(offset, buffer, count));
 }
 
 }
 
-FontFileFace::FontFileFace(std::shared_ptr<FT_LibraryRec_> library, std::unique_ptr<Source> source)
+FontFileFace::FontFileFace(std::shared_ptr<FT_LibraryRec_> library, std::unique_ptr<FontSource> source)
     : library_(std::move(library))
     , source_(std::move(source))
     , stream_(std::make_unique<FT_StreamRec>())
@@ -52,15 +32,12 @@ std::shared_ptr<FontFileFace> FontFileFace::Open(std::shared_ptr<FT_LibraryRec_>
 {
     if (!library)
         return nullptr;
-    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
+    std::unique_ptr<FontSource> source = OpenFontSource(path);
+    if (!source)
         return nullptr;
-    std::shared_ptr<FontFileFace> opened(new FontFileFace(std::move(library), std::make_unique<Source>(descriptor)));
-    struct stat status {};
-    if (fstat(descriptor, &status) != 0 || status.st_size <= 0)
-        return nullptr;
-    opened->stream_->size = static_cast<unsigned long>(status.st_size);
-    opened->stream_->descriptor.value = descriptor;
+    std::shared_ptr<FontFileFace> opened(new FontFileFace(std::move(library), std::move(source)));
+    opened->stream_->size = static_cast<unsigned long>(opened->source_->Size());
+    opened->stream_->descriptor.pointer = opened->source_.get();
     opened->stream_->read = ReadAt;
     FT_Open_Args arguments {};
     arguments.flags = FT_OPEN_STREAM;

@@ -4,8 +4,7 @@
 // from it. FreeType reads the file through a stream: it keeps the few tables
 // it needs and reads a glyph's outline when one is rendered, instead of
 // mapping the whole file, whose touched pages would count to the process.
-// Where the bytes come from is the host's font source: a file descriptor
-// (fontconfig's hosts) or the system's own font (Windows, platform/win32/).
+// Where the bytes come from is the host's FontSource.
 
 #include <cstdint>
 #include <memory>
@@ -16,6 +15,8 @@ struct FT_LibraryRec_;
 struct FT_StreamRec_;
 
 namespace platform {
+
+class FontSource;
 
 class FontFileFace {
 public:
@@ -29,11 +30,10 @@ public:
     FT_FaceRec_* Face() const { return face_; }
 
 private:
-    struct Source; // the open file the stream reads, defined by the font source
-    FontFileFace(std::shared_ptr<FT_LibraryRec_> library, std::unique_ptr<Source> source);
+    FontFileFace(std::shared_ptr<FT_LibraryRec_> library, std::unique_ptr<FontSource> source);
 
     std::shared_ptr<FT_LibraryRec_> library_; // outlives the face
-    std::unique_ptr<Source> source_;
+    std::unique_ptr<FontSource> source_;
     std::unique_ptr<FT_StreamRec_> stream_;
     FT_FaceRec_* face_ = nullptr;
 };

@@ -38,14 +38,6 @@ size_t HostFileStream::Read(void* buffer, size_t bytes)
     }
 }
 
-bool HostFileStream::SeekRelative(int64_t delta)
-{
-    if (delta < 0 && uint64_t(-delta) > position_)
-        return false;
-    position_ = uint64_t(int64_t(position_) + delta);
-    return true;
-}
-
 uint64_t HostFileStream::Size() const
 {
     struct stat info {};

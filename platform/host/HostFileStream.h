@@ -17,7 +17,14 @@ public:
     ~HostFileStream() override;
 
     size_t Read(void* buffer, size_t bytes) override;
-    bool SeekRelative(int64_t delta) override;
+    // Reads are positioned, so a seek only moves the position.
+    bool SeekRelative(int64_t delta) override
+    {
+        if (delta < 0 && uint64_t(-delta) > position_)
+            return false;
+        position_ = uint64_t(int64_t(position_) + delta);
+        return true;
+    }
     uint64_t Position() const override { return position_; }
     uint64_t Size() const override;
 

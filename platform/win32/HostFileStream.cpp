@@ -79,14 +79,6 @@ size_t HostFileStream::Read(void* buffer, size_t bytes)
     return count;
 }
 
-bool HostFileStream::SeekRelative(int64_t delta)
-{
-    if (delta < 0 && uint64_t(-delta) > position_)
-        return false;
-    position_ = uint64_t(int64_t(position_) + delta);
-    return true;
-}
-
 uint64_t HostFileStream::Size() const
 {
     LARGE_INTEGER size {};
