@@ -14,6 +14,26 @@ EXAMPLES = os.path.join(HERE, "..", "examples")
 DESKTOP = os.path.join(EXAMPLES, "desktop")
 
 
+# The end of both status pages: memory, then the storage of the root folder.
+MEMORY_AND_STORAGE = [
+    "",
+    "MEMORY",
+    "Color=E0E8F0",
+    "VirtMemString=1",
+    "VirtMemBar=1",
+    "VirtMemPercent=1",
+    "CenterValue=1",
+    "Interval=5000",
+    "",
+    "DISKMEM",
+    "Folder=\\",
+    "Color=E0E8F0",
+    "CoolBar=0",
+    "Bar=1",
+    "Interval=60000",
+]
+
+
 def write_unicode(name, lines):
     text = "\r\n".join(lines) + "\r\n"
     with open(os.path.join(EXAMPLES, name), "wb") as out:
@@ -229,21 +249,7 @@ def main():
         "Height=22",
         "Segments=5",
         "ColorBattery=C0C8D0",
-        "",
-        "MEMORY",
-        "Color=E0E8F0",
-        "VirtMemString=1",
-        "VirtMemBar=1",
-        "VirtMemPercent=1",
-        "CenterValue=1",
-        "Interval=5000",
-        "",
-        "DISKMEM",
-        "Folder=\\",
-        "Color=E0E8F0",
-        "CoolBar=0",
-        "Bar=1",
-        "Interval=60000",
+        *MEMORY_AND_STORAGE,
     ])
     write_unicode("main.ini", [
         "; Startseite: Texte in mehreren Schriften über dem Hintergrundbild",
@@ -552,21 +558,7 @@ def main_desktop():
         "BATTERY",
         "Height=22",
         "ColorBattery=C0C8D0",
-        "",
-        "MEMORY",
-        "Color=E0E8F0",
-        "VirtMemString=1",
-        "VirtMemBar=1",
-        "VirtMemPercent=1",
-        "CenterValue=1",
-        "Interval=5000",
-        "",
-        "DISKMEM",
-        "Folder=\\",
-        "Color=E0E8F0",
-        "CoolBar=0",
-        "Bar=1",
-        "Interval=60000",
+        *MEMORY_AND_STORAGE,
     ])
     write_unicode("desktop/Brellum.ini", [
         "; Die Tasten des Desktops: F9 kurz die Uhr, lang ein Terminal",
