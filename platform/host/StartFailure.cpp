@@ -31,56 +31,49 @@ StartFailure StartFailure::FromError(std::u16string_view file, int error)
     }
 }
 
+namespace {
+
+// The reasons of the known problems, in the box and on standard error.
+struct Reason {
+    StartProblem problem;
+    std::u16string_view box;
+    std::string_view line;
+};
+
+constexpr Reason kReasons[] = {
+    { StartProblem::NoSuchFile, u"Die Datei wurde nicht gefunden.", "no such file" },
+    { StartProblem::AccessDenied, u"Zugriff verweigert.", "permission denied" },
+    { StartProblem::NotAProgram, u"Die Datei ist kein ausführbares Programm.", "not an executable program" },
+    { StartProblem::InterpreterMissing, u"Das Programm, das diese Datei ausführt, wurde nicht gefunden.",
+        "the program that runs it was not found" },
+    { StartProblem::NoOpener, u"Kein Programm zum Öffnen dieser Datei.", "no program to open it with" },
+};
+
+Reason const* KnownReason(StartProblem problem)
+{
+    for (Reason const& reason : kReasons) {
+        if (reason.problem == problem)
+            return &reason;
+    }
+    return nullptr;
+}
+
+}
+
 std::u16string StartFailure::BoxText() const
 {
-    std::u16string reason;
-    switch (problem_) {
-    case StartProblem::NoSuchFile:
-        reason = u"Die Datei wurde nicht gefunden.";
-        break;
-    case StartProblem::AccessDenied:
-        reason = u"Zugriff verweigert.";
-        break;
-    case StartProblem::NotAProgram:
-        reason = u"Die Datei ist kein ausführbares Programm.";
-        break;
-    case StartProblem::InterpreterMissing:
-        reason = u"Das Programm, das diese Datei ausführt, wurde nicht gefunden.";
-        break;
-    case StartProblem::NoOpener:
-        reason = u"Kein Programm zum Öffnen dieser Datei.";
-        break;
-    case StartProblem::Other:
-        reason = u"Das System hat den Start abgelehnt (Fehler " + FromUtf8(std::to_string(error_)) + u").";
-        break;
-    }
+    Reason const* known = KnownReason(problem_);
+    std::u16string reason = known ? std::u16string(known->box)
+                                  : u"Das System hat den Start abgelehnt (Fehler " + FromUtf8(std::to_string(error_)) + u").";
     return u"„" + file_ + u"“ kann nicht geöffnet werden:\n" + reason;
 }
 
 std::string StartFailure::Line(std::string_view program) const
 {
-    std::string reason;
-    switch (problem_) {
-    case StartProblem::NoSuchFile:
-        reason = "no such file";
-        break;
-    case StartProblem::AccessDenied:
-        reason = "permission denied";
-        break;
-    case StartProblem::NotAProgram:
-        reason = "not an executable program";
-        break;
-    case StartProblem::InterpreterMissing:
-        reason = "the program that runs it was not found";
-        break;
-    case StartProblem::NoOpener:
-        reason = "no program to open it with";
-        break;
-    case StartProblem::Other:
-        reason = std::strerror(error_);
+    Reason const* known = KnownReason(problem_);
+    std::string reason = known ? std::string(known->line) : std::strerror(error_);
+    if (!known)
         reason[0] = char(std::tolower(static_cast<unsigned char>(reason[0])));
-        break;
-    }
     return std::string(program) + ": cannot start \"" + ToUtf8(file_) + "\": " + reason + "\n";
 }
 
