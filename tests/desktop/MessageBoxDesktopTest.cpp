@@ -8,7 +8,6 @@
 #include "tests/desktop/DaemonFixture.h"
 #include "tests/desktop/PanelFixture.h"
 #include "tests/desktop/SimulatedScreen.h"
-#include "tests/support/PictureCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,6 @@ namespace desktop_tests {
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::PictureDifference;
 
 // The window that has the keyboard focus on `x`'s server.
 XId Focus(XvfbSession& x)
@@ -127,14 +125,8 @@ TEST_F(DaemonBox, AStartThatFailsShowsTheShellsBoxAndOneLine)
     HoldKey("a", 600ms);
     XId box = WaitForBox("Fehler");
     ASSERT_NE(box, 0u) << "no box";
-    Geometry expectedPlace;
-    std::vector<uint32_t> expected = DrawnBox(u"„\\nichtda.exe“ kann nicht geöffnet werden:\nDie Datei wurde nicht gefunden.",
-        u"Fehler", platform::Box::IconError, expectedPlace);
-    Geometry place = x.GeometryOf(box);
-    EXPECT_EQ(place, expectedPlace);
-    std::vector<uint32_t> shown;
-    EXPECT_TRUE(XvfbSession::WaitUntil([&] { return (shown = x.Capture(place)) == expected; }, 3s))
-        << PictureDifference({ place.width, place.height, shown }, { place.width, place.height, expected });
+    EXPECT_TRUE(ShowsTheDrawnBox(x, box, u"„\\nichtda.exe“ kann nicht geöffnet werden:\nDie Datei wurde nicht gefunden.",
+        u"Fehler", platform::Box::IconError));
     x.Xdotool({ "key", "Return" });
     EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(box); }, 3s)) << "the box stayed";
     EXPECT_EQ(Lines(Marker("error.txt")), std::vector<std::string> { "brellum: cannot start \"\\nichtda.exe\": no such file" });

@@ -158,14 +158,8 @@ TEST_F(PanelOnDesktop, AMissingProgramShowsTheShellsBoxAndOneLine)
         }
         return box != 0;
     })) << "no box";
-    Geometry expectedPlace;
-    std::vector<uint32_t> expected = DrawnBox(u"„\\nichtda.exe“ kann nicht geöffnet werden:\nDie Datei wurde nicht gefunden.",
-        u"Fehler", platform::Box::IconError, expectedPlace);
-    Geometry place = x.GeometryOf(box);
-    EXPECT_EQ(place, expectedPlace);
-    std::vector<uint32_t> shown;
-    bool same = XvfbSession::WaitUntil([&] { return (shown = x.Capture(place)) == expected; }, 3s);
-    EXPECT_TRUE(same) << PictureDifference({ place.width, place.height, shown }, { place.width, place.height, expected });
+    EXPECT_TRUE(ShowsTheDrawnBox(x, box, u"„\\nichtda.exe“ kann nicht geöffnet werden:\nDie Datei wurde nicht gefunden.",
+        u"Fehler", platform::Box::IconError));
 
     x.Xdotool({ "key", "Return" });
     EXPECT_TRUE(XvfbSession::WaitUntil([&] { return !x.IsShown(box); }, 3s)) << "the box stayed";

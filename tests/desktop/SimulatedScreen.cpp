@@ -3,6 +3,7 @@
 #include "panel/core/PanelEntry.h"
 #include "platform/Windowing.h"
 #include "platform/dialog/BoxWindow.h"
+#include "tests/support/PictureCompare.h"
 
 namespace desktop_tests {
 
@@ -56,6 +57,23 @@ std::vector<uint32_t> DrawnBox(std::u16string const& text, std::u16string const&
     });
     platform::RunMessageLoop();
     return pixels;
+}
+
+testing::AssertionResult ShowsTheDrawnBox(XvfbSession& x, XId box, std::u16string const& text,
+    std::u16string const& caption, uint32_t flags)
+{
+    Geometry expectedPlace;
+    std::vector<uint32_t> expected = DrawnBox(text, caption, flags, expectedPlace);
+    Geometry place = x.GeometryOf(box);
+    if (!(place == expectedPlace))
+        return testing::AssertionFailure() << "the box stands at " << place.x << "," << place.y << " " << place.width
+                                           << "x" << place.height << ", drawn at " << expectedPlace.x << ","
+                                           << expectedPlace.y << " " << expectedPlace.width << "x" << expectedPlace.height;
+    std::vector<uint32_t> shown;
+    if (XvfbSession::WaitUntil([&] { return (shown = x.Capture(place)) == expected; }, std::chrono::seconds(3)))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << testing_support::PictureDifference(
+               { place.width, place.height, shown }, { place.width, place.height, expected });
 }
 
 }
