@@ -107,7 +107,9 @@ WindowHandle PanelProgram::CreateLayoutWindow(std::u16string_view layoutPath)
         10, 10, {}, {}, &creation);
     if (window) {
         windows_.push_back(window);
-        WatchSettings();
+        // The first window watches the settings; later ones leave it so.
+        if (windows_.size() == 1)
+            WatchSettings();
     }
     return window;
 }
