@@ -54,7 +54,7 @@ std::vector<StartedProgram> ChildrenOf(int parent)
     for (auto const& entry : fs::directory_iterator("/proc", error)) {
         if (!std::isdigit(static_cast<unsigned char>(entry.path().filename().native().front())))
             continue;
-        std::string stat = ReadFile(entry.path() / "stat");
+        std::string stat = testing_support::ReadProcessFile(entry.path() / "stat");
         size_t close = stat.rfind(')');
         if (close == std::string::npos)
             continue;
@@ -63,7 +63,7 @@ std::vector<StartedProgram> ChildrenOf(int parent)
         if (std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &ppid) != 2 || ppid != parent || state == 'Z')
             continue;
         StartedProgram child { std::atoi(entry.path().filename().c_str()), {} };
-        std::string line = ReadFile(entry.path() / "cmdline");
+        std::string line = testing_support::ReadProcessFile(entry.path() / "cmdline");
         for (size_t start = 0; start < line.size();) {
             size_t end = line.find('\0', start);
             child.words.push_back(line.substr(start, end - start));

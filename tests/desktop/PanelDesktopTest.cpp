@@ -46,8 +46,7 @@ std::vector<ChildState> ChildrenOf(int parent)
         std::string const name = entry.path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::ifstream in(entry.path() / "stat");
-        std::string stat((std::istreambuf_iterator<char>(in)), {});
+        std::string stat = testing_support::ReadProcessFile(entry.path() / "stat");
         // pid (name) state ppid ...; the name may hold blanks and parentheses.
         size_t nameEnd = stat.rfind(')');
         if (nameEnd == std::string::npos)

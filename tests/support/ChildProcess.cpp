@@ -1,6 +1,7 @@
 #include "tests/support/ChildProcess.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -69,6 +70,26 @@ int RunTool(std::string const& program, std::vector<std::string> const& argument
 {
     ChildProcess tool(program, arguments, errors);
     return tool.WaitForExit(timeout).value_or(-1);
+}
+
+std::string ReadProcessFile(std::string const& path)
+{
+    std::string text;
+    int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return text;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(file, buffer, sizeof buffer)) != 0;) {
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            text.clear(); // ended while being read
+            break;
+        }
+        text.append(buffer, size_t(got));
+    }
+    ::close(file);
+    return text;
 }
 
 }

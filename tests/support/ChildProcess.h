@@ -39,4 +39,7 @@ private:
 int RunTool(std::string const& program, std::vector<std::string> const& arguments,
     ErrorOutput errors = ErrorOutput::Shown, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
+// A file of /proc/PID, read whole; empty when the process ended meanwhile.
+std::string ReadProcessFile(std::string const& path);
+
 }
