@@ -57,7 +57,7 @@ bool Win32Shell::Execute(ShellExecuteInfo& info)
     SHELLEXECUTEINFOW system {};
     system.cbSize = sizeof system;
     // Our mask bits are the system's; a process is always asked for, so that none is left unclosed.
-    system.fMask = (info.mask & (SEE_MASK_FLAG_NO_UI)) | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    system.fMask = (info.mask & (SEE_MASK_FLAG_NO_UI)) | SEE_MASK_NOCLOSEPROCESS;
     system.lpVerb = verb ? verb->c_str() : nullptr;
     system.lpFile = file.c_str();
     system.lpParameters = parameters ? parameters->c_str() : nullptr;

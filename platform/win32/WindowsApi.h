@@ -16,14 +16,20 @@
 #include <shellapi.h>
 
 #undef CreateWindow
+#undef CreateWindowEx
+#undef DefWindowProc
 #undef DispatchMessage
 #undef DrawText
 #undef GetMessage
+#undef GetWindowLong
+#undef GetWindowText
 #undef LoadIcon
 #undef MessageBox
 #undef PostMessage
 #undef RegisterClass
 #undef SendMessage
+#undef SetWindowLong
+#undef SetWindowText
 #undef ShellExecute
 
 #include <string>
