@@ -40,6 +40,13 @@ BENCH_PACKAGES=(libpixman-1-dev libopencv-imgproc-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make cmake ninja-build
   libgtest-dev libgmock-dev debian-archive-keyring wine64 wine zip)
 
+# The studio (scripts/studio): Debian's emscripten (with its clang and
+# binaryen), dpkg-dev for Debian's source packages of the libraries it builds
+# as WebAssembly, node to run the simulated device and the page's tests, and
+# the DejaVu faces the page ships.
+STUDIO_PACKAGES=(emscripten nodejs dpkg-dev make cmake ninja-build debian-archive-keyring fonts-dejavu-core
+  fonts-dejavu-extra)
+
 # configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {
   local dir=$1
