@@ -43,9 +43,9 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make cmake
 # The studio (scripts/studio): Debian's emscripten (with its clang and
 # binaryen), dpkg-dev for Debian's source packages of the libraries it builds
 # as WebAssembly, node to run the simulated device and the page's tests, and
-# the DejaVu faces the page ships.
+# the DejaVu faces the page ships; chromium for the browser tests.
 STUDIO_PACKAGES=(emscripten nodejs dpkg-dev make cmake ninja-build debian-archive-keyring fonts-dejavu-core
-  fonts-dejavu-extra)
+  fonts-dejavu-extra chromium)
 
 # configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {

@@ -1,9 +1,11 @@
 #include "platform/draw/FontMatcher.h"
+#include "platform/wasm/MissingFonts.h"
 
 #include "platform/TextCase.h"
 
 #include <array>
 #include <cstdlib>
+#include <set>
 #include <sys/stat.h>
 
 // In the browser and under node there is no fontconfig: the DejaVu faces lie
@@ -91,6 +93,12 @@ std::string FontFolder()
     return folder && *folder ? folder : "/fonts";
 }
 
+std::set<std::string>& Missing()
+{
+    static std::set<std::string> missing;
+    return missing;
+}
+
 bool IsFile(std::string const& path)
 {
     struct stat status {};
@@ -115,9 +123,18 @@ std::optional<FontFile> MatchFont(std::u16string_view family, int32_t weight, bo
         }
     }
     std::string path = FontFolder() + "/" + best->file;
-    if (!IsFile(path))
+    if (!IsFile(path)) {
+        Missing().insert(best->file);
         return std::nullopt;
+    }
     return FontFile { path, 0, false };
+}
+
+std::vector<std::string> TakeMissingFonts()
+{
+    std::vector<std::string> files(Missing().begin(), Missing().end());
+    Missing().clear();
+    return files;
 }
 
 }

@@ -3,6 +3,7 @@
 #include "platform/Backend.h"
 #include "platform/draw/PixelColor.h"
 #include "platform/headless/HeadlessDevice.h"
+#include "platform/wasm/MissingFonts.h"
 #include "programs/cesim/Options.h"
 #include "programs/cesim/Script.h"
 
@@ -110,6 +111,7 @@ RunResult RunOnDevice(std::vector<std::string> const& arguments, std::string con
             device.TraceExit(exitCode);
     }
     result.trace = Lines(trace.str());
+    result.missingFonts = platform::TakeMissingFonts();
     return result;
 }
 
@@ -129,6 +131,9 @@ std::string ToJson(RunResult const& result)
         json += ",\"caption\":" + Quoted(finding.caption) + ",\"text\":" + Quoted(finding.text);
         json += ",\"explanation\":" + Quoted(finding.explanation) + "}";
     }
+    json += "],\"missingFonts\":[";
+    for (size_t i = 0; i < result.missingFonts.size(); ++i)
+        (json += i ? "," : "") += Quoted(result.missingFonts[i]);
     return json + "]}";
 }
 

@@ -24,6 +24,8 @@ struct RunResult {
     int32_t height = 0;
     std::vector<uint8_t> pixels;
     std::vector<check::Reported> findings;
+    // Font files the run asked for that the module's font folder lacks.
+    std::vector<std::string> missingFonts;
 };
 
 // `arguments` as cesim takes them, the program's name first; `--check` asks

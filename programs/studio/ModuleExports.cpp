@@ -2,6 +2,8 @@
 // gives its result as JSON, the screen's pixels stay in the module's memory
 // until the next run.
 
+#include "panel/core/ObjectFactory.h"
+#include "platform/Utf.h"
 #include "programs/studio/DeviceRun.h"
 
 #include <emscripten/emscripten.h>
@@ -10,6 +12,7 @@ namespace {
 
 studio::RunResult lastRun;
 std::string lastJson;
+std::string keywordsJson;
 
 std::vector<std::string> Arguments(char const* lines)
 {
@@ -42,6 +45,16 @@ EMSCRIPTEN_KEEPALIVE char const* studio_run(char const* arguments, char const* s
 EMSCRIPTEN_KEEPALIVE uint8_t const* studio_pixels()
 {
     return lastRun.pixels.empty() ? nullptr : lastRun.pixels.data();
+}
+
+// The panel's section keywords as a JSON array of strings (plain capitals).
+EMSCRIPTEN_KEEPALIVE char const* studio_section_keywords()
+{
+    keywordsJson = "[";
+    for (std::u16string_view keyword : panel::SectionKeywords())
+        keywordsJson += (keywordsJson.size() > 1 ? ",\"" : "\"") + platform::ToUtf8(keyword) + "\"";
+    keywordsJson += "]";
+    return keywordsJson.c_str();
 }
 
 }

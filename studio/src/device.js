@@ -79,6 +79,11 @@ export class SimulatedDevice {
     return this.call([program, '--check', '--root', '.', ...options], '');
   }
 
+  // The section keywords of the panel's layout files, from the panel's own table.
+  sectionKeywords() {
+    return JSON.parse(this.module.ccall('studio_section_keywords', 'string', [], []));
+  }
+
   call(argumentList, script) {
     return JSON.parse(this.module.ccall('studio_run', 'string', ['string', 'string'], [argumentList.join('\n'), script]));
   }

@@ -1,0 +1,90 @@
+// The editor: CodeMirror with line numbers, the device files' sections, keys
+// and values coloured, completion of the section keywords, and the check's
+// findings in the gutter at their lines.
+import { EditorState } from '@codemirror/state';
+import { EditorView, keymap, lineNumbers, highlightActiveLine, drawSelection } from '@codemirror/view';
+import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
+import { StreamLanguage, syntaxHighlighting, defaultHighlightStyle } from '@codemirror/language';
+import { autocompletion } from '@codemirror/autocomplete';
+import { lintGutter, setDiagnostics } from '@codemirror/lint';
+
+// A layout or settings file: a line of capitals alone starts a section,
+// KEY=VALUE lines follow, a line starting with ';' is a comment.
+const deviceFile = StreamLanguage.define({
+  name: 'device-file',
+  startState: () => ({ afterKey: false }),
+  token(stream, state) {
+    if (stream.sol()) {
+      state.afterKey = false;
+      if (stream.match(/^\s*;.*/)) return 'comment';
+      if (stream.match(/^\s*[A-Z][A-Z0-9_]*\s*$/)) return 'heading';
+      if (stream.match(/^[^=]+(?==)/)) {
+        state.afterKey = true;
+        return 'propertyName';
+      }
+    }
+    if (state.afterKey && stream.eat('=')) return 'operator';
+    if (state.afterKey) {
+      if (stream.match(/^-?\d+$/)) return 'number';
+      stream.skipToEnd();
+      return 'string';
+    }
+    stream.skipToEnd();
+    return null;
+  },
+});
+
+// `sections`: the section keywords from the programs' own table.
+function completer(sections) {
+  return (context) => {
+    const line = context.state.doc.lineAt(context.pos);
+    const before = line.text.slice(0, context.pos - line.from);
+    if (before.includes('=')) return null;
+    const word = context.matchBefore(/[A-Za-z0-9_]*/);
+    if (!word || (word.from === word.to && !context.explicit)) return null;
+    if (/\S/.test(before.slice(0, word.from - line.from))) return null;
+    const options = sections.map((label) => ({ label, type: 'keyword' }));
+    return { from: word.from, options, validFor: /^[A-Za-z0-9_]*$/ };
+  };
+}
+
+export function createEditor(parent, { onChange, sections }) {
+  const view = new EditorView({ parent });
+  const extensions = [
+    lineNumbers(),
+    lintGutter(),
+    history(),
+    drawSelection(),
+    highlightActiveLine(),
+    deviceFile,
+    syntaxHighlighting(defaultHighlightStyle),
+    autocompletion({ override: [completer(sections)] }),
+    keymap.of([...defaultKeymap, ...historyKeymap]),
+    EditorView.updateListener.of((update) => {
+      if (update.docChanged) onChange(update.state.doc.toString());
+    }),
+  ];
+  return {
+    view,
+    open(text) {
+      view.setState(EditorState.create({ doc: text, extensions }));
+    },
+    text: () => view.state.doc.toString(),
+    // `findings`: [{ line, severity, message }] for this file.
+    showFindings(findings) {
+      const doc = view.state.doc;
+      const diagnostics = findings
+        .filter((finding) => finding.line >= 1 && finding.line <= doc.lines)
+        .map((finding) => {
+          const line = doc.line(finding.line);
+          return { from: line.from, to: line.to, severity: finding.severity, message: finding.message };
+        });
+      view.dispatch(setDiagnostics(view.state, diagnostics));
+    },
+    goToLine(number) {
+      const line = view.state.doc.line(Math.min(Math.max(number, 1), view.state.doc.lines));
+      view.dispatch({ selection: { anchor: line.from }, scrollIntoView: true });
+      view.focus();
+    },
+  };
+}

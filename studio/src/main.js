@@ -1,0 +1,332 @@
+// The studio page: a device folder in an editor beside the simulated screen.
+// Every edit runs the program's check and the program itself on the simulated
+// device in the module, and shows the picture, the findings and the trace.
+import { SimulatedDevice } from './device.js';
+import { decodeDeviceText, encodeDeviceText, isTextFile } from './encoding.js';
+import { createEditor } from './editor.js';
+import { readableTrace } from './trace.js';
+import { readZip, writeZip } from './zip.js';
+
+const RENDER_DELAY_MS = 120;
+const TAP_FOLLOW_MS = 1000;
+const $ = (id) => document.getElementById(id);
+
+const page = {
+  files: new Map(), // path -> bytes as the device has them
+  current: null,
+  events: [], // { at, line }
+  device: null,
+  editor: null,
+  renderTimer: null,
+  playing: false,
+};
+// Read by the browser tests and the figures: how many renders, how long they took.
+window.studio = { renders: 0, firstPictureMs: null, lastRenderMs: null };
+
+function setStatus(text) {
+  $('status').textContent = text;
+}
+
+function scriptText() {
+  const power = [`BatteryLifePercent=${Math.min(100, Math.max(0, Number($('battery').value) || 0))}`,
+    `ACLineStatus=${$('external-power').checked ? 1 : 0}`];
+  if ($('charging').checked) power.push('BatteryFlag=8');
+  const lines = [`power ${power.join(' ')}`];
+  let now = 0;
+  for (const event of [...page.events].sort((a, b) => a.at - b.at)) {
+    if (event.at > now) lines.push(`wait ${event.at - now}`);
+    now = Math.max(now, event.at);
+    lines.push(event.line);
+  }
+  return `${lines.join('\n')}\n`;
+}
+
+function currentText() {
+  return page.current && isTextFile(page.current) ? page.editor.text() : null;
+}
+
+async function loadFonts(names) {
+  await Promise.all(names.map(async (name) => {
+    const response = await fetch(`fonts/${name}`);
+    if (!response.ok) throw new Error(`the font ${name} could not be loaded`);
+    page.device.addFont(name, new Uint8Array(await response.arrayBuffer()));
+  }));
+}
+
+async function render() {
+  const started = performance.now();
+  const text = currentText();
+  if (text !== null) {
+    page.files.set(page.current, encodeDeviceText(text));
+    page.device.setFile(page.current, page.files.get(page.current));
+  }
+  const program = $('program').value;
+  const options = ['--locale', $('locale').value];
+  const checked = page.device.check({ program, options });
+  const time = Number($('time').value);
+  let result = page.device.run({ program, until: time, script: scriptText(), options });
+  if (result.missingFonts?.length) {
+    await loadFonts(result.missingFonts);
+    result = page.device.run({ program, until: time, script: scriptText(), options });
+  }
+  showPicture(result.picture);
+  showFindings(checked.findings ?? [], result.error);
+  showTrace(result.trace);
+  const took = performance.now() - started;
+  window.studio.lastRenderMs = took;
+  window.studio.renders += 1;
+  if (window.studio.firstPictureMs === null && result.picture) window.studio.firstPictureMs = performance.now();
+  setStatus(`${program} at ${time} ms · ${took.toFixed(0)} ms`);
+}
+
+function scheduleRender(delay = RENDER_DELAY_MS) {
+  clearTimeout(page.renderTimer);
+  page.renderTimer = setTimeout(() => render().catch((error) => setStatus(error.message)), delay);
+}
+
+function showPicture(picture) {
+  const canvas = $('screen');
+  if (!picture) return;
+  if (canvas.width !== picture.width || canvas.height !== picture.height) {
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+  }
+  canvas.getContext('2d').putImageData(new ImageData(picture.data, picture.width, picture.height), 0, 0);
+  applyZoom();
+}
+
+function applyZoom() {
+  const canvas = $('screen');
+  const zoom = Number($('zoom').value);
+  canvas.style.width = `${canvas.width * zoom}px`;
+  canvas.style.height = `${canvas.height * zoom}px`;
+}
+
+function showFindings(findings, runError) {
+  const list = $('messages');
+  list.replaceChildren();
+  const inFile = new Set();
+  const shown = runError ? [{ kind: 'error', file: null, line: 0, text: runError, caption: '', explanation: '' }, ...findings] : findings;
+  for (const finding of shown) {
+    const item = document.createElement('li');
+    item.className = finding.kind;
+    if (finding.file) {
+      item.dataset.file = finding.file.replaceAll('\\', '/');
+      item.dataset.line = String(finding.line);
+      inFile.add(item.dataset.file);
+    }
+    const where = finding.file ? `${item.dataset.file}:${finding.line}: ` : '';
+    item.append(`${where}${finding.kind}: ${finding.caption ? `${finding.caption} ` : ''}${finding.text}`);
+    if (finding.explanation) {
+      const explanation = document.createElement('span');
+      explanation.className = 'explanation';
+      explanation.textContent = finding.explanation;
+      item.append(explanation);
+    }
+    item.addEventListener('click', () => {
+      if (!item.dataset.file) return;
+      if (item.dataset.file !== page.current && page.files.has(item.dataset.file)) openFile(item.dataset.file);
+      page.editor.goToLine(Number(item.dataset.line));
+    });
+    list.append(item);
+  }
+  for (const entry of $('files').children) entry.classList.toggle('has-findings', inFile.has(entry.dataset.path));
+  page.editor.showFindings(shown
+    .filter((finding) => finding.file && finding.file.replaceAll('\\', '/') === page.current)
+    .map((finding) => ({
+      line: finding.line,
+      severity: finding.kind === 'warning' ? 'warning' : 'error',
+      message: [finding.caption, finding.text, finding.explanation].filter(Boolean).join('\n'),
+    })));
+}
+
+function showTrace(records) {
+  const list = $('trace');
+  list.replaceChildren(...readableTrace(records).map((line) => {
+    const item = document.createElement('li');
+    item.textContent = line;
+    return item;
+  }));
+}
+
+function showEvents() {
+  $('events').replaceChildren(...[...page.events].sort((a, b) => a.at - b.at).map((event) => {
+    const item = document.createElement('li');
+    item.textContent = `${event.at} ms  ${event.line}`;
+    return item;
+  }));
+}
+
+function showFileList() {
+  const list = $('files');
+  list.replaceChildren(...[...page.files.keys()].sort().map((path) => {
+    const item = document.createElement('li');
+    item.textContent = path;
+    item.dataset.path = path;
+    if (!isTextFile(path)) item.classList.add('binary');
+    else item.addEventListener('click', () => openFile(path));
+    item.classList.toggle('current', path === page.current);
+    return item;
+  }));
+}
+
+function openFile(path) {
+  const text = currentText();
+  if (text !== null) page.files.set(page.current, encodeDeviceText(text));
+  page.current = path;
+  page.opening = true;
+  page.editor.open(decodeDeviceText(page.files.get(path)));
+  page.opening = false;
+  showFileList();
+  scheduleRender(0);
+}
+
+function firstFileToEdit() {
+  const texts = [...page.files.keys()].filter(isTextFile).sort();
+  return texts.find((path) => /^vessarinesettings\.ini$/i.test(path)) ?? texts.find((path) => /main\.ini$/i.test(path)) ?? texts[0] ?? null;
+}
+
+function useFiles(files, name) {
+  page.files = files;
+  page.events = [];
+  page.device.setFiles(files);
+  page.current = null;
+  const first = firstFileToEdit();
+  if (first) openFile(first);
+  else {
+    page.editor.open('');
+    showFileList();
+    scheduleRender(0);
+  }
+  showEvents();
+  setStatus(`opened ${name}`);
+}
+
+async function openExample() {
+  const list = await (await fetch('example/files.json')).json();
+  const files = new Map();
+  await Promise.all(list.map(async (path) => {
+    const response = await fetch(`example/${path.split('/').map(encodeURIComponent).join('/')}`);
+    files.set(path, new Uint8Array(await response.arrayBuffer()));
+  }));
+  useFiles(files, 'the example');
+}
+
+// A folder picked in the file dialog: the paths start with the folder's own name.
+async function openPickedFolder(fileList) {
+  const files = new Map();
+  for (const file of fileList) {
+    const path = (file.webkitRelativePath || file.name).split('/').slice(1).join('/') || file.name;
+    files.set(path, new Uint8Array(await file.arrayBuffer()));
+  }
+  useFiles(files, fileList[0]?.webkitRelativePath.split('/')[0] ?? 'a folder');
+}
+
+async function openZip(file) {
+  const files = await readZip(await file.arrayBuffer());
+  // A zip of one folder: its files, as if that folder were opened.
+  const tops = new Set([...files.keys()].map((path) => path.split('/')[0]));
+  const oneFolder = tops.size === 1 && [...files.keys()].every((path) => path.includes('/'));
+  useFiles(oneFolder ? new Map([...files].map(([path, bytes]) => [path.slice(path.indexOf('/') + 1), bytes])) : files, file.name);
+}
+
+function download() {
+  const text = currentText();
+  if (text !== null) page.files.set(page.current, encodeDeviceText(text));
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(writeZip(page.files));
+  link.download = 'device.zip';
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+function devicePoint(event) {
+  const canvas = $('screen');
+  const rect = canvas.getBoundingClientRect();
+  return {
+    x: Math.floor(((event.clientX - rect.left) * canvas.width) / rect.width),
+    y: Math.floor(((event.clientY - rect.top) * canvas.height) / rect.height),
+  };
+}
+
+// A tap at the time shown; the time then moves on so that what it starts is seen.
+function tapAt(event) {
+  const { x, y } = devicePoint(event);
+  const at = Number($('time').value);
+  if (event.detail === 2 && page.events.length && page.events.at(-1).line === `tap ${x} ${y}`)
+    page.events.at(-1).line = `dblclick ${x} ${y}`;
+  else if (event.detail <= 1)
+    page.events.push({ at, line: `tap ${x} ${y}` });
+  else
+    return;
+  $('time').value = String(Math.min(Number($('time').max), at + TAP_FOLLOW_MS));
+  showTime();
+  showEvents();
+  scheduleRender(0);
+}
+
+function showTime() {
+  $('time-shown').textContent = `${$('time').value} ms`;
+}
+
+// Plays the run from its start: the opening animation, then the clock going on.
+function play() {
+  if (page.playing) {
+    page.playing = false;
+    return;
+  }
+  page.playing = true;
+  $('play').textContent = 'Stop';
+  const slider = $('time');
+  slider.value = '0';
+  const started = performance.now();
+  const step = async () => {
+    if (!page.playing) {
+      $('play').textContent = 'Play';
+      return;
+    }
+    const time = Math.min(Number(slider.max), Math.round((performance.now() - started) / 50) * 50);
+    slider.value = String(time);
+    showTime();
+    await render();
+    if (time >= Number(slider.max)) page.playing = false;
+    requestAnimationFrame(step);
+  };
+  requestAnimationFrame(step);
+}
+
+async function start() {
+  const module = await window.createStudio();
+  page.device = new SimulatedDevice(module);
+  page.editor = createEditor($('editor'), {
+    onChange: () => {
+      if (!page.opening) scheduleRender();
+    },
+    sections: page.device.sectionKeywords(),
+  });
+  $('zoom').addEventListener('change', applyZoom);
+  $('time').addEventListener('input', () => {
+    showTime();
+    scheduleRender(0);
+  });
+  for (const id of ['program', 'battery', 'charging', 'external-power', 'locale'])
+    $(id).addEventListener('change', () => scheduleRender(0));
+  $('battery').addEventListener('input', () => scheduleRender());
+  $('screen').addEventListener('click', tapAt);
+  $('play').addEventListener('click', play);
+  $('clear-events').addEventListener('click', () => {
+    page.events = [];
+    showEvents();
+    scheduleRender(0);
+  });
+  $('example').addEventListener('click', () => openExample().catch((error) => setStatus(error.message)));
+  $('download').addEventListener('click', download);
+  $('open-folder').addEventListener('change', (event) => openPickedFolder(event.target.files).catch((error) => setStatus(error.message)));
+  $('open-zip').addEventListener('change', (event) => openZip(event.target.files[0]).catch((error) => setStatus(error.message)));
+  applyZoom();
+  showTime();
+  if (new URLSearchParams(location.search).has('example')) await openExample();
+  else setStatus('open a device folder, a zip, or the example');
+}
+
+start().catch((error) => setStatus(`the studio could not start: ${error.message}`));
