@@ -56,6 +56,7 @@ export function createEditor(parent, { onChange, sections }) {
     history(),
     drawSelection(),
     highlightActiveLine(),
+    EditorView.lineWrapping,
     deviceFile,
     syntaxHighlighting(defaultHighlightStyle),
     autocompletion({ override: [completer(sections)] }),

@@ -7,7 +7,7 @@ import { createEditor } from './editor.js';
 import { readableTrace } from './trace.js';
 import { readZip, writeZip } from './zip.js';
 
-const RENDER_DELAY_MS = 120;
+const RENDER_DELAY_MS = 80;
 const TAP_FOLLOW_MS = 1000;
 const $ = (id) => document.getElementById(id);
 
@@ -27,11 +27,17 @@ function setStatus(text) {
   $('status').textContent = text;
 }
 
+// The battery's flags as the device reports them with its percentage: high,
+// low or critical, and charging.
+function batteryFlag(percent, charging) {
+  const level = percent > 66 ? 1 : percent < 5 ? 4 : percent < 33 ? 2 : 0;
+  return level | (charging ? 8 : 0);
+}
+
 function scriptText() {
-  const power = [`BatteryLifePercent=${Math.min(100, Math.max(0, Number($('battery').value) || 0))}`,
-    `ACLineStatus=${$('external-power').checked ? 1 : 0}`];
-  if ($('charging').checked) power.push('BatteryFlag=8');
-  const lines = [`power ${power.join(' ')}`];
+  const percent = Math.min(100, Math.max(0, Math.round(Number($('battery').value) || 0)));
+  const lines = [`power BatteryLifePercent=${percent} BatteryFlag=${batteryFlag(percent, $('charging').checked)} `
+    + `ACLineStatus=${$('external-power').checked ? 1 : 0}`];
   let now = 0;
   for (const event of [...page.events].sort((a, b) => a.at - b.at)) {
     if (event.at > now) lines.push(`wait ${event.at - now}`);
@@ -41,8 +47,17 @@ function scriptText() {
   return `${lines.join('\n')}\n`;
 }
 
-function currentText() {
-  return page.current && isTextFile(page.current) ? page.editor.text() : null;
+// The edited file's text; null when it is as it was opened, so that a file
+// only looked at keeps its bytes.
+function editedText() {
+  return page.current && page.edited ? page.editor.text() : null;
+}
+
+function keepEdits() {
+  const text = editedText();
+  if (text === null) return;
+  page.files.set(page.current, encodeDeviceText(text));
+  page.device.setFile(page.current, page.files.get(page.current));
 }
 
 async function loadFonts(names) {
@@ -55,14 +70,12 @@ async function loadFonts(names) {
 
 async function render() {
   const started = performance.now();
-  const text = currentText();
-  if (text !== null) {
-    page.files.set(page.current, encodeDeviceText(text));
-    page.device.setFile(page.current, page.files.get(page.current));
-  }
+  keepEdits();
   const program = $('program').value;
   const options = ['--locale', $('locale').value];
+  // The findings first: they are what an edit is most often waited for.
   const checked = page.device.check({ program, options });
+  showFindings(checked.findings ?? [], checked.error);
   const time = Number($('time').value);
   let result = page.device.run({ program, until: time, script: scriptText(), options });
   if (result.missingFonts?.length) {
@@ -70,13 +83,14 @@ async function render() {
     result = page.device.run({ program, until: time, script: scriptText(), options });
   }
   showPicture(result.picture);
-  showFindings(checked.findings ?? [], result.error);
+  if (result.error) showFindings(checked.findings ?? [], result.error);
   showTrace(result.trace);
   const took = performance.now() - started;
   window.studio.lastRenderMs = took;
   window.studio.renders += 1;
   if (window.studio.firstPictureMs === null && result.picture) window.studio.firstPictureMs = performance.now();
   setStatus(`${program} at ${time} ms · ${took.toFixed(0)} ms`);
+  document.dispatchEvent(new CustomEvent('studio:rendered', { detail: { time, ms: took } }));
 }
 
 function scheduleRender(delay = RENDER_DELAY_MS) {
@@ -171,9 +185,9 @@ function showFileList() {
 }
 
 function openFile(path) {
-  const text = currentText();
-  if (text !== null) page.files.set(page.current, encodeDeviceText(text));
+  keepEdits();
   page.current = path;
+  page.edited = false;
   page.opening = true;
   page.editor.open(decodeDeviceText(page.files.get(path)));
   page.opening = false;
@@ -202,15 +216,22 @@ function useFiles(files, name) {
   setStatus(`opened ${name}`);
 }
 
-async function openExample() {
+async function fetchExample() {
   const list = await (await fetch('example/files.json')).json();
   const files = new Map();
   await Promise.all(list.map(async (path) => {
     const response = await fetch(`example/${path.split('/').map(encodeURIComponent).join('/')}`);
     files.set(path, new Uint8Array(await response.arrayBuffer()));
   }));
-  useFiles(files, 'the example');
+  return files;
 }
+
+async function openExample(fetching = fetchExample()) {
+  useFiles(await fetching, 'the example');
+}
+
+// The default face, which nearly every layout uses, comes with the module.
+const DEFAULT_FONTS = ['DejaVuSans.ttf', 'DejaVuSans-Bold.ttf'];
 
 // A folder picked in the file dialog: the paths start with the folder's own name.
 async function openPickedFolder(fileList) {
@@ -231,8 +252,7 @@ async function openZip(file) {
 }
 
 function download() {
-  const text = currentText();
-  if (text !== null) page.files.set(page.current, encodeDeviceText(text));
+  keepEdits();
   const link = document.createElement('a');
   link.href = URL.createObjectURL(writeZip(page.files));
   link.download = 'device.zip';
@@ -269,7 +289,10 @@ function showTime() {
   $('time-shown').textContent = `${$('time').value} ms`;
 }
 
-// Plays the run from its start: the opening animation, then the clock going on.
+// Plays the run from its start: the opening animation, then the clock going
+// on. Every step of virtual time is shown, no faster than real time.
+const PLAY_STEP_MS = 50;
+
 function play() {
   if (page.playing) {
     page.playing = false;
@@ -278,29 +301,37 @@ function play() {
   page.playing = true;
   $('play').textContent = 'Stop';
   const slider = $('time');
-  slider.value = '0';
   const started = performance.now();
+  let time = -PLAY_STEP_MS;
   const step = async () => {
-    if (!page.playing) {
+    if (!page.playing || time >= Number(slider.max)) {
+      page.playing = false;
       $('play').textContent = 'Play';
       return;
     }
-    const time = Math.min(Number(slider.max), Math.round((performance.now() - started) / 50) * 50);
-    slider.value = String(time);
-    showTime();
-    await render();
-    if (time >= Number(slider.max)) page.playing = false;
+    if (performance.now() - started >= time + PLAY_STEP_MS) {
+      time += PLAY_STEP_MS;
+      slider.value = String(time);
+      showTime();
+      await render();
+    }
     requestAnimationFrame(step);
   };
   requestAnimationFrame(step);
 }
 
 async function start() {
+  const wantsExample = new URLSearchParams(location.search).has('example');
+  const example = wantsExample ? fetchExample() : null;
+  const fonts = DEFAULT_FONTS.map(async (name) => [name, new Uint8Array(await (await fetch(`fonts/${name}`)).arrayBuffer())]);
   const module = await window.createStudio();
   page.device = new SimulatedDevice(module);
+  for (const [name, bytes] of await Promise.all(fonts)) page.device.addFont(name, bytes);
   page.editor = createEditor($('editor'), {
     onChange: () => {
-      if (!page.opening) scheduleRender();
+      if (page.opening) return;
+      page.edited = true;
+      scheduleRender();
     },
     sections: page.device.sectionKeywords(),
   });
@@ -325,7 +356,7 @@ async function start() {
   $('open-zip').addEventListener('change', (event) => openZip(event.target.files[0]).catch((error) => setStatus(error.message)));
   applyZoom();
   showTime();
-  if (new URLSearchParams(location.search).has('example')) await openExample();
+  if (example) await openExample(example);
   else setStatus('open a device folder, a zip, or the example');
 }
 

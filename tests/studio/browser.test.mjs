@@ -1,0 +1,207 @@
+// The studio page in headless Chromium, driven by puppeteer-core: the
+// example's picture against native cesim's, a mistyped key's message, a tap's
+// command, the battery's low colour, the opening animation, the saved zip.
+//   node --test browser.test.mjs   (STUDIO_BUILD: the build's studio/ folder;
+//   CHROMIUM: the browser, /usr/bin/chromium unless set)
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { serveStudio } from '../../studio/serve.mjs';
+import { readZip } from '../../studio/src/zip.js';
+import { decodeDeviceText } from '../../studio/src/encoding.js';
+import { pictureDifference, readPng } from './png.mjs';
+
+const here = fileURLToPath(new URL('.', import.meta.url));
+const puppeteer = createRequire(join(here, '../../studio/package.json'))('puppeteer-core');
+const LOW_BATTERY = 0xd00000;
+let server, browser, address, profile;
+
+before(async () => {
+  server = await serveStudio(process.env.STUDIO_BUILD);
+  address = `http://127.0.0.1:${server.address().port}`;
+  profile = mkdtempSync(join(tmpdir(), 'studio-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (profile) rmSync(profile, { recursive: true, force: true });
+});
+
+async function openExample() {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.setViewport({ width: 1600, height: 900 });
+  await page.goto(`${address}/?example`);
+  await page.waitForFunction(() => window.studio?.renders > 0, { timeout: 15000 });
+  assert.deepEqual(errors, []);
+  return page;
+}
+
+async function renders(page) {
+  return page.evaluate(() => window.studio.renders);
+}
+
+async function waitForRenderAfter(page, count) {
+  await page.waitForFunction((seen) => window.studio.renders > seen, { timeout: 5000 }, count);
+}
+
+async function screenPixels(page) {
+  const picture = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    return { width: canvas.width, height: canvas.height, data: Array.from(data) };
+  });
+  const pixels = new Uint32Array(picture.width * picture.height);
+  for (let i = 0; i < pixels.length; ++i)
+    pixels[i] = (picture.data[4 * i] << 16) | (picture.data[4 * i + 1] << 8) | picture.data[4 * i + 2];
+  return { width: picture.width, height: picture.height, pixels };
+}
+
+const countOf = (picture, pixel) => picture.pixels.reduce((sum, value) => sum + (value === pixel ? 1 : 0), 0);
+
+async function openFile(page, path) {
+  const count = await renders(page);
+  await page.click(`#files li[data-path="${path}"]`);
+  await waitForRenderAfter(page, count);
+}
+
+// Puts the cursor at the start of the line that reads `text` and gives its number.
+async function goToLine(page, text) {
+  const number = await page.evaluate((wanted) => {
+    const lines = [...document.querySelectorAll('#editor .cm-line')].map((line) => line.textContent);
+    return lines.indexOf(wanted) + 1;
+  }, text);
+  assert.ok(number > 0, `the editor shows a line '${text}'`);
+  await page.focus('#editor .cm-content');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('Home');
+  await page.keyboard.up('Control');
+  for (let i = 1; i < number; ++i) await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Home');
+  return number;
+}
+
+test('the example draws on the screen the pixels native cesim drew of the same files', async () => {
+  const page = await openExample();
+  const figures = await page.evaluate(() => ({ ...window.studio, navigation: performance.getEntriesByType('navigation')[0].startTime }));
+  console.log(`figure: first picture ${(figures.firstPictureMs - figures.navigation).toFixed(0)} ms after the page was asked for`);
+  const native = readPng(join(here, '../acceptance/vessarine/example/expected.png'));
+  assert.equal(pictureDifference(await screenPixels(page), native), '');
+  await page.close();
+});
+
+test('a mistyped key shows its message at its line within 500 ms', async () => {
+  const page = await openExample();
+  await openFile(page, 'main.ini');
+  assert.equal(await page.$$eval('#messages li', (items) => items.length), 0);
+  const line = await goToLine(page, 'Align=Left');
+  await page.keyboard.press('ArrowRight');
+  const typed = Date.now();
+  await page.keyboard.type('l');
+  const entry = `#messages li[data-file="main.ini"][data-line="${line}"]`;
+  await page.waitForSelector(entry, { timeout: 500 });
+  console.log(`figure: message shown ${Date.now() - typed} ms after the key; a re-render took ${(await page.evaluate(() => window.studio.lastRenderMs)).toFixed(0)} ms`);
+  assert.match(await page.$eval(entry, (item) => item.textContent), /Allign=Left/);
+  assert.notEqual(await page.$eval(`${entry} .explanation`, (item) => item.textContent), '');
+  assert.equal(await page.$$eval('#editor .cm-lint-marker-error, #editor .cm-lint-marker-warning', (marks) => marks.length), 1);
+  await page.close();
+});
+
+test('a tap on a button of the picture shows the command it starts', async () => {
+  const page = await openExample();
+  const count = await renders(page);
+  const box = await page.$eval('#screen', (canvas) => {
+    const rect = canvas.getBoundingClientRect();
+    return { left: rect.left, top: rect.top, scale: rect.width / canvas.width };
+  });
+  // The "Notizen" button of the first page, in the screen's pixels.
+  await page.mouse.click(Math.round(box.left + 58.5 * box.scale), Math.round(box.top + 155.5 * box.scale));
+  await waitForRenderAfter(page, count);
+  const lines = await page.$$eval('#trace li', (items) => items.map((item) => item.textContent));
+  assert.ok(lines.some((line) => line.includes('starts \\Windows\\pword.exe')), lines.join('\n'));
+  assert.deepEqual(await page.$$eval('#events li', (items) => items.map((item) => item.textContent)), ['3000 ms  tap 58 155']);
+  await page.close();
+});
+
+test('a battery at 15 % is drawn in the low colour', async () => {
+  const page = await openExample();
+  assert.equal(countOf(await screenPixels(page), LOW_BATTERY), 0);
+  const count = await renders(page);
+  await page.$eval('#battery', (input) => {
+    input.value = '15';
+    input.dispatchEvent(new Event('change'));
+  });
+  await waitForRenderAfter(page, count);
+  assert.ok(countOf(await screenPixels(page), LOW_BATTERY) > 0);
+  await page.close();
+});
+
+test('playing the run moves the page through its opening animation', async () => {
+  const page = await openExample();
+  // Each picture drawn while playing, kept in the page as the time and a hash of its pixels.
+  await page.evaluate(() => {
+    window.playedFrames = [];
+    document.addEventListener('studio:rendered', (event) => {
+      const canvas = document.getElementById('screen');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      let hash = 2166136261;
+      for (let i = 0; i < data.length; ++i) hash = Math.imul(hash ^ data[i], 16777619) >>> 0;
+      window.playedFrames.push({ time: event.detail.time, hash });
+    });
+  });
+  const settled = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    return canvas.toDataURL();
+  });
+  await page.click('#play');
+  await page.waitForFunction(() => window.playedFrames.length >= 8, { timeout: 10000 });
+  await page.click('#play');
+  const frames = (await page.evaluate(() => window.playedFrames)).slice(0, 8);
+  assert.deepEqual(frames.map((frame) => frame.time), [0, 50, 100, 150, 200, 250, 300, 350]);
+  const distinct = new Set(frames.map((frame) => frame.hash));
+  assert.ok(distinct.size >= 4, `${distinct.size} different pictures in the first 350 ms`);
+  assert.notEqual(await page.evaluate(() => document.getElementById('screen').toDataURL()), settled);
+  await page.close();
+});
+
+test('a saved zip holds the files in UTF-16 with byte-order mark, edits included', async () => {
+  const page = await openExample();
+  const downloads = mkdtempSync(join(tmpdir(), 'studio-downloads-'));
+  const session = await page.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await openFile(page, 'main.ini');
+  await goToLine(page, 'Align=Left');
+  await page.keyboard.press('End');
+  await page.keyboard.type('\n; geändert');
+  await page.click('#download');
+  const deadline = Date.now() + 5000;
+  while (!readdirSync(downloads).includes('device.zip') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
+  const saved = readFileSync(join(downloads, 'device.zip'));
+  const files = await readZip(saved.buffer.slice(saved.byteOffset, saved.byteOffset + saved.length));
+  // The edited file is written in the device's encoding; every other file
+  // keeps its bytes, those in UTF-16 with their byte-order mark.
+  const examples = join(here, '../../examples');
+  assert.deepEqual([...files.keys()].sort(), JSON.parse(readFileSync(join(process.env.STUDIO_BUILD, 'example/files.json'))).sort());
+  assert.deepEqual([...files.get('main.ini').subarray(0, 2)], [0xff, 0xfe]);
+  for (const [path, bytes] of files) {
+    if (path !== 'main.ini') assert.deepEqual(Buffer.from(bytes), readFileSync(join(examples, path)), path);
+  }
+  const edited = decodeDeviceText(files.get('main.ini'));
+  assert.match(edited, /\nAlign=Left\n; geändert\n/);
+  assert.equal(edited.replace('\n; geändert', ''), decodeDeviceText(readFileSync(join(examples, 'main.ini'))));
+  rmSync(downloads, { recursive: true, force: true });
+  await page.close();
+});
