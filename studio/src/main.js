@@ -3,7 +3,6 @@
 // device in the module, and shows the picture, the findings and the trace.
 import { SimulatedDevice } from './device.js';
 import { decodeDeviceText, encodeDeviceText, isTextFile } from './encoding.js';
-import { createEditor } from './editor.js';
 import { readableTrace } from './trace.js';
 import { readZip, writeZip } from './zip.js';
 
@@ -19,6 +18,8 @@ const page = {
   editor: null,
   renderTimer: null,
   playing: false,
+  fontsTried: new Set(),
+  shownFindings: [],
 };
 // Read by the browser tests and the figures: how many renders, how long they took.
 window.studio = { renders: 0, firstPictureMs: null, lastRenderMs: null };
@@ -63,8 +64,8 @@ function keepEdits() {
 async function loadFonts(names) {
   await Promise.all(names.map(async (name) => {
     const response = await fetch(`fonts/${name}`);
-    if (!response.ok) throw new Error(`the font ${name} could not be loaded`);
-    page.device.addFont(name, new Uint8Array(await response.arrayBuffer()));
+    if (response.ok) page.device.addFont(name, new Uint8Array(await response.arrayBuffer()));
+    else setStatus(`the font ${name} could not be loaded`);
   }));
 }
 
@@ -73,22 +74,25 @@ async function render() {
   keepEdits();
   const program = $('program').value;
   const options = ['--locale', $('locale').value];
-  // The findings first: they are what an edit is most often waited for.
-  const checked = page.device.check({ program, options });
-  showFindings(checked.findings ?? [], checked.error);
   const time = Number($('time').value);
   let result = page.device.run({ program, until: time, script: scriptText(), options });
-  if (result.missingFonts?.length) {
-    await loadFonts(result.missingFonts);
+  // Each font file the run asked for is fetched once; a file that cannot be
+  // fetched leaves its texts undrawn, as on a device without it.
+  for (let rounds = 0; result.missingFonts?.length && rounds < 3; ++rounds) {
+    const wanted = result.missingFonts.filter((name) => !page.fontsTried.has(name));
+    if (!wanted.length) break;
+    wanted.forEach((name) => page.fontsTried.add(name));
+    await loadFonts(wanted);
     result = page.device.run({ program, until: time, script: scriptText(), options });
   }
   showPicture(result.picture);
-  if (result.error) showFindings(checked.findings ?? [], result.error);
+  if (window.studio.firstPictureMs === null && result.picture) window.studio.firstPictureMs = performance.now();
+  const checked = page.device.check({ program, options });
+  showFindings(checked.findings ?? [], result.error);
   showTrace(result.trace);
   const took = performance.now() - started;
   window.studio.lastRenderMs = took;
   window.studio.renders += 1;
-  if (window.studio.firstPictureMs === null && result.picture) window.studio.firstPictureMs = performance.now();
   setStatus(`${program} at ${time} ms · ${took.toFixed(0)} ms`);
   document.dispatchEvent(new CustomEvent('studio:rendered', { detail: { time, ms: took } }));
 }
@@ -140,12 +144,17 @@ function showFindings(findings, runError) {
     item.addEventListener('click', () => {
       if (!item.dataset.file) return;
       if (item.dataset.file !== page.current && page.files.has(item.dataset.file)) openFile(item.dataset.file);
-      page.editor.goToLine(Number(item.dataset.line));
+      page.editor?.goToLine(Number(item.dataset.line));
     });
     list.append(item);
   }
   for (const entry of $('files').children) entry.classList.toggle('has-findings', inFile.has(entry.dataset.path));
-  page.editor.showFindings(shown
+  page.shownFindings = shown;
+  showFindingsInEditor();
+}
+
+function showFindingsInEditor() {
+  page.editor?.showFindings(page.shownFindings
     .filter((finding) => finding.file && finding.file.replaceAll('\\', '/') === page.current)
     .map((finding) => ({
       line: finding.line,
@@ -189,7 +198,7 @@ function openFile(path) {
   page.current = path;
   page.edited = false;
   page.opening = true;
-  page.editor.open(decodeDeviceText(page.files.get(path)));
+  page.editor?.open(decodeDeviceText(page.files.get(path)));
   page.opening = false;
   showFileList();
   scheduleRender(0);
@@ -208,7 +217,7 @@ function useFiles(files, name) {
   const first = firstFileToEdit();
   if (first) openFile(first);
   else {
-    page.editor.open('');
+    page.editor?.open('');
     showFileList();
     scheduleRender(0);
   }
@@ -217,13 +226,9 @@ function useFiles(files, name) {
 }
 
 async function fetchExample() {
-  const list = await (await fetch('example/files.json')).json();
-  const files = new Map();
-  await Promise.all(list.map(async (path) => {
-    const response = await fetch(`example/${path.split('/').map(encodeURIComponent).join('/')}`);
-    files.set(path, new Uint8Array(await response.arrayBuffer()));
-  }));
-  return files;
+  const response = await fetch('example.zip');
+  if (!response.ok) throw new Error('the example could not be loaded');
+  return readZip(await response.arrayBuffer());
 }
 
 async function openExample(fetching = fetchExample()) {
@@ -324,17 +329,25 @@ async function start() {
   const wantsExample = new URLSearchParams(location.search).has('example');
   const example = wantsExample ? fetchExample() : null;
   const fonts = DEFAULT_FONTS.map(async (name) => [name, new Uint8Array(await (await fetch(`fonts/${name}`)).arrayBuffer())]);
+  // The editor comes while the first picture is made.
+  const editor = import('./editor.js');
   const module = await window.createStudio();
   page.device = new SimulatedDevice(module);
   for (const [name, bytes] of await Promise.all(fonts)) page.device.addFont(name, bytes);
-  page.editor = createEditor($('editor'), {
-    onChange: () => {
-      if (page.opening) return;
-      page.edited = true;
-      scheduleRender();
-    },
-    sections: page.device.sectionKeywords(),
-  });
+  editor.then(({ createEditor }) => {
+    page.editor = createEditor($('editor'), {
+      onChange: () => {
+        if (page.opening) return;
+        page.edited = true;
+        scheduleRender();
+      },
+      sections: page.device.sectionKeywords(),
+    });
+    page.opening = true;
+    page.editor.open(page.current ? decodeDeviceText(page.files.get(page.current)) : '');
+    page.opening = false;
+    showFindingsInEditor();
+  }).catch((error) => setStatus(`the editor could not be loaded: ${error.message}`));
   $('zoom').addEventListener('change', applyZoom);
   $('time').addEventListener('input', () => {
     showTime();
