@@ -20,6 +20,8 @@ const page = {
   playing: false,
   fontsTried: new Set(),
   shownFindings: [],
+  changed: new Set(), // paths edited since the folder was opened or saved
+  folderHandle: null,
 };
 // Read by the browser tests and the figures: how many renders, how long they took.
 window.studio = { renders: 0, firstPictureMs: null, lastRenderMs: null };
@@ -35,10 +37,35 @@ function batteryFlag(percent, charging) {
   return level | (charging ? 8 : 0);
 }
 
+// The device's state as script lines; memory and storage only when changed,
+// so that an untouched page shows what cesim shows by default.
+const DEFAULT_MEMORY = { total: 67108864, totalVirtual: 33554432, availableVirtual: 25165824 };
+const DEFAULT_STORAGE_BYTES = 1073741824;
+
+function stateLines() {
+  const lines = [];
+  const memoryLoad = Number($('memory-load').value);
+  if (memoryLoad !== 50) {
+    const available = Math.round((DEFAULT_MEMORY.total * (100 - memoryLoad)) / 100);
+    lines.push(`memory ${DEFAULT_MEMORY.total} ${available} ${DEFAULT_MEMORY.totalVirtual} ${DEFAULT_MEMORY.availableVirtual}`);
+  }
+  const storageLoad = Number($('storage-load').value);
+  if (storageLoad !== 50)
+    lines.push(`disk \\ ${DEFAULT_STORAGE_BYTES} ${Math.round((DEFAULT_STORAGE_BYTES * (100 - storageLoad)) / 100)}`);
+  return lines;
+}
+
+function runOptions() {
+  const options = ['--locale', $('locale').value, '--screen', $('screen-size').value];
+  const clock = $('clock').value;
+  if (clock) options.push('--clock', clock.length === 16 ? `${clock}:00` : clock);
+  return options;
+}
+
 function scriptText() {
   const percent = Math.min(100, Math.max(0, Math.round(Number($('battery').value) || 0)));
   const lines = [`power BatteryLifePercent=${percent} BatteryFlag=${batteryFlag(percent, $('charging').checked)} `
-    + `ACLineStatus=${$('external-power').checked ? 1 : 0}`];
+    + `ACLineStatus=${$('external-power').checked ? 1 : 0}`, ...stateLines()];
   let now = 0;
   for (const event of [...page.events].sort((a, b) => a.at - b.at)) {
     if (event.at > now) lines.push(`wait ${event.at - now}`);
@@ -59,6 +86,7 @@ function keepEdits() {
   if (text === null) return;
   page.files.set(page.current, encodeDeviceText(text));
   page.device.setFile(page.current, page.files.get(page.current));
+  page.changed.add(page.current);
 }
 
 async function loadFonts(names) {
@@ -73,7 +101,7 @@ async function render() {
   const started = performance.now();
   keepEdits();
   const program = $('program').value;
-  const options = ['--locale', $('locale').value];
+  const options = runOptions();
   const time = Number($('time').value);
   let result = page.device.run({ program, until: time, script: scriptText(), options });
   // Each font file the run asked for is fetched once; a file that cannot be
@@ -211,6 +239,9 @@ function firstFileToEdit() {
 
 function useFiles(files, name) {
   page.files = files;
+  page.changed = new Set();
+  page.folderHandle = null;
+  $('save').hidden = true;
   page.events = [];
   page.device.setFiles(files);
   page.current = null;
@@ -256,6 +287,90 @@ async function openZip(file) {
   useFiles(oneFolder ? new Map([...files].map(([path, bytes]) => [path.slice(path.indexOf('/') + 1), bytes])) : files, file.name);
 }
 
+// A link with the text files in its fragment, deflated: the server never
+// sees them. Pictures and programs are left out, which keeps it small.
+const LINK_PREFIX = '#files=';
+
+async function copyLink() {
+  keepEdits();
+  const texts = Object.fromEntries([...page.files].filter(([path]) => isTextFile(path))
+    .map(([path, bytes]) => [path, decodeDeviceText(bytes)]));
+  const packed = new Uint8Array(await new Response(new Blob([JSON.stringify(texts)]).stream()
+    .pipeThrough(new CompressionStream('deflate-raw'))).arrayBuffer());
+  let binary = '';
+  for (const byte of packed) binary += String.fromCharCode(byte);
+  const link = `${location.origin}${location.pathname}${LINK_PREFIX}${btoa(binary).replaceAll('+', '-').replaceAll('/', '_').replaceAll('=', '')}`;
+  history.replaceState(null, '', link);
+  await navigator.clipboard?.writeText(link).catch(() => {});
+  setStatus(`link of ${link.length} characters in the address bar${navigator.clipboard ? ' and copied' : ''}`);
+}
+
+async function openLink(hash) {
+  const text = hash.slice(LINK_PREFIX.length).replaceAll('-', '+').replaceAll('_', '/');
+  const binary = atob(text + '='.repeat((4 - (text.length % 4)) % 4));
+  const packed = Uint8Array.from(binary, (char) => char.charCodeAt(0));
+  const json = await new Response(new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw'))).text();
+  const files = new Map(Object.entries(JSON.parse(json)).map(([path, content]) => [path, encodeDeviceText(content)]));
+  useFiles(files, 'the link');
+}
+
+// Dropped: a zip, or a folder (its files, as if it were opened).
+async function openDropped(transfer) {
+  const entry = transfer.items?.[0]?.webkitGetAsEntry?.();
+  if (entry?.isDirectory) {
+    const files = new Map();
+    const walk = async (folder, prefix) => {
+      const reader = folder.createReader();
+      for (let batch; (batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject))).length;) {
+        for (const child of batch) {
+          if (child.isDirectory) await walk(child, `${prefix}${child.name}/`);
+          else files.set(`${prefix}${child.name}`, new Uint8Array(await (await new Promise((resolve, reject) => child.file(resolve, reject))).arrayBuffer()));
+        }
+      }
+    };
+    await walk(entry, '');
+    useFiles(files, entry.name);
+    return;
+  }
+  const file = transfer.files[0];
+  if (file && /\.zip$/i.test(file.name)) await openZip(file);
+  else setStatus('drop a device folder or a zip of one');
+}
+
+// The File System Access API, where the browser has it: a folder opened
+// through it is saved back in place.
+async function openFolderInPlace() {
+  const handle = await window.showDirectoryPicker({ mode: 'readwrite' });
+  const files = new Map();
+  const walk = async (folder, prefix) => {
+    for await (const [name, child] of folder.entries()) {
+      if (child.kind === 'directory') await walk(child, `${prefix}${name}/`);
+      else files.set(`${prefix}${name}`, new Uint8Array(await (await child.getFile()).arrayBuffer()));
+    }
+  };
+  await walk(handle, '');
+  useFiles(files, handle.name);
+  page.folderHandle = handle;
+  $('save').hidden = false;
+}
+
+async function saveToFolder() {
+  keepEdits();
+  if (!page.folderHandle) return;
+  let saved = 0;
+  for (const path of page.changed) {
+    const parts = path.split('/');
+    let folder = page.folderHandle;
+    for (const part of parts.slice(0, -1)) folder = await folder.getDirectoryHandle(part, { create: true });
+    const writable = await (await folder.getFileHandle(parts.at(-1), { create: true })).createWritable();
+    await writable.write(page.files.get(path));
+    await writable.close();
+    ++saved;
+  }
+  page.changed.clear();
+  setStatus(`saved ${saved} file${saved === 1 ? '' : 's'} to ${page.folderHandle.name}`);
+}
+
 function download() {
   keepEdits();
   const link = document.createElement('a');
@@ -285,6 +400,21 @@ function tapAt(event) {
   else
     return;
   $('time').value = String(Math.min(Number($('time').max), at + TAP_FOLLOW_MS));
+  showTime();
+  showEvents();
+  scheduleRender(0);
+}
+
+// A key held down at the time shown, for the daemon's bindings: about a
+// second starts Command, about two CommandLong.
+const SHORT_PRESS_MS = 1000;
+const LONG_PRESS_MS = 2000;
+
+function pressKey(hold) {
+  const code = Math.min(255, Math.max(1, Math.round(Number($('key-code').value) || 0)));
+  const at = Number($('time').value);
+  page.events.push({ at, line: `key ${code} down` }, { at: at + hold, line: `key ${code} up` });
+  $('time').value = String(Math.min(Number($('time').max), at + hold + 500));
   showTime();
   showEvents();
   scheduleRender(0);
@@ -353,11 +483,18 @@ async function start() {
     showTime();
     scheduleRender(0);
   });
-  for (const id of ['program', 'battery', 'charging', 'external-power', 'locale'])
+  for (const id of ['program', 'battery', 'charging', 'external-power', 'locale', 'memory-load', 'storage-load', 'clock',
+    'screen-size'])
     $(id).addEventListener('change', () => scheduleRender(0));
   $('battery').addEventListener('input', () => scheduleRender());
   $('screen').addEventListener('click', tapAt);
   $('play').addEventListener('click', play);
+  $('short-press').addEventListener('click', () => pressKey(SHORT_PRESS_MS));
+  $('long-press').addEventListener('click', () => pressKey(LONG_PRESS_MS));
+  $('link').addEventListener('click', () => copyLink().catch((error) => setStatus(error.message)));
+  $('save').addEventListener('click', () => saveToFolder().catch((error) => setStatus(error.message)));
+  for (const kind of ['dragover', 'drop']) document.addEventListener(kind, (event) => event.preventDefault());
+  document.addEventListener('drop', (event) => openDropped(event.dataTransfer).catch((error) => setStatus(error.message)));
   $('clear-events').addEventListener('click', () => {
     page.events = [];
     showEvents();
@@ -365,11 +502,19 @@ async function start() {
   });
   $('example').addEventListener('click', () => openExample().catch((error) => setStatus(error.message)));
   $('download').addEventListener('click', download);
+  // Where the browser can write back to a folder, the folder button opens it so.
+  if (window.showDirectoryPicker) {
+    $('open-folder').addEventListener('click', (event) => {
+      event.preventDefault();
+      openFolderInPlace().catch((error) => setStatus(error.message));
+    });
+  }
   $('open-folder').addEventListener('change', (event) => openPickedFolder(event.target.files).catch((error) => setStatus(error.message)));
   $('open-zip').addEventListener('change', (event) => openZip(event.target.files[0]).catch((error) => setStatus(error.message)));
   applyZoom();
   showTime();
-  if (example) await openExample(example);
+  if (location.hash.startsWith(LINK_PREFIX)) await openLink(location.hash);
+  else if (example) await openExample(example);
   else setStatus('open a device folder, a zip, or the example');
 }
 

@@ -83,20 +83,20 @@ async function openFile(page, path) {
   await waitForRenderAfter(page, count);
 }
 
-// Puts the cursor at the start of the line that reads `text` and gives its number.
+// Puts the cursor at the start of the line that reads `text`, as a click
+// at its left end does, and gives its number.
 async function goToLine(page, text) {
-  const number = await page.evaluate((wanted) => {
-    const lines = [...document.querySelectorAll('#editor .cm-line')].map((line) => line.textContent);
-    return lines.indexOf(wanted) + 1;
+  const place = await page.evaluate((wanted) => {
+    const lines = [...document.querySelectorAll('#editor .cm-line')];
+    const index = lines.findIndex((line) => line.textContent === wanted);
+    if (index < 0) return null;
+    lines[index].scrollIntoView({ block: 'center' });
+    const rect = lines[index].getBoundingClientRect();
+    return { number: index + 1, x: rect.left + 1, y: rect.top + rect.height / 2 };
   }, text);
-  assert.ok(number > 0, `the editor shows a line '${text}'`);
-  await page.focus('#editor .cm-content');
-  await page.keyboard.down('Control');
-  await page.keyboard.press('Home');
-  await page.keyboard.up('Control');
-  for (let i = 1; i < number; ++i) await page.keyboard.press('ArrowDown');
-  await page.keyboard.press('Home');
-  return number;
+  assert.ok(place, `the editor shows a line '${text}'`);
+  await page.mouse.click(Math.round(place.x), Math.round(place.y));
+  return place.number;
 }
 
 test('the example draws on the screen the pixels native cesim drew of the same files', async () => {
@@ -209,4 +209,47 @@ test('a saved zip holds the files in UTF-16 with byte-order mark, edits included
   assert.equal(edited.replace('\n; geändert', ''), decodeDeviceText(readFileSync(join(examples, 'main.ini'))));
   rmSync(downloads, { recursive: true, force: true });
   await page.close();
+});
+
+test('short and long presses of a bound key start the daemon\'s two commands', async () => {
+  const page = await openExample();
+  let count = await renders(page);
+  await page.select('#program', 'brellum');
+  await waitForRenderAfter(page, count);
+  await page.$eval('#time', (input) => {
+    input.value = '0';
+  });
+  for (const [button, command] of [['#short-press', '\\Windows\\clock.exe'], ['#long-press', '\\Windows\\calc.exe']]) {
+    count = await renders(page);
+    await page.click(button);
+    await waitForRenderAfter(page, count);
+    const lines = await page.$$eval('#trace li', (items) => items.map((item) => item.textContent));
+    assert.ok(lines.some((line) => line.includes(`starts ${command}`)), `${button}:\n${lines.join('\n')}`);
+  }
+  assert.deepEqual(await page.$$eval('#events li', (items) => items.map((item) => item.textContent)),
+    ['0 ms  key 193 down', '1000 ms  key 193 up', '1500 ms  key 193 down', '3500 ms  key 193 up']);
+  await page.close();
+});
+
+test('a link carries the text files in its fragment and opens them again', async () => {
+  const page = await openExample();
+  await openFile(page, 'main.ini');
+  await goToLine(page, 'Align=Left');
+  await page.keyboard.press('End');
+  await page.keyboard.type('\n; über den Link');
+  await page.click('#link');
+  await page.waitForFunction(() => location.hash.startsWith('#files='));
+  const link = await page.evaluate(() => location.href);
+  await page.close();
+
+  const opened = await browser.newPage();
+  await opened.goto(link);
+  await opened.waitForFunction(() => window.studio?.renders > 0, { timeout: 15000 });
+  const listed = await opened.$$eval('#files li', (items) => items.map((item) => item.dataset.path));
+  assert.deepEqual(listed, exampleFiles().filter((path) => /\.(ini|txt)$/i.test(path)).sort());
+  await openFile(opened, 'main.ini');
+  const lines = await opened.$$eval('#editor .cm-line', (items) => items.map((item) => item.textContent));
+  assert.equal(lines[lines.indexOf('Align=Left') + 1], '; über den Link');
+  console.log(`figure: a link to the example's text files is ${link.length} characters long`);
+  await opened.close();
 });
