@@ -67,12 +67,14 @@ try {
   await page.keyboard.press('ArrowRight');
   for (let i = 0; i < EDITS; ++i) {
     const seen = await page.evaluate(() => window.renderTimes.length);
-    await page.keyboard.type(i % 2 ? 'l' : 'x');
+    if (i % 2) await page.keyboard.press('Backspace');
+    else await page.keyboard.type('l');
     await page.waitForFunction((count) => window.renderTimes.length > count, {}, seen);
     await new Promise((resolve) => setTimeout(resolve, 150));
   }
   console.log(`re-render of the example after an edit (run and check): ${range(await page.evaluate(() => window.renderTimes))}, ${EDITS} edits`);
   if (picture) {
+    await page.keyboard.type('l');
     await page.keyboard.press('ArrowDown');
     await page.waitForSelector('#messages li');
     await page.screenshot({ path: picture });

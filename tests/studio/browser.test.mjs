@@ -253,3 +253,20 @@ test('a link carries the text files in its fragment and opens them again', async
   console.log(`figure: a link to the example's text files is ${link.length} characters long`);
   await opened.close();
 });
+
+test('the editor completes the panel\'s section keywords at the start of a line', async () => {
+  const page = await openExample();
+  await openFile(page, 'main.ini');
+  await goToLine(page, 'Align=Left');
+  await page.keyboard.press('End');
+  await page.keyboard.type('\n\nBITM');
+  await page.waitForSelector('.cm-tooltip-autocomplete li', { timeout: 2000 });
+  const offered = await page.$$eval('.cm-tooltip-autocomplete li', (items) => items.map((item) => item.textContent));
+  assert.ok(offered.includes('BITMAPBUTTON'), offered.join(', '));
+  // The editor takes no choice in the first moments of the list, as a person reads it first.
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  await page.keyboard.press('Enter');
+  const lines = await page.$$eval('#editor .cm-line', (items) => items.map((item) => item.textContent));
+  assert.ok(lines.includes('BITMAPBUTTON'), lines.join('\n'));
+  await page.close();
+});
