@@ -204,9 +204,15 @@ class Tests:
             check(any(text.startswith(ABOUT_START) for text in texts),
                   f"the about box says {texts}, not a text beginning \"{ABOUT_START}\"")
             check(panel.poll() is None, "the panel ended before its box was answered")
-            # A box does not take the X focus by itself: it is given it, then Return.
-            self.x.xdotool("windowfocus", "--sync", str(about["id"]), "key", "Return")
-            code = self.ended(panel, 10)
+            # Return as a user presses it; where the box has not taken the X
+            # focus by itself, it is given the focus first.
+            self.x.xdotool("key", "Return")
+            code = self.ended(panel, 3)
+            if code is None:
+                self.notes.append("a message box does not take the X focus by itself (the tests give it the "
+                                  "focus before they press Return)")
+                self.x.xdotool("windowfocus", "--sync", str(about["id"]), "key", "Return")
+                code = self.ended(panel, 10)
             check(code == 1, f"after Return in the about box the panel ended with {code}, not 1"
                   if code is not None else "the panel still runs after Return in the about box")
         finally:
