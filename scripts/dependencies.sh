@@ -40,9 +40,9 @@ BENCH_PACKAGES=(libpixman-1-dev libopencv-imgproc-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make cmake ninja-build
   libgtest-dev libgmock-dev debian-archive-keyring wine64 wine zip)
 # The programs' tests under Wine: a private X server, a user at its pointer
-# and keys, a window manager, a tray, xwd and xwininfo to see the screen, and
-# python3 for the driver.
-WINE_TEST_PACKAGES=(xvfb xdotool openbox trayer x11-apps x11-utils python3)
+# and keys, a window manager, a tray, xwininfo and xprop to see the windows,
+# Xlib to read the screen's pixels, and python3 for the driver.
+WINE_TEST_PACKAGES=(xvfb xdotool openbox trayer x11-utils libx11-6 python3)
 
 # configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {

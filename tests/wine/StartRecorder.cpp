@@ -3,7 +3,8 @@
 // line, UTF-8, to the file beside the program named as the program with
 // ".started" added: the show state it was given, its working folder and its
 // arguments, separated by tabs. A copy under another name notes its starts
-// in a file of its own.
+// in a file of its own. A windows program, as those the programs start
+// usually are: no console is made for it.
 #include <windows.h>
 
 #include <shellapi.h>

@@ -1,7 +1,10 @@
 """A private X server with a window manager and a tray, Wine's server for it,
 and what the tests see of both: the windows the X server holds, their pixels
-(read with xwd), and the pictures the simulated device writes (PNG)."""
+(read from the screen with Xlib's XGetImage), and the pictures the simulated
+device writes (PNG)."""
 
+import ctypes
+import ctypes.util
 import os
 import re
 import shutil
@@ -37,6 +40,7 @@ class XSession:
     def __init__(self):
         self.processes = []
         self.display = None
+        self.screen = None
 
     def start(self):
         read_end, write_end = os.pipe()
@@ -57,7 +61,7 @@ class XSession:
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
         self.processes.append(self._quiet(["openbox", "--sm-disable"]))
-        if not wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self._root_properties()):
+        if not wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self._root_properties(), 20):
             raise RuntimeError("openbox did not start")
         self.processes.append(self._quiet(
             ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "120",
@@ -74,6 +78,9 @@ class XSession:
         return subprocess.run(["xprop", "-root"], capture_output=True, text=True).stdout
 
     def stop(self):
+        if self.screen:
+            self.screen.close()
+            self.screen = None
         for process in reversed(self.processes):
             process.terminate()
             try:
@@ -133,28 +140,57 @@ class XSession:
 
     def capture(self, x, y, width, height):
         """The screen's pixels in the rectangle, rows top-down, as 0xRRGGBB."""
-        data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
-        return crop(*read_xwd(data), x, y, width, height)
+        if not self.screen:
+            self.screen = Screen(self.display)
+        return self.screen.pixels(x, y, width, height)
 
 
-def read_xwd(data):
-    """A 24-bit true-colour screen dump: (width, height, pixels as 0xRRGGBB)."""
-    header = struct.unpack(">25I", data[:100])
-    header_size, version, pixmap_format, depth, width, height = header[:6]
-    byte_order, bits_per_pixel, bytes_per_line = header[7], header[11], header[12]
-    red_mask, green_mask, blue_mask = header[14:17]
-    colours = header[19]
-    if version != 7 or pixmap_format != 2 or bits_per_pixel != 32 or depth != 24:
-        raise ValueError(f"not a 24-bit screen dump: version {version}, format {pixmap_format}, depth {depth}")
-    if (red_mask, green_mask, blue_mask) != (0xFF0000, 0xFF00, 0xFF):
-        raise ValueError("unexpected colour masks")
-    start = header_size + colours * 12
-    order = "<" if byte_order == 0 else ">"
-    pixels = []
-    for row in range(height):
-        line = data[start + row * bytes_per_line:start + row * bytes_per_line + width * 4]
-        pixels.extend(value & 0xFFFFFF for value in struct.unpack(f"{order}{width}I", line))
-    return width, height, pixels
+class _XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int),
+                ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong),
+                ("obdata", ctypes.c_void_p), ("create_image", ctypes.c_void_p),
+                ("destroy_image", ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p))]
+
+
+class Screen:
+    """The X server's screen as a client reads it: the root window's pixels,
+    which hold every mapped window's (Xvfb composes nothing on top)."""
+
+    def __init__(self, display):
+        self.xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.xlib.XGetImage.restype = ctypes.POINTER(_XImage)
+        self.xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                        ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.connection = self.xlib.XOpenDisplay(display.encode())
+        if not self.connection:
+            raise RuntimeError(f"cannot open the display {display}")
+        self.root = self.xlib.XDefaultRootWindow(self.connection)
+
+    def pixels(self, x, y, width, height):
+        all_planes, z_pixmap = 0xFFFFFFFF, 2
+        image = self.xlib.XGetImage(self.connection, self.root, x, y, width, height, all_planes, z_pixmap)
+        if not image:
+            raise RuntimeError("XGetImage gave no picture")
+        try:
+            content = image.contents
+            if content.bits_per_pixel != 32 or content.byte_order != 0:
+                raise ValueError(f"a screen of {content.bits_per_pixel} bits per pixel is not read here")
+            data = ctypes.string_at(content.data, content.bytes_per_line * height)
+            return [value & 0xFFFFFF for row in range(height)
+                    for value in struct.unpack_from(f"<{width}I", data, row * content.bytes_per_line)]
+        finally:
+            image.contents.destroy_image(ctypes.cast(image, ctypes.c_void_p))
+
+    def close(self):
+        self.xlib.XCloseDisplay(self.connection)
 
 
 def read_png(path):
