@@ -42,7 +42,8 @@ def resident_kilobytes(pid):
 
 
 def processes_named(word):
-    """The ids of the processes whose command line's first word ends in word."""
+    """The ids of the processes whose program's name (the first word of the
+    command line, without its folder) begins with word."""
     found = []
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
@@ -52,7 +53,7 @@ def processes_named(word):
                 first = line.read().split(b"\0")[0].decode("utf-8", "replace")
         except OSError:
             continue
-        if first.replace("\\", "/").lower().endswith(word):
+        if first.replace("\\", "/").lower().rsplit("/", 1)[-1].startswith(word):
             found.append(int(entry))
     return found
 
