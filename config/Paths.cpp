@@ -21,6 +21,14 @@ size_t FolderLength(char16_t const* path)
     return length;
 }
 
+bool IsAbsolutePath(char16_t const* path)
+{
+    if (IsPathSeparator(path[0]))
+        return true;
+    bool const letter = (path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z');
+    return letter && path[1] == u':' && IsPathSeparator(path[2]);
+}
+
 static bool StartsWithParentFolder(char16_t const* path)
 {
     return path[0] == u'.' && path[1] == u'.' && IsPathSeparator(path[2]);
@@ -63,7 +71,7 @@ size_t ResolveInFolder(char16_t* destination, size_t capacity, char16_t const* v
 {
     if (!folder)
         return 0;
-    if (IsPathSeparator(value[0]))
+    if (IsAbsolutePath(value))
         return CopyString(value, destination, capacity);
     return JoinPath(destination, capacity, value, folder);
 }

@@ -13,6 +13,8 @@ namespace config {
 constexpr size_t kPathCapacity = 260;
 
 bool IsPathSeparator(char16_t unit);
+// Begins at a root: a separator, or on Windows a drive ("C:\").
+bool IsAbsolutePath(char16_t const* path);
 
 // Length of the folder part: up to and including the last separator; 0 when
 // the path has none.
@@ -28,8 +30,7 @@ size_t JoinPath(char16_t* destination, size_t capacity, char16_t const* relative
 // left empty and 0 is returned.
 size_t ResolveProgramPath(Dialect const& dialect, char16_t* destination, size_t capacity, char16_t const* relative);
 
-// A value beginning with a separator is copied unchanged, any other is joined
-// to `folder`. Without a folder (null) the destination is left alone and 0 returned.
+// An absolute value is copied unchanged, any other is joined to `folder`. Without a folder (null) the destination is left alone and 0 returned.
 size_t ResolveInFolder(char16_t* destination, size_t capacity, char16_t const* value, char16_t const* folder);
 
 }

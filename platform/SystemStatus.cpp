@@ -80,13 +80,17 @@ static int32_t Format(PictureKind kind, uint32_t localeId, SystemTime const* tim
     int32_t capacity)
 {
     SystemServices& services = CurrentBackend().Services();
-    LocaleData const* locale = localeId == kUserDefaultLocale || localeId == 0x800 ? &services.UserLocale()
-                                                                                   : LocaleWithIdentifier(localeId);
+    bool const forUser = localeId == kUserDefaultLocale || localeId == 0x800;
+    LocaleData const* locale = forUser ? &services.UserLocale() : LocaleWithIdentifier(localeId);
     if (!locale || capacity < 0 || (capacity > 0 && !buffer))
         return 0;
     SystemTime when = time ? *time : services.LocalTime();
+    std::optional<std::u16string> byTheSystem
+        = forUser ? services.FormatForUser(kind, when, picture ? std::optional<std::u16string_view>(picture) : std::nullopt) : std::nullopt;
     std::u16string_view defaultPicture = kind == PictureKind::Time ? locale->timeFormat : locale->shortDateFormat;
-    std::u16string text = FormatPicture(kind, picture ? std::u16string_view(picture) : defaultPicture, when, *locale);
+    std::u16string text = byTheSystem
+        ? *byTheSystem
+        : FormatPicture(kind, picture ? std::u16string_view(picture) : defaultPicture, when, *locale);
     auto needed = int32_t(std::min<size_t>(text.size() + 1, INT32_MAX));
     if (capacity == 0)
         return needed;

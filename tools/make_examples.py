@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the examples: examples/ for the device (and cesim), whose commands
-are the device's own programs, and examples/desktop/ for a Linux desktop,
-whose every button and key starts a program a stock Debian desktop has. Both
-hold the panel's settings and layout files and the daemon's key files
+are the device's own programs, examples/desktop/ for a Linux desktop, whose
+every button and key starts a program a stock Debian desktop has, and
+examples/windows/ for Windows, with programs every Windows (and Wine) has.
+All hold the panel's settings and layout files and the daemon's key files
 (UTF-16LE with byte-order mark, CR LF) and the pictures they use, all drawn
 here. Run it again after changing it."""
 
@@ -11,7 +12,6 @@ import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXAMPLES = os.path.join(HERE, "..", "examples")
-DESKTOP = os.path.join(EXAMPLES, "desktop")
 
 
 # The end of both status pages: memory, then the storage of the root folder.
@@ -414,23 +414,49 @@ def desktop_button(x, y, text, *lines, normal="E8ECF2", pushed="B8C0CC", color="
             f"ColorNormal={normal}", f"ColorPushed={pushed}", f"Text={text}", f"Color={color}", *lines]
 
 
-def main_desktop():
-    """The desktop's example: two pages at the top left that switch, a status
+# The programs each desktop's example starts: (caption, command, what it is).
+LINUX_DESKTOP = {
+    "folder": "desktop",
+    "newline": "\n",
+    "opener": "xdg-open",
+    "terminal": ("Terminal", "x-terminal-emulator", "ein Terminal"),
+    "notes": "\"xdg-open\" Notizen.txt",
+    "tool": ("Uhr", "xclock", "die Uhr"),
+    "files": "\"xdg-open\" .",
+    "dial": ("Das Zifferblatt startet xeyes:\\nzwei Augen folgen dem Zeiger.", "xeyes"),
+}
+# Programs that every Windows has, and Wine too.
+WINDOWS_DESKTOP = {
+    "folder": "windows",
+    "newline": "\r\n",
+    "opener": "dem Editor",
+    "terminal": ("Eingabe", "cmd.exe", "die Eingabeaufforderung"),
+    "notes": "\"notepad.exe\" Notizen.txt",
+    "tool": ("Aufgaben", "taskmgr.exe", "den Task-Manager"),
+    "files": "\"explorer.exe\" .",
+    "dial": ("Das Zifferblatt öffnet die\\nSystemsteuerung.", "control.exe"),
+}
+
+
+def main_desktop(host):
+    """A desktop's example: two pages at the top left that switch, a status
     page at the bottom right (the top-right corner is where trays sit), and
-    keys F9 to F11 for the daemon. Relative names are taken from the folder
-    the programs are started in, which scripts/example makes this folder."""
-    os.makedirs(DESKTOP, exist_ok=True)
-    write_background("desktop/start.bmp", 288, 196)
-    write_icon("desktop/dial.ico", [16, 24, 32])
-    with open(os.path.join(DESKTOP, "Notizen.txt"), "w", encoding="utf-8") as out:
+    keys F9 to F11 for the daemon, starting the programs of `host`. Relative
+    names are taken from the folder the programs are started in, which
+    scripts/example makes this folder."""
+    folder = host["folder"]
+    os.makedirs(os.path.join(EXAMPLES, folder), exist_ok=True)
+    write_background(f"{folder}/start.bmp", 288, 196)
+    write_icon(f"{folder}/dial.ico", [16, 24, 32])
+    with open(os.path.join(EXAMPLES, folder, "Notizen.txt"), "w", encoding="utf-8", newline=host["newline"]) as out:
         out.write("Notizen\n\nDiese Datei öffnet der Knopf \"Notizen\" des Beispiels\n"
-                  "und die Taste F10 des Tastendämons, mit xdg-open.\n")
-    write_unicode("desktop/VessarineSettings.ini", [
+                  f"und die Taste F10 des Tastendämons, mit {host['opener']}.\n")
+    write_unicode(f"{folder}/VessarineSettings.ini", [
         "; Das Beispiel für den Desktop: links oben die Startseite, rechts unten der Zustand",
         "start.ini",
         "status.ini",
     ])
-    write_unicode("desktop/start.ini", [
+    write_unicode(f"{folder}/start.ini", [
         "; Startseite: jeder Knopf startet ein Programm des Desktops",
         "GLOBALSETTINGS",
         "x=16",
@@ -467,10 +493,10 @@ def main_desktop():
         "Color=FFFFFF",
         "FrameColor=182038",
         "Align=Left",
-        *desktop_button(12, 96, "Terminal", "Command=x-terminal-emulator"),
-        *desktop_button(102, 96, "Notizen", "Command=\"xdg-open\" Notizen.txt"),
-        *desktop_button(192, 96, "Uhr", "Command=xclock"),
-        *desktop_button(12, 128, "Ordner", "Command=\"xdg-open\" ."),
+        *desktop_button(12, 96, host["terminal"][0], "Command=" + host["terminal"][1]),
+        *desktop_button(102, 96, "Notizen", "Command=" + host["notes"]),
+        *desktop_button(192, 96, host["tool"][0], "Command=" + host["tool"][1]),
+        *desktop_button(12, 128, "Ordner", "Command=" + host["files"]),
         *desktop_button(102, 128, "Mehr »", "NewIni=more.ini", "ShutDownAnimation=FlyLeft"),
         *desktop_button(192, 128, "Ende", "QuitOnExecute=1", "ExitCode=0",
                         normal="A01818", pushed="701010", color="FFFFFF"),
@@ -486,7 +512,7 @@ def main_desktop():
         "Color=FFF4E0",
         "FrameColor=402010",
     ])
-    write_unicode("desktop/more.ini", [
+    write_unicode(f"{folder}/more.ini", [
         "; Zweite Seite, wo die erste stand: ein Icon-Knopf und der Weg zurück",
         "GLOBALSETTINGS",
         "x=16",
@@ -513,7 +539,7 @@ def main_desktop():
         "TEXT",
         "x=56",
         "y=58",
-        "Text=Das Zifferblatt startet xeyes:\\nzwei Augen folgen dem Zeiger.",
+        "Text=" + host["dial"][0],
         "Color=303030",
         "Align=Left",
         "",
@@ -524,11 +550,11 @@ def main_desktop():
         "SizePushed=24",
         "IconNormal=dial.ico",
         "IconPushed=dial.ico",
-        "Command=xeyes",
+        "Command=" + host["dial"][1],
         *desktop_button(12, -12, "« Zurück", "NewIni=start.ini", "ShutDownAnimation=FlyRight",
                         normal="204080", pushed="183060", color="FFFFFF"),
     ])
-    write_unicode("desktop/status.ini", [
+    write_unicode(f"{folder}/status.ini", [
         "; Rechts unten, wo keine Leiste liegt: Uhr, Datum, Akku, Speicher und Platte",
         "GLOBALSETTINGS",
         "x=-16",
@@ -560,12 +586,12 @@ def main_desktop():
         "ColorBattery=C0C8D0",
         *MEMORY_AND_STORAGE,
     ])
-    write_unicode("desktop/Brellum.ini", [
-        "; Die Tasten des Desktops: F9 kurz die Uhr, lang ein Terminal",
+    write_unicode(f"{folder}/Brellum.ini", [
+        f"; Die Tasten des Desktops: F9 kurz {host['tool'][2]}, lang {host['terminal'][2]}",
         "BRELLUM",
         "KeyCode=120",
-        "Command=xclock",
-        "CommandLong=x-terminal-emulator",
+        "Command=" + host["tool"][1],
+        "CommandLong=" + host["terminal"][1],
         "",
         "; F10 kurz öffnet die Notizen mit dem Programm, das der Desktop für Text nimmt",
         "BRELLUM",
@@ -581,11 +607,11 @@ def main_desktop():
         "ElapseTime=800",
         "ElapseTimeLong=1500",
     ])
-    write_unicode("desktop/BrellumNacht.ini", [
-        "; Die Nacht: F9 lang zeigt die Uhr, F11 kurz zurück zur Tagbelegung",
+    write_unicode(f"{folder}/BrellumNacht.ini", [
+        f"; Die Nacht: F9 lang zeigt {host['tool'][2]}, F11 kurz zurück zur Tagbelegung",
         "BRELLUM",
         "KeyCode=120",
-        "CommandLong=xclock",
+        "CommandLong=" + host["tool"][1],
         "",
         "BRELLUM",
         "KeyCode=122",
@@ -595,4 +621,5 @@ def main_desktop():
 
 if __name__ == "__main__":
     main()
-    main_desktop()
+    main_desktop(LINUX_DESKTOP)
+    main_desktop(WINDOWS_DESKTOP)

@@ -69,7 +69,7 @@ std::optional<std::vector<WindowHandle>> PanelProgram::ReadSettingsFile(std::u16
     settingsName_ = commandLine;
     std::u16string name(commandLine.empty() ? kDefaultSettingsFile : commandLine);
     char16_t path[config::kPathCapacity] = {};
-    if (name[0] == u'\\' || name[0] == u'/')
+    if (config::IsAbsolutePath(name.c_str()))
         config::CopyString(name.c_str(), path, config::kPathCapacity);
     else
         config::ResolveProgramPath(config::kPanelDialect, path, config::kPathCapacity, name.c_str());

@@ -7,6 +7,7 @@
 #include "platform/FileStream.h"
 #include "platform/Shell.h"
 #include "platform/SystemStatus.h"
+#include "platform/locale/PictureFormat.h"
 
 #include <memory>
 #include <optional>
@@ -39,6 +40,16 @@ public:
     virtual uint32_t TickCount() = 0;
     virtual SystemTime LocalTime() = 0;
     virtual LocaleData const& UserLocale() = 0;
+    // A time or date by a picture (none: the locale's own) in the user's locale,
+    // where the system formats it itself; none: it is formatted by UserLocale().
+    virtual std::optional<std::u16string> FormatForUser(
+        PictureKind kind, SystemTime const& time, std::optional<std::u16string_view> picture)
+    {
+        (void)kind;
+        (void)time;
+        (void)picture;
+        return std::nullopt;
+    }
 
     // The machine's state.
     virtual MemoryStatus QueryMemory() = 0;

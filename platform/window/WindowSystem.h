@@ -107,6 +107,8 @@ public:
     uintptr_t SetTimer(WindowHandle window, uintptr_t id, uint32_t period);
     bool KillTimer(WindowHandle window, uintptr_t id);
     bool HasTimers() const { return !timers_.Empty(); }
+    // When the next timer is due; none without timers.
+    std::optional<uint32_t> NextTimerDue(uint32_t now) const { return timers_.NextDue(now); }
 
     // Capture and focus.
     WindowHandle SetCapture(WindowHandle window);

@@ -99,6 +99,11 @@ TEST(Paths, ResolveInFolderKeepsAbsoluteValuesAndNeedsAFolder)
     EXPECT_EQ(destination.Text(), u"\\Storage Card\\img\\a.bmp");
     EXPECT_EQ(ResolveInFolder(destination.data(), kPathCapacity, u"a.bmp", u""), 5u);
     EXPECT_EQ(destination.Text(), u"a.bmp");
+    // A Windows drive is a root too; a name with a colon elsewhere is not.
+    EXPECT_EQ(ResolveInFolder(destination.data(), kPathCapacity, u"C:\\img\\a.bmp", u"\\panel\\"), 12u);
+    EXPECT_EQ(destination.Text(), u"C:\\img\\a.bmp");
+    EXPECT_EQ(ResolveInFolder(destination.data(), kPathCapacity, u"C:a.bmp", u"\\panel\\"), 14u);
+    EXPECT_EQ(destination.Text(), u"\\panel\\C:a.bmp");
 
     Destination small(6);
     EXPECT_EQ(ResolveInFolder(small.data(), 6, u"\\img\\a.bmp", u"\\panel\\"), 5u);
