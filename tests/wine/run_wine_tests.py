@@ -1,17 +1,20 @@
 #!/usr/bin/env python3
-"""The Windows builds of the panel, the daemon and the launcher under Wine, on
-a private X server with a window manager and a tray, driven as a user would
-with xdotool and checked by what the X server shows and by the files our
-start recorder writes. Each scenario prints one line, "passed" or "FAILED"
-with what was seen; where Wine itself behaves otherwise than Windows, the
-line names it. The exit status is the number of failed scenarios (at most
-100).
+"""The Windows build under Wine, on a private X server with a window manager
+and a tray: first its unit tests (ctest, label "windows"; some of them open
+windows and boxes), then the panel, the daemon and the launcher driven as a
+user would with xdotool and checked by what the X server shows and by the
+files our start recorder writes. Each scenario prints one line, "passed" or
+"FAILED" with what was seen; where Wine itself behaves otherwise than
+Windows, a line "wine differs:" names it. The last line counts the unit
+tests and the scenarios: "wine: P passed, F failed"; the exit status is
+the number of failures (at most 100).
 
   run_wine_tests.py --build BUILD/project --cesim CESIM --examples examples
-                    --work FOLDER --prefix WINEPREFIX [SCENARIO...]"""
+                    --work FOLDER --prefix WINEPREFIX [--no-unit-tests] [SCENARIO...]"""
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -376,6 +379,20 @@ class Tests:
 SCENARIOS = [name for name in dir(Tests) if name.startswith("scenario_")]
 
 
+def run_unit_tests(build, wine):
+    """ctest's Windows tests in the session; (passed, failed)."""
+    result = subprocess.run(["ctest", "--test-dir", build, "-L", "windows", "--output-on-failure", "-j", "2",
+                             "--timeout", "300"], env=wine.environment, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace")
+    print(result.stdout, end="", flush=True)
+    count = re.search(r"tests passed, (\d+) tests failed out of (\d+)", result.stdout)
+    if not count:
+        print("wine: the unit tests gave no result")
+        return 0, 1
+    failed, total = int(count.group(1)), int(count.group(2))
+    return total - failed, failed
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", required=True, help="the Windows build folder (its programs/ and tests/wine/)")
@@ -383,6 +400,7 @@ def main():
     parser.add_argument("--examples", required=True, help="the project's examples folder")
     parser.add_argument("--work", required=True, help="a scratch folder for the tests' files")
     parser.add_argument("--prefix", required=True, help="the Wine prefix")
+    parser.add_argument("--no-unit-tests", action="store_true", help="only the scenarios")
     parser.add_argument("scenarios", nargs="*", help="scenario names without \"scenario_\" (default: all)")
     options = parser.parse_args()
     options.work = os.path.abspath(options.work)
@@ -391,16 +409,20 @@ def main():
 
     x = XSession()
     wine = Wine(os.path.abspath(options.prefix))
-    failed = 0
+    passed = failed = 0
     try:
         x.start()
         wine.start_server()
+        if not options.no_unit_tests:
+            passed, failed = run_unit_tests(options.build, wine)
+            wine.start_server()
         tests = Tests(options, x, wine)
         for name in chosen:
             title = name.removeprefix("scenario_")
             started = time.monotonic()
             try:
                 getattr(tests, name)()
+                passed += 1
                 print(f"wine: {title}: passed ({time.monotonic() - started:.1f} s)", flush=True)
             except Failure as failure:
                 failed += 1
@@ -415,7 +437,7 @@ def main():
     finally:
         wine.stop_server()
         x.stop()
-    print(f"wine: {len(chosen) - failed} passed, {failed} failed")
+    print(f"wine: {passed} passed, {failed} failed")
     return min(failed, 100)
 
 
