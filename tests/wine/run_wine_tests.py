@@ -146,7 +146,7 @@ class Tests:
         shot = os.path.join(root, "simulated.png")
         subprocess.run([self.options.cesim, "vessarine", "--root", root, "--screen", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}",
                         "--until", "3000", "--trace", os.devnull, "--shot", shot], check=True,
-                       stdout=subprocess.DEVNULL)
+                       stdout=subprocess.DEVNULL, timeout=120)
         return crop(*read_png(shot), *PAGE)
 
     def start_panel(self, root):
