@@ -348,6 +348,7 @@ class Tests:
                   "with bindings the daemon's window is shown")
             self.click(icon["x"] + icon["width"] // 2, icon["y"] + icon["height"] // 2)
             check(self.daemon_window(1), "a click on the icon did not show the window \"Brellum v1.3 (1 aktiv)\"")
+            check(wait_until(lambda: not self.tray_icon(), 3), "the icon stayed in the tray beside the shown window")
             check(daemon.poll() is None, f"the daemon ended with {daemon.returncode}")
         finally:
             self.stop(daemon)
@@ -359,10 +360,12 @@ class Tests:
         hidden = self.recorder_at(root, "\\Windows\\clock.exe")
         quoted = self.recorder_at(root, "\\Windows\\pword.exe")
         plain = self.recorder_at(root, "\\Windows\\calc.exe")
+        # A program whose name does not end in ".exe": Windows would start it.
+        other = self.recorder_at(root, "\\Windows\\kein.com")
         with open(os.path.join(root, "Talvok.ini"), "wb") as ini:
             ini.write("[RUN]\r\nUhr=\\Windows\\clock.exe ,hide\r\n"
                       "Notizen=\\Windows\\pword.exe '\\My Documents\\Einkäufe Woche.psw' -x\r\n"
-                      "Rechner=\\Windows\\calc.exe\r\nKein=\\Windows\\Notizen.txt\r\n".encode("cp1252"))
+                      "Rechner=\\Windows\\calc.exe\r\nKein=\\Windows\\kein.com\r\n".encode("cp1252"))
         result = self.wine.run(self.program("talvok.exe"), "--root", windows_path(root), "\\Talvok.ini", folder=root)
         check(result.returncode == 0, f"the launcher ended with {result.returncode}")
         for recorder in (hidden, quoted, plain):
@@ -374,6 +377,7 @@ class Tests:
         check(starts["calc.exe"][0][0] == "1", f"calc.exe got the show state {starts['calc.exe'][0][0]}, not 1")
         check(starts["pword.exe"][0][2] == ["\\My Documents\\Einkäufe Woche.psw", "-x"],
               f"pword.exe got the arguments {starts['pword.exe'][0][2]}")
+        check(not wait_until(lambda: started_lines(other), 2), "the line without \".exe\" was started")
 
 
 SCENARIOS = [name for name in dir(Tests) if name.startswith("scenario_")]
@@ -403,12 +407,13 @@ def main():
     parser.add_argument("--no-unit-tests", action="store_true", help="only the scenarios")
     parser.add_argument("scenarios", nargs="*", help="scenario names without \"scenario_\" (default: all)")
     options = parser.parse_args()
-    options.work = os.path.abspath(options.work)
+    for folder in ("build", "cesim", "examples", "work", "prefix"):
+        setattr(options, folder, os.path.abspath(getattr(options, folder)))
     os.makedirs(options.work, exist_ok=True)
     chosen = [f"scenario_{name}" for name in options.scenarios] or SCENARIOS
 
     x = XSession()
-    wine = Wine(os.path.abspath(options.prefix))
+    wine = Wine(options.prefix)
     passed = failed = 0
     try:
         x.start()
