@@ -68,15 +68,13 @@ Win32Tray::Icon* Win32Tray::Find(WindowHandle owner, uint32_t id)
     return found == icons_.end() ? nullptr : &*found;
 }
 
-void Win32Tray::Forget(Icon& icon)
+void Win32Tray::Forget(Icon const& icon)
 {
     NOTIFYICONDATAW gone {};
     gone.cbSize = sizeof gone;
     gone.hWnd = receiver_;
     gone.uID = icon.number;
     Shell_NotifyIconW(NIM_DELETE, &gone);
-    if (icon.shown)
-        DestroyIcon(icon.shown);
 }
 
 bool Win32Tray::Notify(uint32_t message, NotifyIconData const& data)
@@ -89,39 +87,35 @@ bool Win32Tray::Notify(uint32_t message, NotifyIconData const& data)
         std::erase_if(icons_, [icon](Icon const& entry) { return &entry == icon; });
         return true;
     }
-    if ((message == Tray::Add) == (icon != nullptr) || (message != Tray::Add && message != Tray::Modify))
+    bool const adding = message == Tray::Add;
+    if ((message != Tray::Add && message != Tray::Modify) || adding == (icon != nullptr))
         return false;
-    Icon changed = icon ? *icon : Icon { data.window, data.id, nextNumber_, 0, nullptr };
-    NOTIFYICONDATAW system {};
-    system.cbSize = sizeof system;
-    system.hWnd = receiver_;
-    system.uID = changed.number;
-    system.uFlags = NIF_MESSAGE;
-    system.uCallbackMessage = message_;
-    HICON previous = nullptr;
+    Icon changed = icon ? *icon : Icon { data.window, data.id, nextNumber_, 0 };
     if (data.flags & Tray::HasMessage)
         changed.callbackMessage = data.callbackMessage;
-    if (data.flags & Tray::HasIcon) {
-        Surface const* picture = IconPicture(data.icon);
-        previous = changed.shown;
-        changed.shown = picture && !picture->Empty() ? IconFromPicture(*picture) : nullptr;
-    }
-    if (changed.shown) {
-        system.uFlags |= NIF_ICON;
-        system.hIcon = changed.shown;
+    NOTIFYICONDATAW request {};
+    request.cbSize = sizeof request;
+    request.hWnd = receiver_;
+    request.uID = changed.number;
+    request.uFlags = NIF_MESSAGE;
+    request.uCallbackMessage = message_;
+    Surface const* picture = (data.flags & Tray::HasIcon) ? IconPicture(data.icon) : nullptr;
+    HICON made = picture && !picture->Empty() ? IconFromPicture(*picture) : nullptr;
+    if (made) {
+        request.uFlags |= NIF_ICON;
+        request.hIcon = made;
     }
     if (data.flags & Tray::HasTip) {
-        system.uFlags |= NIF_TIP;
+        request.uFlags |= NIF_TIP;
         size_t length = std::find(data.tip, data.tip + 63, u'\0') - data.tip;
-        std::copy(data.tip, data.tip + length, system.szTip);
+        std::copy(data.tip, data.tip + length, request.szTip);
     }
-    if (!Shell_NotifyIconW(icon ? NIM_MODIFY : NIM_ADD, &system)) {
-        if (previous != changed.shown && changed.shown)
-            DestroyIcon(changed.shown);
+    bool const done = Shell_NotifyIconW(adding ? NIM_ADD : NIM_MODIFY, &request);
+    // The shell keeps a copy of its own.
+    if (made)
+        DestroyIcon(made);
+    if (!done)
         return false;
-    }
-    if (previous && previous != changed.shown)
-        DestroyIcon(previous);
     if (icon) {
         *icon = changed;
     } else {

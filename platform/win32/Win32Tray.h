@@ -1,9 +1,9 @@
 #pragma once
 
 // Our icons in the task bar's notification area through Shell_NotifyIconW:
-// each icon's picture made into a system icon with CreateIconIndirect, its
-// clicks coming back to the given window as the callback message, with the
-// mouse message as its second parameter.
+// each icon's picture made into a system icon with CreateIconIndirect, of
+// which the shell keeps a copy; its clicks come back to the given window as
+// the callback message, with the mouse message as its second parameter.
 
 #include "platform/Tray.h"
 #include "platform/win32/WindowsApi.h"
@@ -32,10 +32,9 @@ private:
         uint32_t id = 0;
         UINT number = 0;
         uint32_t callbackMessage = 0;
-        HICON shown = nullptr;
     };
     Icon* Find(WindowHandle owner, uint32_t id);
-    void Forget(Icon& icon);
+    void Forget(Icon const& icon);
 
     WindowSystem& windows_;
     HWND receiver_;

@@ -109,6 +109,9 @@ int RunWithBackend(DesktopProgram const& program, std::u16string const& commandL
         return 2;
     }
     platform::SetProgramName(program.name);
+    // Our pictures are shown pixel for pixel: the system is not to scale them
+    // for a screen of more dots per inch, nor to hand us scaled coordinates.
+    SetProcessDPIAware();
     platform::Win32Backend backend;
     platform::ScopedBackend installed(backend);
     return program.entry(commandLine);
