@@ -43,6 +43,13 @@ class XSession:
         self.screen = None
 
     def start(self):
+        try:
+            self._start()
+        except BaseException:
+            self.stop()
+            raise
+
+    def _start(self):
         read_end, write_end = os.pipe()
         server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24",
