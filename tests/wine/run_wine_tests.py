@@ -245,13 +245,16 @@ class Tests:
             check(window, "no window \"Brellum v1.3 (0 aktiv)\" was shown")
             facts = self.window_facts("Brellum v1.3 (0 aktiv)")
             left, top, right, bottom = (int(v) for v in facts["rect"].split(","))
+            client = tuple(int(v) for v in facts["client"].split(","))
             work = [int(v) for v in facts["workarea"].split(",")]
-            caption = int(facts["caption"])
-            width, height = 276, caption + 68
-            expected = ((work[2] - work[0] - width) // 2, (work[3] - work[1] - height) // 2)
-            check(((left, top), (right - left, bottom - top)) == (expected, (width, height)),
-                  f"the window stands at {left},{top} with {right - left}x{bottom - top}, not centred on the work "
-                  f"area {work} at {expected[0]},{expected[1]} with {width}x{height} (caption {caption})")
+            # The client area is the device's (276 wide with a frame of 1, a
+            # caption of 20 and 88 high); Windows' own frame and caption go
+            # around it, and the whole stands in the middle of the work area.
+            check(client == (274, 66), f"the window's client area is {client[0]}x{client[1]}, not 274x66")
+            centre = ((left + right) / 2, (top + bottom) / 2)
+            middle = ((work[0] + work[2]) / 2, (work[1] + work[3]) / 2)
+            check(abs(centre[0] - middle[0]) <= 1.5 and abs(centre[1] - middle[1]) <= 2.5,
+                  f"the window {left},{top} to {right},{bottom} is not centred on the work area {work}")
 
             # The probe: the text field changes when a key is pressed in the window.
             place = (window["x"], window["y"], window["width"], window["height"])
