@@ -39,6 +39,10 @@ BENCH_PACKAGES=(libpixman-1-dev libopencv-imgproc-dev)
 # libraries it cross-builds, Wine to run the tests, zip for the archive.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make cmake ninja-build
   libgtest-dev libgmock-dev debian-archive-keyring wine64 wine zip)
+# The programs' tests under Wine: a private X server, a user at its pointer
+# and keys, a window manager, a tray, xwininfo and xprop to see the windows,
+# Xlib to read the screen's pixels, and python3 for the driver.
+WINE_TEST_PACKAGES=(xvfb xdotool openbox trayer x11-utils libx11-6 python3)
 
 # The studio (scripts/studio): Debian's emscripten (with its clang and
 # binaryen), dpkg-dev for Debian's source packages of the libraries it builds

@@ -2,7 +2,7 @@
 """Writes the examples: examples/ for the device (and cesim), whose commands
 are the device's own programs, examples/desktop/ for a Linux desktop, whose
 every button and key starts a program a stock Debian desktop has, and
-examples/windows/ for Windows, with programs every Windows (and Wine) has.
+examples/windows-desktop/ for Windows, with programs every Windows (and Wine) has.
 All hold the panel's settings and layout files and the daemon's key files
 (UTF-16LE with byte-order mark, CR LF) and the pictures they use, all drawn
 here. Run it again after changing it."""
@@ -427,7 +427,7 @@ LINUX_DESKTOP = {
 }
 # Programs that every Windows has, and Wine too.
 WINDOWS_DESKTOP = {
-    "folder": "windows",
+    "folder": "windows-desktop",
     "newline": "\r\n",
     "opener": "dem Editor",
     "terminal": ("Eingabe", "cmd.exe", "die Eingabeaufforderung"),
