@@ -5,6 +5,7 @@
 #include "panel/core/ObjectFactory.h"
 #include "platform/Utf.h"
 #include "programs/studio/DeviceRun.h"
+#include "programs/studio/SectionKeys.h"
 
 #include <emscripten/emscripten.h>
 
@@ -12,7 +13,7 @@ namespace {
 
 studio::RunResult lastRun;
 std::string lastJson;
-std::string keywordsJson;
+std::string sectionKeysJson;
 
 std::vector<std::string> Arguments(char const* lines)
 {
@@ -47,14 +48,30 @@ EMSCRIPTEN_KEEPALIVE uint8_t const* studio_pixels()
     return lastRun.pixels.empty() ? nullptr : lastRun.pixels.data();
 }
 
-// The panel's section keywords as a JSON array of strings (plain capitals).
-EMSCRIPTEN_KEEPALIVE char const* studio_section_keywords()
+// Every section keyword of the panel's layout files and of the daemon's
+// binding files with the keys it takes, as one JSON object of arrays; the
+// panel's keywords in the order of its own table.
+EMSCRIPTEN_KEEPALIVE char const* studio_section_keys()
 {
-    keywordsJson = "[";
-    for (std::u16string_view keyword : panel::SectionKeywords())
-        keywordsJson += (keywordsJson.size() > 1 ? ",\"" : "\"") + platform::ToUtf8(keyword) + "\"";
-    keywordsJson += "]";
-    return keywordsJson.c_str();
+    auto quoted = [](std::u16string_view name) { return "\"" + platform::ToUtf8(name) + "\""; };
+    std::vector<studio::SectionKeys> sections;
+    for (std::u16string_view keyword : panel::SectionKeywords()) {
+        for (studio::SectionKeys const& section : studio::PanelSectionKeys()) {
+            if (section.keyword == keyword)
+                sections.push_back(section);
+        }
+    }
+    for (studio::SectionKeys const& section : studio::DaemonSectionKeys())
+        sections.push_back(section);
+    sectionKeysJson = "{";
+    for (studio::SectionKeys const& section : sections) {
+        sectionKeysJson += (sectionKeysJson.size() > 1 ? "," : "") + quoted(section.keyword) + ":[";
+        for (size_t i = 0; i < section.keys.size(); ++i)
+            sectionKeysJson += (i ? "," : "") + quoted(section.keys[i]);
+        sectionKeysJson += "]";
+    }
+    sectionKeysJson += "}";
+    return sectionKeysJson.c_str();
 }
 
 }

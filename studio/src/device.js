@@ -79,9 +79,10 @@ export class SimulatedDevice {
     return this.call([program, '--check', '--root', '.', ...options], '');
   }
 
-  // The section keywords of the panel's layout files, from the panel's own table.
-  sectionKeywords() {
-    return JSON.parse(this.module.ccall('studio_section_keywords', 'string', [], []));
+  // The section keywords of the panel's layout files and the daemon's binding
+  // files, each with the keys it takes, from the programs' own tables.
+  sectionKeys() {
+    return JSON.parse(this.module.ccall('studio_section_keys', 'string', [], []));
   }
 
   call(argumentList, script) {

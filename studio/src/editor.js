@@ -1,6 +1,6 @@
 // The editor: CodeMirror with line numbers, the device files' sections, keys
-// and values coloured, completion of the section keywords, and the check's
-// findings in the gutter at their lines.
+// and values coloured, completion of section keywords and of the keys of the
+// section the cursor is in, and the check's findings in the gutter at their lines.
 import { EditorState } from '@codemirror/state';
 import { EditorView, keymap, lineNumbers, highlightActiveLine, drawSelection } from '@codemirror/view';
 import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
@@ -34,21 +34,36 @@ const deviceFile = StreamLanguage.define({
   },
 });
 
-// `sections`: the section keywords from the programs' own table.
-function completer(sections) {
+// The section a line belongs to: the nearest line above it that starts with
+// a section keyword, as the programs read a header.
+function sectionAt(doc, lineNumber, keywords) {
+  for (let number = lineNumber - 1; number >= 1; --number) {
+    const text = doc.line(number).text;
+    const keyword = keywords.find((name) => text.startsWith(name));
+    if (keyword) return keyword;
+  }
+  return null;
+}
+
+// `sectionKeys`: { KEYWORD: [keys...] } from the programs' own tables.
+function completer(sectionKeys) {
+  const keywords = Object.keys(sectionKeys).sort((a, b) => b.length - a.length);
   return (context) => {
     const line = context.state.doc.lineAt(context.pos);
     const before = line.text.slice(0, context.pos - line.from);
     if (before.includes('=')) return null;
     const word = context.matchBefore(/[A-Za-z0-9_]*/);
-    if (!word || (word.from === word.to && !context.explicit)) return null;
-    if (/\S/.test(before.slice(0, word.from - line.from))) return null;
-    const options = sections.map((label) => ({ label, type: 'keyword' }));
+    if (!word || word.from !== line.from || (word.from === word.to && !context.explicit)) return null;
+    const section = sectionAt(context.state.doc, line.number, keywords);
+    const options = [
+      ...(section ? sectionKeys[section].map((label) => ({ label, type: 'property', apply: `${label}=`, detail: section })) : []),
+      ...Object.keys(sectionKeys).map((label) => ({ label, type: 'keyword' })),
+    ];
     return { from: word.from, options, validFor: /^[A-Za-z0-9_]*$/ };
   };
 }
 
-export function createEditor(parent, { onChange, sections }) {
+export function createEditor(parent, { onChange, sectionKeys }) {
   const view = new EditorView({ parent });
   const extensions = [
     lineNumbers(),
@@ -59,7 +74,7 @@ export function createEditor(parent, { onChange, sections }) {
     EditorView.lineWrapping,
     deviceFile,
     syntaxHighlighting(defaultHighlightStyle),
-    autocompletion({ override: [completer(sections)] }),
+    autocompletion({ override: [completer(sectionKeys)] }),
     keymap.of([...defaultKeymap, ...historyKeymap]),
     EditorView.updateListener.of((update) => {
       if (update.docChanged) onChange(update.state.doc.toString());

@@ -471,7 +471,7 @@ async function start() {
         page.edited = true;
         scheduleRender();
       },
-      sections: page.device.sectionKeywords(),
+      sectionKeys: page.device.sectionKeys(),
     });
     page.opening = true;
     page.editor.open(page.current ? decodeDeviceText(page.files.get(page.current)) : '');

@@ -254,19 +254,26 @@ test('a link carries the text files in its fragment and opens them again', async
   await opened.close();
 });
 
-test('the editor completes the panel\'s section keywords at the start of a line', async () => {
+test('the editor completes section keywords, and the keys of the section it is in', async () => {
   const page = await openExample();
   await openFile(page, 'main.ini');
   await goToLine(page, 'Align=Left');
   await page.keyboard.press('End');
-  await page.keyboard.type('\n\nBITM');
-  await page.waitForSelector('.cm-tooltip-autocomplete li', { timeout: 2000 });
-  const offered = await page.$$eval('.cm-tooltip-autocomplete li', (items) => items.map((item) => item.textContent));
-  assert.ok(offered.includes('BITMAPBUTTON'), offered.join(', '));
-  // The editor takes no choice in the first moments of the list, as a person reads it first.
-  await new Promise((resolve) => setTimeout(resolve, 200));
+  const offered = async () => {
+    await page.waitForSelector('.cm-tooltip-autocomplete li', { timeout: 2000 });
+    // The editor takes no choice in the first moments of the list, as a person reads it first.
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    return page.$$eval('.cm-tooltip-autocomplete li', (items) => items.map((item) => item.textContent));
+  };
+  await page.keyboard.type('\nFrameC');
+  assert.ok((await offered()).some((label) => label.startsWith('FrameColor')));
+  await page.keyboard.press('Enter');
+  await page.keyboard.type('102030\n\nBITM');
+  const keywords = await offered();
+  assert.ok(keywords.includes('BITMAPBUTTON'), keywords.join(', '));
   await page.keyboard.press('Enter');
   const lines = await page.$$eval('#editor .cm-line', (items) => items.map((item) => item.textContent));
-  assert.ok(lines.includes('BITMAPBUTTON'), lines.join('\n'));
+  const at = lines.indexOf('Align=Left');
+  assert.deepEqual(lines.slice(at, at + 4), ['Align=Left', 'FrameColor=102030', '', 'BITMAPBUTTON']);
   await page.close();
 });

@@ -84,6 +84,22 @@ test('a script line that cannot be read stops the run with its message', async (
   assert.equal(result.picture, null);
 });
 
+test('every section keyword comes with the keys its section takes', async () => {
+  const device = await newDevice(new Map());
+  const sections = device.sectionKeys();
+  assert.deepEqual(Object.keys(sections), ['TEXT', 'SPACE', 'MEMORY', 'DISKMEM', 'BATTERY', 'DATE', 'TIME', 'BUTTON',
+    'BITMAPBUTTON', 'ICONXPBUTTON', 'WINDOWSBUTTON', 'GLOBALSETTINGS', 'BRELLUM', 'SETTINGS']);
+  for (const [keyword, keys] of Object.entries(sections)) {
+    assert.ok(keys.length > 0, keyword);
+    assert.equal(new Set(keys).size, keys.length, `${keyword} names each key once`);
+  }
+  for (const key of ['Text', 'Font', 'Align', 'CreateFont']) assert.ok(sections.TEXT.includes(key), key);
+  for (const key of ['StartUpAnimation', 'BackgroundBitmap']) assert.ok(sections.GLOBALSETTINGS.includes(key), key);
+  for (const key of ['KeyCode', 'Command', 'CommandLong']) assert.ok(sections.BRELLUM.includes(key), key);
+  assert.ok(sections.SETTINGS.includes('ElapseTimeLong'));
+  assert.ok(!sections.SPACE.includes('Font'));
+});
+
 test('device text comes back as UTF-16 with its byte-order mark', () => {
   const original = readFileSync(join(examples, 'main.ini'));
   const text = decodeDeviceText(original);
