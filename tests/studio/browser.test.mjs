@@ -1,6 +1,7 @@
 // The studio page in headless Chromium, driven by puppeteer-core: the
 // example's picture against native cesim's, a mistyped key's message, a tap's
-// command, the battery's low colour, the opening animation, the saved zip.
+// command, the battery's colours, the opening animation, the saved zip, key
+// presses, links and completion.
 //   node --test browser.test.mjs   (STUDIO_BUILD: the build's studio/ folder;
 //   CHROMIUM: the browser, /usr/bin/chromium unless set)
 import { after, before, test } from 'node:test';
@@ -17,7 +18,9 @@ import { pictureDifference, readPng } from './png.mjs';
 
 const here = fileURLToPath(new URL('.', import.meta.url));
 const puppeteer = createRequire(join(here, '../../studio/package.json'))('puppeteer-core');
-const LOW_BATTERY = 0xd00000;
+// The battery's colours when its keys do not set them: ColorLow up to 66 %, ColorCritical up to 33 %.
+const LOW_COLOUR = 0xd0d000;
+const CRITICAL_COLOUR = 0xd00000;
 let server, browser, address, profile;
 
 before(async () => {
@@ -141,16 +144,22 @@ test('a tap on a button of the picture shows the command it starts', async () =>
   await page.close();
 });
 
-test('a battery at 15 % is drawn in the low colour', async () => {
+test('a battery at 50 % is drawn in its low colour, at 15 % in its critical one', async () => {
   const page = await openExample();
-  assert.equal(countOf(await screenPixels(page), LOW_BATTERY), 0);
-  const count = await renders(page);
-  await page.$eval('#battery', (input) => {
-    input.value = '15';
-    input.dispatchEvent(new Event('change'));
-  });
-  await waitForRenderAfter(page, count);
-  assert.ok(countOf(await screenPixels(page), LOW_BATTERY) > 0);
+  const at75 = await screenPixels(page);
+  assert.equal(countOf(at75, LOW_COLOUR), 0);
+  assert.equal(countOf(at75, CRITICAL_COLOUR), 0);
+  for (const [percent, present, absent] of [[50, LOW_COLOUR, CRITICAL_COLOUR], [15, CRITICAL_COLOUR, LOW_COLOUR]]) {
+    const count = await renders(page);
+    await page.$eval('#battery', (input, value) => {
+      input.value = String(value);
+      input.dispatchEvent(new Event('change'));
+    }, percent);
+    await waitForRenderAfter(page, count);
+    const picture = await screenPixels(page);
+    assert.ok(countOf(picture, present) > 0, `${percent} %`);
+    assert.equal(countOf(picture, absent), 0, `${percent} %`);
+  }
   await page.close();
 });
 
