@@ -5,6 +5,8 @@ import { SimulatedDevice } from './device.js';
 import { decodeDeviceText, encodeDeviceText, isTextFile } from './encoding.js';
 import { readableTrace } from './trace.js';
 import { readZip, writeZip } from './zip.js';
+import { LINK_PREFIX, linkFragment, readDroppedFolder, readFolderHandle, readLinkFragment, readPickedFolder,
+  readZipFolder, writeToFolderHandle } from './folders.js';
 
 const RENDER_DELAY_MS = 80;
 const TAP_FOLLOW_MS = 1000;
@@ -269,67 +271,23 @@ async function openExample(fetching = fetchExample()) {
 // The default face, which nearly every layout uses, comes with the module.
 const DEFAULT_FONTS = ['DejaVuSans.ttf', 'DejaVuSans-Bold.ttf'];
 
-// A folder picked in the file dialog: the paths start with the folder's own name.
-async function openPickedFolder(fileList) {
-  const files = new Map();
-  for (const file of fileList) {
-    const path = (file.webkitRelativePath || file.name).split('/').slice(1).join('/') || file.name;
-    files.set(path, new Uint8Array(await file.arrayBuffer()));
-  }
-  useFiles(files, fileList[0]?.webkitRelativePath.split('/')[0] ?? 'a folder');
-}
-
 async function openZip(file) {
-  const files = await readZip(await file.arrayBuffer());
-  // A zip of one folder: its files, as if that folder were opened.
-  const tops = new Set([...files.keys()].map((path) => path.split('/')[0]));
-  const oneFolder = tops.size === 1 && [...files.keys()].every((path) => path.includes('/'));
-  useFiles(oneFolder ? new Map([...files].map(([path, bytes]) => [path.slice(path.indexOf('/') + 1), bytes])) : files, file.name);
+  useFiles(await readZipFolder(await file.arrayBuffer()), file.name);
 }
-
-// A link with the text files in its fragment, deflated: the server never
-// sees them. Pictures and programs are left out, which keeps it small.
-const LINK_PREFIX = '#files=';
 
 async function copyLink() {
   keepEdits();
-  const texts = Object.fromEntries([...page.files].filter(([path]) => isTextFile(path))
-    .map(([path, bytes]) => [path, decodeDeviceText(bytes)]));
-  const packed = new Uint8Array(await new Response(new Blob([JSON.stringify(texts)]).stream()
-    .pipeThrough(new CompressionStream('deflate-raw'))).arrayBuffer());
-  let binary = '';
-  for (const byte of packed) binary += String.fromCharCode(byte);
-  const link = `${location.origin}${location.pathname}${LINK_PREFIX}${btoa(binary).replaceAll('+', '-').replaceAll('/', '_').replaceAll('=', '')}`;
+  const link = `${location.origin}${location.pathname}${await linkFragment(page.files)}`;
   history.replaceState(null, '', link);
   await navigator.clipboard?.writeText(link).catch(() => {});
   setStatus(`link of ${link.length} characters in the address bar${navigator.clipboard ? ' and copied' : ''}`);
-}
-
-async function openLink(hash) {
-  const text = hash.slice(LINK_PREFIX.length).replaceAll('-', '+').replaceAll('_', '/');
-  const binary = atob(text + '='.repeat((4 - (text.length % 4)) % 4));
-  const packed = Uint8Array.from(binary, (char) => char.charCodeAt(0));
-  const json = await new Response(new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw'))).text();
-  const files = new Map(Object.entries(JSON.parse(json)).map(([path, content]) => [path, encodeDeviceText(content)]));
-  useFiles(files, 'the link');
 }
 
 // Dropped: a zip, or a folder (its files, as if it were opened).
 async function openDropped(transfer) {
   const entry = transfer.items?.[0]?.webkitGetAsEntry?.();
   if (entry?.isDirectory) {
-    const files = new Map();
-    const walk = async (folder, prefix) => {
-      const reader = folder.createReader();
-      for (let batch; (batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject))).length;) {
-        for (const child of batch) {
-          if (child.isDirectory) await walk(child, `${prefix}${child.name}/`);
-          else files.set(`${prefix}${child.name}`, new Uint8Array(await (await new Promise((resolve, reject) => child.file(resolve, reject))).arrayBuffer()));
-        }
-      }
-    };
-    await walk(entry, '');
-    useFiles(files, entry.name);
+    useFiles(await readDroppedFolder(entry), entry.name);
     return;
   }
   const file = transfer.files[0];
@@ -341,15 +299,7 @@ async function openDropped(transfer) {
 // through it is saved back in place.
 async function openFolderInPlace() {
   const handle = await window.showDirectoryPicker({ mode: 'readwrite' });
-  const files = new Map();
-  const walk = async (folder, prefix) => {
-    for await (const [name, child] of folder.entries()) {
-      if (child.kind === 'directory') await walk(child, `${prefix}${name}/`);
-      else files.set(`${prefix}${name}`, new Uint8Array(await (await child.getFile()).arrayBuffer()));
-    }
-  };
-  await walk(handle, '');
-  useFiles(files, handle.name);
+  useFiles(await readFolderHandle(handle), handle.name);
   page.folderHandle = handle;
   $('save').hidden = false;
 }
@@ -357,16 +307,8 @@ async function openFolderInPlace() {
 async function saveToFolder() {
   keepEdits();
   if (!page.folderHandle) return;
-  let saved = 0;
-  for (const path of page.changed) {
-    const parts = path.split('/');
-    let folder = page.folderHandle;
-    for (const part of parts.slice(0, -1)) folder = await folder.getDirectoryHandle(part, { create: true });
-    const writable = await (await folder.getFileHandle(parts.at(-1), { create: true })).createWritable();
-    await writable.write(page.files.get(path));
-    await writable.close();
-    ++saved;
-  }
+  const saved = page.changed.size;
+  await writeToFolderHandle(page.folderHandle, page.files, page.changed);
   page.changed.clear();
   setStatus(`saved ${saved} file${saved === 1 ? '' : 's'} to ${page.folderHandle.name}`);
 }
@@ -509,11 +451,15 @@ async function start() {
       openFolderInPlace().catch((error) => setStatus(error.message));
     });
   }
-  $('open-folder').addEventListener('change', (event) => openPickedFolder(event.target.files).catch((error) => setStatus(error.message)));
+  $('open-folder').addEventListener('change', (event) => {
+    const picked = event.target.files;
+    readPickedFolder(picked).then((files) => useFiles(files, picked[0]?.webkitRelativePath.split('/')[0] ?? 'a folder'))
+      .catch((error) => setStatus(error.message));
+  });
   $('open-zip').addEventListener('change', (event) => openZip(event.target.files[0]).catch((error) => setStatus(error.message)));
   applyZoom();
   showTime();
-  if (location.hash.startsWith(LINK_PREFIX)) await openLink(location.hash);
+  if (location.hash.startsWith(LINK_PREFIX)) useFiles(await readLinkFragment(location.hash), 'the link');
   else if (example) await openExample(example);
   else setStatus('open a device folder, a zip, or the example');
 }

@@ -191,7 +191,7 @@ test('playing the run moves the page through its opening animation', async () =>
   await page.close();
 });
 
-test('a saved zip holds the files in UTF-16 with byte-order mark, edits included', async () => {
+test('a saved zip holds the files in UTF-16 with byte-order mark, edits included, and opens again', async () => {
   const page = await openExample();
   const downloads = mkdtempSync(join(tmpdir(), 'studio-downloads-'));
   const session = await page.target().createCDPSession();
@@ -216,6 +216,22 @@ test('a saved zip holds the files in UTF-16 with byte-order mark, edits included
   const edited = decodeDeviceText(files.get('main.ini'));
   assert.match(edited, /\nAlign=Left\n; geändert\n/);
   assert.equal(edited.replace('\n; geändert', ''), decodeDeviceText(readFileSync(join(examples, 'main.ini'))));
+
+  // The saved zip opens again as the folder it was, in place of the example.
+  const editedLine = async () => {
+    await openFile(page, 'main.ini');
+    const lines = await page.$$eval('#editor .cm-line', (items) => items.map((item) => item.textContent));
+    return lines[lines.indexOf('Align=Left') + 1];
+  };
+  let count = await renders(page);
+  await page.click('#example');
+  await waitForRenderAfter(page, count);
+  assert.equal(await editedLine(), '');
+  count = await renders(page);
+  await (await page.$('#open-zip')).uploadFile(join(downloads, 'device.zip'));
+  await waitForRenderAfter(page, count);
+  assert.deepEqual(await page.$$eval('#files li', (items) => items.map((item) => item.dataset.path)), exampleFiles().sort());
+  assert.equal(await editedLine(), '; geändert');
   rmSync(downloads, { recursive: true, force: true });
   await page.close();
 });
