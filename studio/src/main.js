@@ -14,7 +14,9 @@ const $ = (id) => document.getElementById(id);
 
 const page = {
   files: new Map(), // path -> bytes as the device has them
-  current: null,
+  current: null, // the path in the editor
+  edited: false, // its text changed since it was opened
+  opening: false, // the editor is being filled, not edited
   events: [], // { at, line }
   device: null,
   editor: null,
