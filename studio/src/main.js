@@ -333,16 +333,20 @@ function devicePoint(event) {
   };
 }
 
-// A tap at the time shown; the time then moves on so that what it starts is seen.
+// A tap at the time shown; the time then moves on so that what it starts is
+// seen. The second click of a double click makes its tap a double tap.
 function tapAt(event) {
   const { x, y } = devicePoint(event);
-  const at = Number($('time').value);
-  if (event.detail === 2 && page.events.length && page.events.at(-1).line === `tap ${x} ${y}`)
-    page.events.at(-1).line = `dblclick ${x} ${y}`;
-  else if (event.detail <= 1)
+  const last = page.events.at(-1);
+  let at = Number($('time').value);
+  if (event.detail === 2 && last?.line === `tap ${x} ${y}`) {
+    last.line = `dblclick ${x} ${y}`;
+    at = last.at;
+  } else if (event.detail <= 1) {
     page.events.push({ at, line: `tap ${x} ${y}` });
-  else
+  } else {
     return;
+  }
   $('time').value = String(Math.min(Number($('time').max), at + TAP_FOLLOW_MS));
   showTime();
   showEvents();

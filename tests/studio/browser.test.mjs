@@ -144,6 +144,24 @@ test('a tap on a button of the picture shows the command it starts', async () =>
   await page.close();
 });
 
+test('a double tap on a page of the panel closes the panel', async () => {
+  const page = await openExample();
+  const count = await renders(page);
+  const box = await page.$eval('#screen', (canvas) => {
+    const rect = canvas.getBoundingClientRect();
+    return { left: rect.left, top: rect.top, scale: rect.width / canvas.width };
+  });
+  // An empty spot of the first page, in the screen's pixels.
+  await page.mouse.click(Math.round(box.left + 120.5 * box.scale), Math.round(box.top + 120.5 * box.scale), { count: 2 });
+  await waitForRenderAfter(page, count);
+  assert.deepEqual(await page.$$eval('#events li', (items) => items.map((item) => item.textContent)), ['3000 ms  dblclick 120 120']);
+  await page.waitForFunction(() => document.getElementById('time').value === '4000'
+    && document.getElementById('status').textContent.includes('at 4000 ms'), { timeout: 5000 });
+  const lines = await page.$$eval('#trace li', (items) => items.map((item) => item.textContent));
+  assert.ok(lines.some((line) => /exits with code 1$/.test(line)), lines.join('\n'));
+  await page.close();
+});
+
 test('a battery at 50 % is drawn in its low colour, at 15 % in its critical one', async () => {
   const page = await openExample();
   const at75 = await screenPixels(page);
