@@ -44,6 +44,13 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make cmake
 # Xlib to read the screen's pixels, and python3 for the driver.
 WINE_TEST_PACKAGES=(xvfb xdotool openbox trayer x11-utils libx11-6 python3)
 
+# The studio (scripts/studio): Debian's emscripten (with its clang and
+# binaryen), dpkg-dev for Debian's source packages of the libraries it builds
+# as WebAssembly, node to run the simulated device and the page's tests, and
+# the DejaVu faces the page ships; chromium for the browser tests.
+STUDIO_PACKAGES=(emscripten nodejs dpkg-dev make cmake ninja-build debian-archive-keyring fonts-dejavu-core
+  fonts-dejavu-extra chromium)
+
 # configure_and_build DIR [cmake options...] [-- targets...]
 configure_and_build() {
   local dir=$1

@@ -5,7 +5,6 @@
 #include "platform/pixels/PixelKernels.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace panel {
 
@@ -13,7 +12,7 @@ using platform::pixels::ActiveKernels;
 
 float PercentFactor(int32_t percent)
 {
-    constexpr float kHundredth = std::bit_cast<float>(uint32_t(0x3C23D70A));
+    constexpr float kHundredth = 0x1.47ae14p-7f; // the bits 0x3C23D70A
     return float(percent) * kHundredth;
 }
 

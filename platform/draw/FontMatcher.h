@@ -1,12 +1,14 @@
 #pragma once
 
-// Which installed font file fontconfig picks for a logical font's face name,
+// Which installed font file the host picks (fontconfig on Linux, the system on
+// Windows, a folder of DejaVu faces in WebAssembly) for a logical font's face name,
 // weight and slant.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace platform {
 
@@ -15,7 +17,10 @@ struct FontFile {
     int32_t index = 0;
     // The file has no face of the asked weight; its glyphs are made bolder.
     bool embolden = false;
-    auto operator<=>(FontFile const&) const = default;
+    bool operator<(FontFile const& other) const
+    {
+        return std::tie(path, index, embolden) < std::tie(other.path, other.index, other.embolden);
+    }
 };
 
 // An empty family asks for the default face: Tahoma where it is installed,

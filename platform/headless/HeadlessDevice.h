@@ -55,6 +55,7 @@ public:
     // tears down its windows when it is stopped by the end of the run).
     void ShootAtEnd(std::string path) { screen_.ShootAtEnd(std::move(path)); }
     bool WriteShot(std::string const& path) { return screen_.WriteShot(path); }
+    void TakeAtEnd(std::function<void(Surface const&)> take) { screen_.TakeAtEnd(std::move(take)); }
     bool RunEnded() const { return trace_.Closed(); }
 
 private:

@@ -36,6 +36,8 @@ void VirtualScreen::RunClosed()
 {
     if (!endShot_.empty())
         WriteShot(endShot_);
+    if (endTake_)
+        endTake_(ComposeScreen(windows_, Bounds()));
 }
 
 bool VirtualScreen::WriteShot(std::string const& path) const

@@ -5,11 +5,13 @@
 // when nothing more comes before the end of the run, the trace ends there.
 // Its picture is composed from the windows' pictures when asked for.
 
+#include "platform/draw/Surface.h"
 #include "platform/headless/TraceWriter.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/roles/Screen.h"
 #include "platform/window/WindowSystem.h"
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -28,6 +30,8 @@ public:
     // tears down its windows when it is stopped by the end of the run).
     void ShootAtEnd(std::string path) { endShot_ = std::move(path); }
     bool WriteShot(std::string const& path) const;
+    // The same picture handed over as the run ends, for a page to show.
+    void TakeAtEnd(std::function<void(Surface const&)> take) { endTake_ = std::move(take); }
     // The trace's last line is written: the picture of the end, if asked for.
     void RunClosed();
 
@@ -38,6 +42,7 @@ private:
     VirtualClock& clock_;
     TraceWriter& trace_;
     std::string endShot_;
+    std::function<void(Surface const&)> endTake_;
 };
 
 }

@@ -22,31 +22,51 @@ std::string OneLine(std::u16string_view text)
     return line;
 }
 
-void Print(std::string& out, Finding const& finding, std::string_view programName)
+void Print(std::string& out, Reported const& finding, std::string_view programName)
 {
-    if (finding.place)
-        out += platform::ToUtf8(platform::UserPathOf(finding.place->file)) + ':' + std::to_string(finding.place->line) + ": ";
+    if (finding.file)
+        out += *finding.file + ':' + std::to_string(finding.line) + ": ";
     else
         (out += programName) += ": ";
-    if (finding.kind == Finding::Kind::Warning) {
-        out += "warning: " + OneLine(finding.text) + '\n';
+    if (finding.warning) {
+        out += "warning: " + finding.text + '\n';
         return;
     }
-    out += "error: " + OneLine(finding.caption) + ' ' + OneLine(finding.text) + " -- ";
-    (out += ExplanationOf(finding.caption, finding.text)) += '\n';
+    out += "error: " + finding.caption + ' ' + finding.text + " -- " + finding.explanation + '\n';
 }
 
+}
+
+std::vector<Reported> FindingsOf(platform::SystemServices& services, bool (*hasKey)(uint32_t), CheckEntry check,
+    std::u16string_view commandLine)
+{
+    platform::CheckBackend backend(services, hasKey);
+    platform::ScopedBackend installed(backend);
+    check(commandLine);
+    std::vector<Reported> reported;
+    for (Finding const& finding : backend.Findings()) {
+        Reported& entry = reported.emplace_back();
+        entry.warning = finding.kind == Finding::Kind::Warning;
+        if (finding.place) {
+            entry.file = platform::ToUtf8(platform::UserPathOf(finding.place->file));
+            entry.line = finding.place->line;
+        }
+        entry.text = OneLine(finding.text);
+        if (!entry.warning) {
+            entry.caption = OneLine(finding.caption);
+            entry.explanation = ExplanationOf(finding.caption, finding.text);
+        }
+    }
+    return reported;
 }
 
 int CheckFiles(platform::SystemServices& services, bool (*hasKey)(uint32_t), CheckEntry check, std::u16string_view commandLine,
     std::string_view programName, std::string& report)
 {
-    platform::CheckBackend backend(services, hasKey);
-    platform::ScopedBackend installed(backend);
-    check(commandLine);
-    for (Finding const& finding : backend.Findings())
+    std::vector<Reported> findings = FindingsOf(services, hasKey, check, commandLine);
+    for (Reported const& finding : findings)
         Print(report, finding, programName);
-    return backend.Findings().empty() ? 0 : 1;
+    return findings.empty() ? 0 : 1;
 }
 
 }
