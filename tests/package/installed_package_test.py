@@ -17,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import urllib.request
 
 from program_options import help_options, help_text
 
@@ -194,6 +195,26 @@ class InstalledPackage(unittest.TestCase):
             self.assertEqual(started.stderr,
                              f"brellum: cannot open '{home}/.config/brellum/Brellum.ini': no such file\n")
 
+    def test_the_installed_studio_page_is_served_on_this_machine(self):
+        node = GIVEN.get("studio_served_by")
+        if not node:
+            self.skipTest("this package was made without the studio")
+        studio = os.path.join(self.usr, "share", "vessarine", "studio")
+        server = subprocess.Popen([node, os.path.join(studio, "serve.mjs"), os.path.join(studio, "page"), "0"],
+                                  stdout=subprocess.PIPE, text=True)
+        try:
+            address = re.search(r"http://127\.0\.0\.1:\d+/", server.stdout.readline())
+            self.assertIsNotNone(address, "the server did not say where the studio is")
+            with urllib.request.urlopen(address.group(0)) as page:
+                self.assertIn('id="screen"', page.read().decode("utf-8"))
+            with urllib.request.urlopen(address.group(0) + "vessarine-studio.wasm") as module:
+                self.assertEqual(module.headers["Content-Type"], "application/wasm")
+                self.assertEqual(module.read(4), b"\0asm")
+        finally:
+            server.terminate()
+            server.wait(timeout=10)
+            server.stdout.close()
+
 
 def main():
     parser = argparse.ArgumentParser()
@@ -201,6 +222,7 @@ def main():
     parser.add_argument("--version", required=True)
     parser.add_argument("--cesim", required=True, help="the build's cesim")
     parser.add_argument("--examples", required=True, help="the source tree's examples")
+    parser.add_argument("--studio-served-by", help="node, where the package holds the studio")
     known, rest = parser.parse_known_args()
     GIVEN.update(vars(known))
     unittest.main(argv=[sys.argv[0]] + rest)
