@@ -115,21 +115,13 @@ WindowHandle Win32Screen::HandleOf(HWND id) const
     return {};
 }
 
-Rect Win32Screen::ClientOnScreen(Window const& window)
-{
-    Point offset = windows_.ClientOffset(window.handle);
-    Rect client = windows_.ClientRect(window.handle);
-    return Rect::FromSize(window.rect.left + offset.x, window.rect.top + offset.y, client.Width(), client.Height());
-}
-
 // The pen lands where our window system has the window, wherever the system's
 // frame may have been dragged meanwhile.
 Point Win32Screen::ScreenPointOf(WindowHandle handle, LPARAM clientPoint)
 {
-    Window const* window = windows_.Find(handle);
-    if (!window)
+    if (!windows_.IsWindow(handle))
         return {};
-    Rect client = ClientOnScreen(*window);
+    Rect client = windows_.ClientOnScreen(handle);
     return { client.left + int16_t(LOWORD(clientPoint)), client.top + int16_t(HIWORD(clientPoint)) };
 }
 
@@ -266,7 +258,7 @@ void Win32Screen::Restack()
 
 void Win32Screen::Created(Window const& window)
 {
-    auto view = std::make_unique<Win32WindowView>(kViewClass, window, ClientOnScreen(window), this);
+    auto view = std::make_unique<Win32WindowView>(kViewClass, window, windows_.ClientOnScreen(window.handle), this);
     Win32WindowView& shown = *view;
     views_[window.handle.value] = std::move(view);
     if (window.visible)
@@ -277,7 +269,7 @@ void Win32Screen::Created(Window const& window)
 void Win32Screen::Moved(Window const& window)
 {
     if (auto found = views_.find(window.handle.value); found != views_.end())
-        found->second->Place(ClientOnScreen(window));
+        found->second->Place(windows_.ClientOnScreen(window.handle));
     stackingChanged_ = true;
 }
 

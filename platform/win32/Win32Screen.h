@@ -47,7 +47,6 @@ private:
     LRESULT HandleView(HWND id, UINT message, WPARAM wParam, LPARAM lParam);
     WindowHandle HandleOf(HWND id) const;
     Point ScreenPointOf(WindowHandle window, LPARAM clientPoint);
-    Rect ClientOnScreen(Window const& window);
     // While a box is open: runs what is due in our windows, shows it, and
     // sets the timer for what comes next.
     void ServeWhileBoxOpen();

@@ -312,6 +312,16 @@ Surface* WindowSystem::PictureOf(WindowHandle handle)
     return window ? &window->picture : nullptr;
 }
 
+Rect WindowSystem::ClientOnScreen(WindowHandle handle) const
+{
+    Window const* window = Find(handle);
+    if (!window)
+        return {};
+    Point origin = ClientOrigin(*window);
+    Rect client = ClientRect(handle);
+    return Rect::FromSize(origin.x, origin.y, client.Width(), client.Height());
+}
+
 Point WindowSystem::ClientOffset(WindowHandle handle) const
 {
     Window const* window = Find(handle);

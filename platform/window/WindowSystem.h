@@ -73,6 +73,8 @@ public:
     // The picture is replaced when the window is resized: do not keep the pointer.
     Surface* PictureOf(WindowHandle window);
     Point ClientOffset(WindowHandle window) const;
+    // The client area where it lies on the screen; empty for no window.
+    Rect ClientOnScreen(WindowHandle window) const;
 
     // Invalid areas, in client coordinates; null `rect` is the whole client area.
     bool Invalidate(WindowHandle window, Rect const* rect, bool erase);

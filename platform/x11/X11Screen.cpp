@@ -131,19 +131,11 @@ WindowHandle X11Screen::HandleOf(XId window) const
     return {};
 }
 
-Rect X11Screen::ClientOnScreen(Window const& window)
-{
-    Point offset = windows_.ClientOffset(window.handle);
-    Rect client = windows_.ClientRect(window.handle);
-    return Rect::FromSize(window.rect.left + offset.x, window.rect.top + offset.y, client.Width(), client.Height());
-}
-
 Point X11Screen::ScreenPointOf(WindowHandle handle, int x, int y)
 {
-    Window const* window = windows_.Find(handle);
-    if (!window)
+    if (!windows_.IsWindow(handle))
         return {};
-    Rect client = ClientOnScreen(*window);
+    Rect client = windows_.ClientOnScreen(handle);
     return { client.left + x, client.top + y };
 }
 
@@ -242,7 +234,7 @@ void X11Screen::NoticeIconified(XId id, bool unmapped)
 
 void X11Screen::Created(Window const& window)
 {
-    auto view = std::make_unique<X11WindowView>(connection_, transfer_, window, ClientOnScreen(window));
+    auto view = std::make_unique<X11WindowView>(connection_, transfer_, window, windows_.ClientOnScreen(window.handle));
     if (window.visible)
         view->SetVisible(true);
     views_[window.handle.value] = std::move(view);
@@ -252,7 +244,7 @@ void X11Screen::Created(Window const& window)
 void X11Screen::Moved(Window const& window)
 {
     if (auto found = views_.find(window.handle.value); found != views_.end())
-        found->second->Place(ClientOnScreen(window));
+        found->second->Place(windows_.ClientOnScreen(window.handle));
     stackingChanged_ = true;
 }
 

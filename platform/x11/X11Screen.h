@@ -66,7 +66,6 @@ private:
     bool PostSettledChanges();
     WindowHandle HandleOf(XId window) const;
     Point ScreenPointOf(WindowHandle window, int x, int y);
-    Rect ClientOnScreen(Window const& window);
     void Restack();
     void RaiseTopMost();
     void ShowFocus();
